@@ -1,0 +1,68 @@
+#include "cli/cli_context.h"
+
+#include "link/download_function.h"
+#include "link/port_discovery.h"
+#include "link/rs232.h"
+
+#include <CLI/CLI.hpp>
+
+namespace skarnel::cli {
+namespace {
+
+std::string OpenFailureAdvice(const OpenFailure& failure)
+{
+    switch (failure.kind) {
+    case OpenFailureKind::PermissionDenied:
+        return " (join the dialout group: sudo usermod -aG dialout $USER, then log in again)";
+    case OpenFailureKind::Busy: return " (the port is in use by another program or job)";
+    default: return {};
+    }
+}
+
+}  // namespace
+
+CliContext::CliContext() : reporter_(terminal_, stdout, stderr, stdin) {}
+
+void CliContext::AddGlobalOptions(CLI::App& app)
+{
+    app.add_option("--port", port_, "COM number (1-96) or device path; default: the CP210 bridge, else port 1");
+    app.add_flag("--yes", terminal_.answerYes, "Answer Yes to every question");
+    app.add_flag("--quiet", terminal_.quiet, "Print only results and final texts");
+}
+
+SerialPortId CliContext::ChosenPort() const
+{
+    if (!port_.empty())
+        return SerialPortId::Parse(port_).value_or(SerialPortId::FromPath(port_));
+    const int found = FindPortByDeviceName("CP210");
+    return SerialPortId::FromNumber(found > 0 ? found : 1);
+}
+
+bool CliContext::OpenJobPort(CRS232& port)
+{
+    const SerialPortId id = ChosenPort();
+    port.ownerWindow = &reporter_;
+    if (port.OpenPort(id, kBaudRate))
+        return true;
+    const OpenFailure& failure = port.LastOpenFailure();
+    reporter_.PrintLine("Port Open Fail");
+    reporter_.PrintLine(id.DevicePath() + ": " + failure.reason + OpenFailureAdvice(failure));
+    exitCode = kExitFailed;
+    return false;
+}
+
+void CliContext::Bind(CDownload_Function& link, CRS232& port)
+{
+    link.port = &port;
+    link.ownerWindow = &reporter_;
+}
+
+int CliContext::Finish(const std::string& finalText, bool succeeded)
+{
+    if (!finalText.empty())
+        reporter_.PrintLine(finalText);
+    exitCode = succeeded ? kExitOk : kExitFailed;
+    return exitCode;
+}
+
+}  // namespace skarnel::cli

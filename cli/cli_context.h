@@ -1,0 +1,49 @@
+#pragma once
+
+#include "cli/terminal_reporter.h"
+#include "link/serial_port_id.h"
+
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace skarnel {
+class CRS232;
+class CDownload_Function;
+}
+
+namespace skarnel::cli {
+
+inline constexpr unsigned kBaudRate = 115200;
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// What every command shares: the global options, the terminal and the chosen port.
+class CliContext {
+public:
+    CliContext();
+
+    void AddGlobalOptions(CLI::App& app);
+    TerminalReporter& reporter() { return reporter_; }
+    // --port, else the first port whose device name holds "CP210", else port 1.
+    SerialPortId ChosenPort() const;
+
+    // Opens the port for a job; on failure prints "Port Open Fail" and the reason.
+    bool OpenJobPort(CRS232& port);
+    // Binds a protocol object to an open port and to this terminal.
+    void Bind(CDownload_Function& link, CRS232& port);
+    // Prints the final text (also with --quiet) and gives the exit code.
+    int Finish(const std::string& finalText, bool succeeded);
+
+    int exitCode = kExitOk;
+
+private:
+    TerminalOptions terminal_;
+    TerminalReporter reporter_;
+    std::string port_;
+};
+
+}  // namespace skarnel::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "link/reporter.h"
+
+#include <cstdio>
+
+namespace skarnel::cli {
+
+struct TerminalOptions {
+    bool answerYes = false;  // --yes
+    bool quiet = false;      // --quiet
+};
+
+// Log texts go to stdout a line each; progress goes to stderr, and only to a terminal.
+// Questions are asked on the terminal, or answered by --yes, or refused without a terminal.
+class TerminalReporter final : public Reporter {
+public:
+    TerminalReporter(const TerminalOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);
+
+    void ReportProgress(int position, const std::string& status) override;
+    void ReportLogLine(const std::string& text) override;
+    void ReportProgressRange(int maximum, int position) override;
+    void ReportFailedExchange(uint32_t value, int replyCode) override;
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) override;
+
+    // A result or a job's final text: printed even with --quiet.
+    void PrintLine(const std::string& text);
+
+private:
+    void EndProgressLine();
+
+    const TerminalOptions& options_;
+    std::FILE* out_;
+    std::FILE* err_;
+    std::FILE* in_;
+    bool progressShown_ = false;
+    bool progressToTerminal_ = false;
+    int progressMaximum_ = 0;
+};
+
+}  // namespace skarnel::cli

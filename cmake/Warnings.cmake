@@ -1,0 +1,6 @@
+function(skarnel_set_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wformat=2 -Wshadow -Wnon-virtual-dtor)
+  if(SKARNEL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()

@@ -1,0 +1,246 @@
+#include "link/download_function.h"
+
+#include "link/byte_order.h"
+#include "link/clock.h"
+#include "link/format.h"
+#include "link/frame.h"
+#include "link/reply_codes.h"
+#include "link/reporter.h"
+#include "link/rs232.h"
+
+#include <array>
+
+namespace skarnel {
+namespace {
+
+constexpr int64_t kAckWaitMs = 10'000;
+constexpr int64_t kReplyWaitMs = 20'000;
+constexpr int kFailurePauseMs = 50;
+constexpr uint32_t kLastSequenceNumber = 250;
+
+}  // namespace
+
+CDownload_Function::~CDownload_Function() = default;
+
+Reporter& CDownload_Function::Window() const
+{
+    return ownerWindow ? *ownerWindow : NullReporter::Instance();
+}
+
+Clock& CDownload_Function::GetClock() const
+{
+    return port ? port->clock() : Clock::System();
+}
+
+void CDownload_Function::Sleep(int milliseconds) const
+{
+    GetClock().SleepMs(milliseconds);
+}
+
+uint16_t CDownload_Function::ComputeCrc16(const uint8_t* bytes, size_t count)
+{
+    return skarnel::ComputeCrc16(bytes, count);
+}
+
+bool CDownload_Function::CheckConnected()
+{
+    if (port && port->IsConnected())
+        return true;
+    Window().ShowMessage("Unconnected", kApplicationTitle, MessageIcon::None);
+    return false;
+}
+
+void CDownload_Function::ReportFailedExchange(uint32_t value, int replyCode)
+{
+    Window().ReportFailedExchange(value, replyCode);
+}
+
+size_t CDownload_Function::SendFrame(uint16_t length, const uint8_t* payload, uint8_t group, uint8_t code)
+{
+    if (!CheckConnected() || length > kMaxFramePayload)
+        return 0;
+    port->ClearReceiveBuffer();
+    const auto sequence = static_cast<uint8_t>(sequenceNumber);
+    sequenceNumber = static_cast<uint8_t>(sequenceNumber + 1);
+    if (sequenceNumber > kLastSequenceNumber)
+        sequenceNumber = 1;
+
+    std::array<uint8_t, kFrameBufferSize> frame;
+    const size_t size = EncodeFrame(sequence, group, code, payload, length, frame.data());
+    size_t written = port->WriteBytes(frame.data(), kFrameHeaderSize);
+    Sleep(2);
+    written += port->WriteBytes(frame.data() + kFrameHeaderSize, size - kFrameHeaderSize);
+    return written;
+}
+
+bool CDownload_Function::CheckFrame(const uint8_t* bytes, size_t length)
+{
+    if (bytes[0] != 0x00) {
+        Window().ReportLogLine(Format("Packet Start Flag Mismatch. Recv : 0x%x", bytes[0]));
+        return false;
+    }
+    if (bytes[1] != static_cast<uint8_t>(~bytes[2])) {
+        Window().ReportLogLine(Format("Packet Sequence Info Mismatch. Recv : 0x%x 0x%x", bytes[1], bytes[2]));
+        return false;
+    }
+    const uint16_t crc = length >= kFrameOverhead ? skarnel::ComputeCrc16(bytes + 3, length - 5) : 0;
+    const uint8_t receivedLow = length >= 2 ? bytes[length - 2] : 0;
+    const uint8_t receivedHigh = length >= 2 ? bytes[length - 1] : 0;
+    const auto computedLow = static_cast<uint8_t>(crc);
+    const auto computedHigh = static_cast<uint8_t>(crc >> 8);
+    if (length < kFrameOverhead || receivedLow != computedLow || receivedHigh != computedHigh) {
+        Window().ReportLogLine(Format("CRC Mismatch. Recv : 0x%x 0x%x,  Calc : 0x%x 0x%x, Data Length : %d",
+                                      receivedLow, receivedHigh, computedLow, computedHigh,
+                                      static_cast<int>(length)));
+        return false;
+    }
+    return true;
+}
+
+int CDownload_Function::ReadWaitingReply()
+{
+    const size_t waiting = port->InputQueueCount();
+    if (waiting < kFrameOverhead)
+        return -1;
+    const size_t received = port->ReadToBuffer(waiting);
+    if (received < kFrameOverhead || !CheckFrame(port->receiveBuffer(), received))
+        return -1;
+    return port->receiveBuffer()[6];
+}
+
+const uint8_t* CDownload_Function::ReplyPayload() const
+{
+    return port->receiveBuffer() + kFrameHeaderSize;
+}
+
+uint16_t CDownload_Function::ReplyPayloadLength() const
+{
+    return ReadLe16(port->receiveBuffer() + 3);
+}
+
+// Shared tail of WaitAck and WaitAckCode: the first poll that sees any byte decides.
+bool CDownload_Function::FinishAckWait(bool reportOtherCodes, int& replyCode)
+{
+    Clock& clock = GetClock();
+    const int64_t start = clock.NowMs();
+    size_t waiting = port->InputQueueCount();
+    while (waiting == 0 && clock.NowMs() - start <= kAckWaitMs) {
+        port->WaitPollStep();
+        waiting = port->InputQueueCount();
+    }
+    if (waiting < kFrameOverhead) {
+        ReportFailedExchange(0, kReplyTimeout);
+        Sleep(kFailurePauseMs);
+        return false;
+    }
+    const size_t received = port->ReadToBuffer(waiting);
+    if (received < kFrameOverhead || !CheckFrame(port->receiveBuffer(), received))
+        return false;
+    const uint8_t* reply = port->receiveBuffer();
+    replyCode = reply[6];
+    if (replyCode == kReplyAck)
+        return true;
+    if (replyCode == kReplyError) {
+        const uint32_t address = reply[3] == 4 ? ReadLe32(reply + kFrameHeaderSize) : 0;
+        ReportFailedExchange(address, kReplyError);
+        Sleep(kFailurePauseMs);
+        return false;
+    }
+    if (reportOtherCodes) {
+        ReportFailedExchange(0, replyCode);
+        Sleep(kFailurePauseMs);
+    }
+    return false;
+}
+
+bool CDownload_Function::WaitAck()
+{
+    if (!CheckConnected())
+        return false;
+    int replyCode = 0;
+    return FinishAckWait(true, replyCode);
+}
+
+bool CDownload_Function::WaitAckCode(int& replyCode)
+{
+    if (!CheckConnected())
+        return false;
+    return FinishAckWait(false, replyCode);
+}
+
+bool CDownload_Function::WaitReply()
+{
+    if (!CheckConnected())
+        return false;
+    Clock& clock = GetClock();
+    const int64_t start = clock.NowMs();
+    while (port->InputQueueCount() == 0 && clock.NowMs() - start <= kReplyWaitMs)
+        port->WaitPollStep();
+    if (port->InputQueueCount() >= kFrameOverhead)
+        return true;
+    ReportFailedExchange(0, kReplyTimeout);
+    return false;
+}
+
+bool CDownload_Function::WaitReplyCount(size_t count)
+{
+    if (!CheckConnected())
+        return false;
+    Clock& clock = GetClock();
+    const int64_t start = clock.NowMs();
+    while (port->InputQueueCount() < count && clock.NowMs() - start <= kAckWaitMs)
+        port->WaitPollStep();
+    if (port->InputQueueCount() >= kFrameOverhead)
+        return true;
+    ReportFailedExchange(0, kReplyTimeout);
+    return false;
+}
+
+bool CDownload_Function::AcknowledgedCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
+                                             int attempts, int pauseMs)
+{
+    if (!CheckConnected())
+        return false;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        SendFrame(length, payload, group, code);
+        if (WaitAck())
+            return true;
+        Sleep(pauseMs);
+    }
+    return false;
+}
+
+bool CDownload_Function::QueryCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
+                                      int attempts, int pauseMs)
+{
+    if (!CheckConnected())
+        return false;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        SendFrame(length, payload, group, code);
+        Sleep(50);
+        if (ReadWaitingReply() == kReplyAck)
+            return true;
+        Sleep(pauseMs);
+    }
+    return false;
+}
+
+bool CDownload_Function::SingleCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length)
+{
+    if (!CheckConnected())
+        return false;
+    SendFrame(length, payload, group, code);
+    return WaitAck();
+}
+
+bool CDownload_Function::UnansweredCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
+                                           int pauseMs)
+{
+    if (!CheckConnected())
+        return false;
+    SendFrame(length, payload, group, code);
+    Sleep(pauseMs);
+    return true;
+}
+
+}  // namespace skarnel

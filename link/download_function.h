@@ -1,0 +1,94 @@
+#pragma once
+
+#include "link/product_info.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace skarnel {
+
+class Clock;
+class CRS232;
+class Reporter;
+struct ClockRecord;
+
+// Command groups: byte 5 of a request.
+enum CommandGroup : int {
+    kGroupApplication = 0,
+    kGroupBootLoader = 1,
+    kGroupVoiceFlash = 2,
+    kGroupSdLogging = 3,
+    kGroupRfProcess = 4,
+    kGroupModelData = 5,
+    kGroupSdFiles = 6,
+    kGroupStBootLoader = 8,
+};
+
+// The protocol object of one job: frames, waits, retry patterns and every controller command.
+// Each command returns true (1) on success and false (0) on failure; what went wrong reaches
+// ownerWindow as log lines and failed exchanges.
+class CDownload_Function {
+public:
+    CDownload_Function() = default;
+    virtual ~CDownload_Function();
+
+    CRS232* port = nullptr;
+    Reporter* ownerWindow = nullptr;
+    int groupId = kGroupApplication;
+    int progressStep = 0;
+    uint32_t sequenceNumber = 1;
+
+    // Frames and waits.
+    size_t SendFrame(uint16_t length, const uint8_t* payload, uint8_t group, uint8_t code);
+    bool CheckFrame(const uint8_t* bytes, size_t length);
+    bool WaitAck();
+    bool WaitAckCode(int& replyCode);
+    bool WaitReply();
+    bool WaitReplyCount(size_t count);
+    static uint16_t ComputeCrc16(const uint8_t* bytes, size_t count);
+
+    // Exchange patterns. Each pauses pauseMs after every failed attempt.
+    bool AcknowledgedCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
+                             int attempts = 3, int pauseMs = 100);
+    // On success the reply stands in the port's receive buffer; ReplyPayload() points into it.
+    bool QueryCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, int attempts = 3,
+                      int pauseMs = 100);
+    bool SingleCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length);
+    bool UnansweredCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, int pauseMs);
+    // Reads what waits (at least a frame's worth) and checks it; the reply code, or -1.
+    int ReadWaitingReply();
+    const uint8_t* ReplyPayload() const;
+    uint16_t ReplyPayloadLength() const;
+
+    // The connection check every command starts with; shows "Unconnected" when it fails.
+    bool CheckConnected();
+    Reporter& Window() const;
+    Clock& GetClock() const;
+    void Sleep(int milliseconds) const;
+
+    // Common commands.
+    bool ReadProductInfo(ProductInfo& info);
+    bool ReadVersionAddressInfo(VersionAddressInfo& info);
+    bool SendFileInformation(uint32_t valueA, uint32_t valueB, const std::string& name, const std::string& memory);
+    bool SendDataBlock(const uint8_t* payload, uint16_t length);
+    bool EraseApplicationArea();
+    bool RequestRestart();
+    bool SendLcdLine(int line, const std::string& text);
+    bool DisplayClear();
+    bool DisplayControlOn();
+    bool DisplayControlOff();
+    bool PauseRfProcess();
+    bool PauseRfProcessOnce();
+    bool ShowModelDataBanner(bool read);
+
+    // Controller time.
+    bool WriteClock(const ClockRecord& record);
+    bool ReadClock(ClockRecord& record);
+
+private:
+    void ReportFailedExchange(uint32_t value, int replyCode);
+    bool FinishAckWait(bool reportOtherCodes, int& replyCode);
+};
+
+}  // namespace skarnel

@@ -1,0 +1,11 @@
+#include "link/reporter.h"
+
+namespace skarnel {
+
+NullReporter& NullReporter::Instance()
+{
+    static NullReporter reporter;
+    return reporter;
+}
+
+}  // namespace skarnel

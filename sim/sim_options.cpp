@@ -1,0 +1,77 @@
+#include "sim/sim_options.h"
+
+#include "clock/clock_text.h"
+
+#include <CLI/CLI.hpp>
+#include <ctime>
+
+namespace skarnel::sim {
+
+void AddSimOptions(CLI::App& app, SimOptions& options)
+{
+    ProductSettings& product = options.state.product;
+    VersionAddresses& addresses = options.state.addresses;
+    app.add_option("--app-product-code", product.appProductCode, "Application product code");
+    app.add_option("--app-version", product.appVersion, "Application version");
+    app.add_option("--boot-product-code", product.bootProductCode, "Boot loader product code");
+    app.add_option("--boot-version", product.bootVersion, "Boot loader version");
+    app.add_option("--memory-version", product.memoryVersion, "Model memory layout version");
+    app.add_option("--product-name", product.productName, "Product name (16 characters at most)");
+    app.add_option("--buyer", product.buyer, "Buyer (16 characters at most)");
+    app.add_option("--display-type", product.displayType, "0: 21-column display, 1: 40-column display")
+        ->check(CLI::Range(0, 1));
+    app.add_option("--app-product-code-address", addresses.appProductCode);
+    app.add_option("--app-version-address", addresses.appVersion);
+    app.add_option("--boot-product-code-address", addresses.bootProductCode);
+    app.add_option("--boot-version-address", addresses.bootVersion);
+    app.add_option("--memory-version-address", addresses.memoryVersion);
+    app.add_option("--restart-delay-ms", options.state.restartDelayMs, "Time from a restart request to the boot-up frame");
+    app.add_option("--clock", options.clock, "Initial controller time \"YYYY-MM-DD HH:MM:SS\" (default: PC time)");
+    app.add_option("--clock-weekday", options.clockWeekday, "Weekday of --clock, 0 = Sunday")->check(CLI::Range(0, 6));
+    app.add_flag("--summer-time", options.summerTime, "Summer-time flag of the initial clock");
+    app.add_option("--fault", options.faults,
+                   "Inject a fault: kind[=amount][,group=G][,code=C][,at=N][,count=M]; kinds no-reply, truncate, "
+                   "bad-crc, bad-start, busy, nak, delay (ms), stray (bytes)");
+    app.add_option("--random-faults", options.randomFaults, "SEED:PROBABILITY of a random fault per request");
+    app.add_flag("--wire-speed", options.wireSpeed, "Pace bytes as a 115200 baud cable with a USB bridge does");
+    app.add_flag("--show-display", options.showDisplay, "Print the controller's display lines as they change");
+    app.add_option("--link", options.linkPath, "Make a symbolic link to the PTY at this path");
+}
+
+bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)
+{
+    for (const std::string& text : options.faults) {
+        const std::optional<FaultRule> rule = ParseFaultRule(text, error);
+        if (!rule)
+            return false;
+        plan.Add(*rule);
+    }
+    if (options.randomFaults.empty())
+        return true;
+    const size_t colon = options.randomFaults.find(':');
+    try {
+        const auto seed = static_cast<uint32_t>(std::stoul(options.randomFaults.substr(0, colon)));
+        const double probability = colon == std::string::npos ? 0.1 : std::stod(options.randomFaults.substr(colon + 1));
+        plan.SetRandom(seed, probability);
+    } catch (const std::exception&) {
+        error = "bad --random-faults '" + options.randomFaults + "'";
+        return false;
+    }
+    return true;
+}
+
+std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error)
+{
+    if (options.clock.empty()) {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        return ClockRecord::FromLocalTime(local, options.summerTime);
+    }
+    std::optional<ClockRecord> record = ParseClockText(options.clock, options.clockWeekday, options.summerTime);
+    if (!record)
+        error = "bad --clock '" + options.clock + "', expected \"YYYY-MM-DD HH:MM:SS\"";
+    return record;
+}
+
+}  // namespace skarnel::sim

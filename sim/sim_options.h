@@ -1,0 +1,35 @@
+#pragma once
+
+#include "sim/controller_state.h"
+#include "sim/fault_plan.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace skarnel::sim {
+
+// Everything the simulator's command line can set.
+struct SimOptions {
+    ControllerState state;
+    std::vector<std::string> faults;
+    std::string randomFaults;  // "SEED:PROBABILITY"
+    std::string clock;         // "YYYY-MM-DD HH:MM:SS"; empty for the PC's local time
+    int clockWeekday = -1;
+    bool summerTime = false;
+    bool wireSpeed = false;
+    bool showDisplay = false;
+    std::string linkPath;
+};
+
+void AddSimOptions(CLI::App& app, SimOptions& options);
+// Builds the fault plan from the options; false with a reason on a malformed rule.
+bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error);
+// The clock record the options ask for, at the given local time when none was given.
+std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error);
+
+}  // namespace skarnel::sim

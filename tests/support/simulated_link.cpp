@@ -1,0 +1,23 @@
+#include "tests/support/simulated_link.h"
+
+#include "sim/application_commands.h"
+
+namespace skarnel::test {
+
+SimulatedLink::SimulatedLink(sim::ControllerState state)
+    : device(std::make_shared<sim::SimulatedDevice>(std::move(state)))
+{
+    engine().state().clock.setAtNs = clock.NowMs() * 1'000'000;
+    sim::InstallApplicationCommands(engine());
+    port = MakePort();
+    port->OpenPort(SerialPortId::FromPath("/dev/simulated"), 115200);
+    link.port = port.get();
+    link.ownerWindow = &reporter;
+}
+
+std::unique_ptr<CRS232> SimulatedLink::MakePort()
+{
+    return std::make_unique<CRS232>(std::make_unique<sim::SimulatedSerialBackend>(device, clock), clock);
+}
+
+}  // namespace skarnel::test

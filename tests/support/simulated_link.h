@@ -1,0 +1,29 @@
+#pragma once
+
+#include "link/clock.h"
+#include "link/download_function.h"
+#include "link/rs232.h"
+#include "sim/controller_engine.h"
+#include "sim/simulated_serial_backend.h"
+#include "tests/support/recording_reporter.h"
+
+#include <memory>
+
+namespace skarnel::test {
+
+// A protocol object on an open port to an in-process simulated controller, on virtual time.
+struct SimulatedLink {
+    explicit SimulatedLink(sim::ControllerState state = {});
+
+    // Another port to the same controller on the same clock.
+    std::unique_ptr<CRS232> MakePort();
+    sim::ControllerEngine& engine() { return device->engine(); }
+
+    VirtualClock clock{1'000'000};
+    std::shared_ptr<sim::SimulatedDevice> device;
+    RecordingReporter reporter;
+    std::unique_ptr<CRS232> port;
+    CDownload_Function link;
+};
+
+}  // namespace skarnel::test
