@@ -1,8 +1,8 @@
 #include "sim/application_commands.h"
 #include "sim/controller_engine.h"
 #include "sim/firmware_download.h"
-#include "sim/received_images.h"
 #include "sim/pty_server.h"
+#include "sim/received_images.h"
 #include "sim/sim_options.h"
 
 #include <CLI/CLI.hpp>
