@@ -12,6 +12,7 @@ class Clock;
 class CRS232;
 class Reporter;
 struct ClockRecord;
+enum class ImageKind : int;
 
 // Command groups: byte 5 of a request.
 enum CommandGroup : int {
@@ -81,6 +82,15 @@ public:
     bool PauseRfProcess();
     bool PauseRfProcessOnce();
     bool ShowModelDataBanner(bool read);
+
+    // Firmware download (firmware/download_commands.cpp).
+    bool WaitBootupFrame();
+    bool SendDownloadStart();
+    // The file information of an image: its size and the upgrade file's name without folder.
+    bool SendImageFileInformation(uint32_t imageSize, const std::string& upgradeFilePath);
+    bool DownloadImage(uint32_t size, const uint8_t* image, ImageKind kind, int displayType);
+    // The "Firmware Download" banner for the display type; the lines' results are ignored.
+    bool ShowFirmwareBanner(int displayType);
 
     // Controller time.
     bool WriteClock(const ClockRecord& record);

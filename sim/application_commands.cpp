@@ -93,6 +93,7 @@ void InstallRestart(ControllerEngine& engine, ControllerMode mode)
         engine.ScheduleAfter(delayNs, [&state] {
             state.mode = ControllerMode::BootLoader;
             state.rfPaused = false;
+            state.firmware.Restart();
             state.display = {};
             DisplayChanged(state);
         });

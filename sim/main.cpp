@@ -1,6 +1,8 @@
 #include "sim/application_commands.h"
 #include "sim/controller_engine.h"
+#include "sim/firmware_download.h"
 #include "sim/pty_server.h"
+#include "sim/received_images.h"
 #include "sim/sim_options.h"
 
 #include <CLI/CLI.hpp>
@@ -58,6 +60,8 @@ int main(int argc, char** argv)
     engine.faults() = faults;
     engine.SetWireSpeed(options.wireSpeed);
     InstallApplicationCommands(engine);
+    InstallFirmwareDownload(engine);
+    engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -36,6 +36,11 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_flag("--wire-speed", options.wireSpeed, "Pace bytes as a 115200 baud cable with a USB bridge does");
     app.add_flag("--show-display", options.showDisplay, "Print the controller's display lines as they change");
     app.add_option("--link", options.linkPath, "Make a symbolic link to the PTY at this path");
+    app.add_option("--app-start-delay-ms", options.state.firmware.applicationStartDelayMs,
+                   "Time from a complete application image to the application running");
+    app.add_option("--received-images", options.receivedImagesFolder,
+                   "Write each complete firmware image, descrambled, into this folder")
+        ->check(CLI::ExistingDirectory);
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)

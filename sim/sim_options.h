@@ -24,6 +24,7 @@ struct SimOptions {
     bool wireSpeed = false;
     bool showDisplay = false;
     std::string linkPath;
+    std::string receivedImagesFolder;
 };
 
 void AddSimOptions(CLI::App& app, SimOptions& options);
