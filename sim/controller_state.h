@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock/clock_record.h"
+#include "sim/model_memory.h"
 
 #include <cstdint>
 #include <functional>
@@ -48,6 +49,7 @@ struct ControllerState {
     ClockState clock;
     ControllerMode mode = ControllerMode::Application;
     bool rfPaused = false;
+    ModelMemory modelMemory;
     int64_t restartDelayMs = 500;
     // Told whenever the display's text changes.
     std::function<void(const DisplayState&)> onDisplayChanged;

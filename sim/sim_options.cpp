@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <ctime>
+#include <filesystem>
 
 namespace skarnel::sim {
 
@@ -36,6 +37,7 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_flag("--wire-speed", options.wireSpeed, "Pace bytes as a 115200 baud cable with a USB bridge does");
     app.add_flag("--show-display", options.showDisplay, "Print the controller's display lines as they change");
     app.add_option("--link", options.linkPath, "Make a symbolic link to the PTY at this path");
+    app.add_option("--state-dir", options.stateDir, "Keep the controller's model flash in this folder between runs");
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)
@@ -58,6 +60,18 @@ bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& err
         return false;
     }
     return true;
+}
+
+bool PrepareStateDir(SimOptions& options, std::string& error)
+{
+    std::error_code failure;
+    std::filesystem::create_directories(options.stateDir, failure);
+    if (failure) {
+        error = "cannot create " + options.stateDir + ": " + failure.message();
+        return false;
+    }
+    options.state.modelMemory.stateFile = std::filesystem::path(options.stateDir) / kModelFlashFileName;
+    return LoadModelMemory(options.state.modelMemory, error);
 }
 
 std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error)
