@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 #include "cli/clock_commands.h"
 #include "cli/link_commands.h"
+#include "cli/model_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     context.AddGlobalOptions(app);
     AddLinkCommands(app, context);
     AddClockCommands(app, context);
+    AddModelCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
