@@ -64,7 +64,8 @@ size_t ConversionTable::LayoutEnd() const
 {
     size_t end = 0;
     for (const FieldRecord& field : fields)
-        end = std::max(end, field.End());
+        if (field.count > 0)
+            end = std::max(end, field.End());
     for (const ChecksumRecord& checksum : checksums)
         end = std::max({end, size_t{checksum.start} + checksum.length, size_t{checksum.crcOffset} + kCrcSize});
     return end;

@@ -48,7 +48,7 @@ struct ConversionTable {
     std::vector<FieldRecord> fields;  // the records in use
     std::vector<ChecksumRecord> checksums;
 
-    // The end of the furthest field or CRC.
+    // The end of the furthest field with elements, or of the furthest CRC.
     size_t LayoutEnd() const;
 };
 

@@ -523,19 +523,33 @@ class Placement:
     count: int
 
 
-def layout(version):
-    """Offsets of every field and the checksum ranges (start, length, CRC offset) of a version."""
-    placements = []
-    checksums = []
+def place(version):
+    """Fields one after the other, each section followed by its CRC; the section of each field."""
+    placements, checksums, sections = [], [], []
     cursor = 0
-    for section in SECTIONS:
+    for number_, section in enumerate(SECTIONS):
         start = cursor
         for field in section:
             count = field.count if field.in_layout(version) else 0
             placements.append(Placement(cursor, count))
+            sections.append(number_)
             cursor += field.size * count
         checksums.append((start, cursor - start, cursor))
         cursor += CRC_SIZE
+    return placements, checksums, sections
+
+
+def layout(version):
+    """Offsets of every field and the checksum ranges (start, length, CRC offset) of a version.
+
+    A field that a later version introduces already has its place in the earlier layout, with
+    count 0: where it will sit, measured from the start of its section."""
+    placements, checksums, sections = place(version)
+    for field, placement, section in zip(all_fields(), placements, sections):
+        if not field.in_layout(version) and field.since in MEMORY_VERSIONS:
+            later, later_checksums, _ = place(field.since)
+            index = [f.name for f in all_fields()].index(field.name)
+            placement.offset = later[index].offset - later_checksums[section][0] + checksums[section][0]
     return placements, checksums
 
 
