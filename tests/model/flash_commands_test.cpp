@@ -227,6 +227,17 @@ TEST(FlashCommands, BusySchemaReadLogsEachBusyAnswer)
     EXPECT_EQ(t.Count("Serial Flash Busy. Model Data Read Try Again"), 3);
 }
 
+TEST(FlashCommands, SchemaReplyInUsbPacketsIsReadWhole)
+{
+    FlashLink t;
+    t.engine().SetWireSpeed(true);
+    DataSchema schema;
+    ASSERT_TRUE(t.link.ReadDataSchema(schema));
+    EXPECT_EQ(t.engine().RequestCount(), 1u);
+    EXPECT_TRUE(t.reporter.LogLines().empty());
+    EXPECT_EQ(schema.modelSectionSize[13], 22);
+}
+
 TEST(FlashCommands, SchemaOverTheFixedFormIsAFailedRead)
 {
     FlashLink t;
