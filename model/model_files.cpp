@@ -2,10 +2,10 @@
 
 #include "link/byte_order.h"
 #include "link/format.h"
+#include "link/product_info.h"
 #include "link/reporter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 
 namespace skarnel {
@@ -14,17 +14,6 @@ namespace {
 constexpr size_t kSchemaOffset = 142;
 constexpr size_t kUsedCountOffset = 666;
 constexpr size_t kUsedIndexOffset = 668;
-
-std::string TrimmedName(const uint8_t* bytes, size_t size)
-{
-    // A zero byte ends the name, as it ends a text on the controller.
-    const uint8_t* end = std::find(bytes, bytes + size, 0);
-    std::string name(bytes, end);
-    auto isBlank = [](unsigned char c) { return std::isspace(c) != 0; };
-    const auto first = std::find_if_not(name.begin(), name.end(), isBlank);
-    const auto last = std::find_if_not(name.rbegin(), name.rend(), isBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
 
 bool IsUnsafeCharacter(unsigned char c)
 {
@@ -108,7 +97,7 @@ ModelList ModelList::Decode(const uint8_t* bytes, size_t modelCount)
     ModelList list;
     list.types.assign(bytes, bytes + modelCount);
     for (size_t k = 0; k < modelCount; ++k)
-        list.names.push_back(TrimmedName(bytes + modelCount + kNameSize * k, kNameSize));
+        list.names.push_back(TextField(bytes + modelCount + kNameSize * k, kNameSize));
     return list;
 }
 

@@ -2,7 +2,6 @@
 #include "link/format.h"
 #include "model/data_schema.h"
 #include "model/model_files.h"
-#include "sim/fault_plan.h"
 #include "tests/model/model_test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +12,6 @@ namespace skarnel::test {
 namespace {
 
 using sim::FaultKind;
-using sim::FaultRule;
 
 constexpr uint8_t kSchemaRead = 0x32;
 constexpr uint8_t kFlashRead = 0x33;
@@ -35,15 +33,7 @@ struct FlashLink : ModelLink {
         const auto lines = reporter.LogLines();
         return static_cast<int>(std::count(lines.begin(), lines.end(), line));
     }
-    void Faults(FaultKind kind, uint8_t code, int count)
-    {
-        FaultRule rule;
-        rule.kind = kind;
-        rule.group = 5;
-        rule.code = code;
-        rule.count = count;
-        engine().faults().Add(rule);
-    }
+    void Faults(FaultKind kind, uint8_t code, int count) { AddFault(kind, 5, code, count); }
     // The controller answers flash reads with this many data bytes, whatever was asked.
     void AnswerReadsWith(size_t size)
     {
@@ -305,11 +295,7 @@ TEST(SectionWriters, FailedSectionNamesItsNumber)
 {
     FlashLink t;
     SectionSchemas s;
-    FaultRule refusal;
-    refusal.kind = FaultKind::Nak;
-    refusal.code = kFlashWrite;
-    refusal.at = 2;
-    t.engine().faults().Add(refusal);
+    t.AddFault(FaultKind::Nak, 5, kFlashWrite, 1, 2);
     EXPECT_FALSE(t.link.WriteCommonSet(s.source, s.destination, s.block.data()));
     EXPECT_EQ(t.reporter.LogLines().back(), "Common Set Write Fail. Seq:#1");
 }
@@ -355,11 +341,7 @@ TEST(HeaderCommands, UsedModelsAreTheHelicoptersAndFixedWings)
 TEST(HeaderCommands, FailedProductReadNamesTheStep)
 {
     FlashLink t;
-    FaultRule rule;
-    rule.kind = FaultKind::NoReply;
-    rule.code = 0x11;
-    rule.count = 3;
-    t.engine().faults().Add(rule);
+    t.AddFault(FaultKind::NoReply, 0, 0x11, 3);
     MenuFileHeader header;
     EXPECT_FALSE(t.link.BuildFileHeader(header));
     EXPECT_EQ(t.reporter.LogLines().back(), "Product Info Read Fail");

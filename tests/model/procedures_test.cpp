@@ -2,7 +2,6 @@
 #include "link/frame.h"
 #include "model/model_files.h"
 #include "model/model_procedures.h"
-#include "sim/fault_plan.h"
 #include "tests/model/model_test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +12,6 @@ namespace skarnel::test {
 namespace {
 
 using sim::FaultKind;
-using sim::FaultRule;
 
 constexpr uint32_t kKt40 = 16003300;
 constexpr uint32_t kCommonBase = 0x1000;
@@ -33,15 +31,6 @@ struct ProcedureLink : ModelLink {
     {
         for (size_t k = 0; k < types.size(); ++k)
             flash()[kModelListAddress + k] = types[k];
-    }
-    void AddFault(FaultKind kind, int group, uint8_t code, int count)
-    {
-        FaultRule rule;
-        rule.kind = kind;
-        rule.group = group;
-        rule.code = code;
-        rule.count = count;
-        engine().faults().Add(rule);
     }
     std::vector<uint8_t> Flash(uint32_t address, size_t size)
     {
@@ -127,12 +116,7 @@ TEST(BackupModelFiles, UnknownTypeIsBackedUpAndShownWithItsNumber)
 TEST(BackupModelFiles, FailedModelReadEndsTheBackupNamingTheModel)
 {
     ProcedureLink t;
-    FaultRule rule;
-    rule.kind = FaultKind::NoReply;
-    rule.code = 0x33;
-    rule.at = 3;  // the model list takes one read, model 1 two
-    rule.count = 3;
-    t.engine().faults().Add(rule);
+    t.AddFault(FaultKind::NoReply, 5, 0x33, 3, 3);  // the model list takes one read, model 1 two
     TemporaryFolder folder;
     RecordingLists lists;
     EXPECT_FALSE(BackupModelFiles(t.link, folder.path(), lists));
@@ -207,65 +191,57 @@ struct RestoreCase {
     Restore restore;
 };
 
-class BothRestores : public testing::TestWithParam<RestoreCase> {};
+// Each restore of a system backup the controller has just made.
+class BothRestores : public testing::TestWithParam<RestoreCase> {
+protected:
+    void SetUp() override { ASSERT_TRUE(BackupSystemData(t.link, path)); }
+    bool Restore() { return GetParam().restore(t.link, path); }
+
+    ProcedureLink t;
+    TemporaryFolder folder;
+    std::filesystem::path path = folder.path() / "menu.mif";
+};
 
 TEST_P(BothRestores, BringTheSavedMemoryBackByteForByte)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
     const std::vector<uint8_t> saved = t.Memory();
     t.Scramble();
     ASSERT_NE(t.Memory(), saved);
     t.reporter.Clear();
-    ASSERT_TRUE(GetParam().restore(t.link, path)) << t.reporter.LogLines().back();
+    ASSERT_TRUE(Restore()) << t.reporter.LogLines().back();
     EXPECT_EQ(t.Memory(), saved);
     EXPECT_TRUE(t.Logged("Common Set Write Success"));
     EXPECT_TRUE(t.Logged("Model Info Write Start. Model Index:#5"));
-    const auto& requests = t.engine().RequestLog();
-    EXPECT_EQ(requests.back().code, 0x20);  // restarted
+    EXPECT_EQ(t.engine().RequestLog().back().code, 0x20);  // restarted
 }
 
 TEST_P(BothRestores, RefuseAnotherProductsFileBeforeWriting)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
     EditHeader(path, [](MenuFileHeader& header) { header.appPCode = 16003600; });
     const size_t writes = t.FlashWrites().size();
-    EXPECT_FALSE(GetParam().restore(t.link, path));
+    EXPECT_FALSE(Restore());
     EXPECT_EQ(t.reporter.LogLines().back(), "Product Code Mismatch. Charger: 16003300   File: 16003600");
     EXPECT_EQ(t.FlashWrites().size(), writes);
 }
 
 TEST_P(BothRestores, RefuseAModelTheControllerDoesNotHaveBeforeWriting)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
     EditHeader(path, [](MenuFileHeader& header) {
         header.schema.modelCount = 50;
         header.usedModelIndex[1] = 40;
     });
     const size_t writes = t.FlashWrites().size();
-    EXPECT_FALSE(GetParam().restore(t.link, path));
+    EXPECT_FALSE(Restore());
     EXPECT_EQ(t.reporter.LogLines().back(), "Model Info Index Out Of Range. Model Index:#40");
     EXPECT_EQ(t.FlashWrites().size(), writes);
 }
 
 TEST_P(BothRestores, StopAtAMismatchedRecordAfterTheCommonSet)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
     std::vector<uint8_t> bytes = ReadFileBytes(path);
     bytes[5120 + 8192 + 8191] = 3;  // the second record claims model 3, the header lists model 1
     WriteFileBytes(path, bytes);
-    EXPECT_FALSE(GetParam().restore(t.link, path));
+    EXPECT_FALSE(Restore());
     EXPECT_TRUE(t.Logged("Common Set Write Success"));
     EXPECT_TRUE(t.Logged("Model Info Write Start. Model Index:#1"));
     EXPECT_EQ(t.reporter.LogLines().back(), "Model Info Index Number Mismatch. Model Index:#1");
@@ -273,26 +249,18 @@ TEST_P(BothRestores, StopAtAMismatchedRecordAfterTheCommonSet)
 
 TEST_P(BothRestores, ShortFileEndsAtTheMissingRecord)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
     std::vector<uint8_t> bytes = ReadFileBytes(path);
     bytes.resize(bytes.size() - 1);
     WriteFileBytes(path, bytes);
-    EXPECT_FALSE(GetParam().restore(t.link, path));
+    EXPECT_FALSE(Restore());
     EXPECT_EQ(t.reporter.LogLines().back(), "Model Info Read Fail. Model Index:#4");
 }
 
 TEST_P(BothRestores, RetryTheCommonSetThreeTimes)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
     t.reporter.Clear();
     t.AddFault(FaultKind::Nak, 5, 0x34, 1000);
-    EXPECT_FALSE(GetParam().restore(t.link, path));
+    EXPECT_FALSE(Restore());
     const auto lines = t.reporter.LogLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Common Set Write Retry"), 3);
     EXPECT_EQ(lines.back(), "Common Set Write Fail");
@@ -356,45 +324,46 @@ TEST(RestoreSystemData, ModelWithoutATableIsAConversionFailure)
     EXPECT_EQ(t.reporter.LogLines().back(), "Model Info Conversion Fail. Model Index:#1");
 }
 
-// The file's schema places models 0x800 apart at 0x9000; the controller's 0x1000 apart at 0x2000.
-void MoveFileModels(const std::filesystem::path& path)
-{
-    EditHeader(path, [](MenuFileHeader& header) {
-        header.schema.modelSize = 0x800;
-        header.schema.modelBase = 0x9000;
-    });
-}
+// A backup whose schema places models 0x800 apart at 0x9000; the controller's are 0x1000 apart at 0x2000.
+class RestoreAddresses : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(BackupSystemData(t.link, path));
+        EditHeader(path, [](MenuFileHeader& header) {
+            header.schema.modelSize = 0x800;
+            header.schema.modelBase = 0x9000;
+        });
+        before = t.FlashWrites().size();
+    }
+    // The flash writes of the restore.
+    std::vector<std::pair<uint32_t, size_t>> RestoreWrites() const
+    {
+        const auto all = t.FlashWrites();
+        return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
+    }
 
-TEST(RestoreAddresses, SystemRestoreUsesTheControllersBaseAndTheFilesModelSize)
-{
     ProcedureLink t;
     TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
-    MoveFileModels(path);
-    const size_t before = t.FlashWrites().size();
+    std::filesystem::path path = folder.path() / "menu.mif";
+    size_t before = 0;
+};
+
+TEST_F(RestoreAddresses, SystemRestoreUsesTheControllersBaseAndTheFilesModelSize)
+{
     ASSERT_TRUE(RestoreSystemData(t.link, path));
-    const auto all = t.FlashWrites();
-    const std::vector writes(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
     const std::vector<std::pair<uint32_t, size_t>> expected{
         {0x1000, 2048}, {0x1800, 2048}, {0x2000, 0x800}, {0x2800, 0x800}, {0x3000, 0x800}, {0x4000, 0x800}};
-    EXPECT_EQ(writes, expected);
+    EXPECT_EQ(RestoreWrites(), expected);
 }
 
-TEST(RestoreAddresses, MenuRestoreUsesTheControllersBaseAndModelSize)
+TEST_F(RestoreAddresses, MenuRestoreUsesTheControllersBaseAndModelSize)
 {
-    ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
-    ASSERT_TRUE(BackupSystemData(t.link, path));
-    MoveFileModels(path);
-    const size_t before = t.FlashWrites().size();
     ASSERT_TRUE(RestoreMenuFile(t.link, path));
-    const auto writes = t.FlashWrites();
     std::vector<uint32_t> modelStarts;
-    for (size_t i = before; i < writes.size(); ++i)
-        if (writes[i].first >= kModelBase && (writes[i].first - kModelBase) % kModelSize == 0)
-            modelStarts.push_back(writes[i].first);
+    for (const auto& [address, size] : RestoreWrites())
+        if (address >= kModelBase && (address - kModelBase) % kModelSize == 0)
+            modelStarts.push_back(address);
     EXPECT_EQ(modelStarts, (std::vector<uint32_t>{0x2000, 0x3000, 0x4000, 0x6000}));
 }
 
