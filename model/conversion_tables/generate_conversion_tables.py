@@ -47,11 +47,11 @@ class Field:
     signed: bool = False
     kt20: bool = True  # the KT20's firmware uses the field
     kt40: bool = True
-    since: int = 1000  # first memory version that has the field
+    since: int | None = 1000  # first memory version that has the field; None: none has it
     kt20_maximum: int | None = None  # the KT20's maximum where its hardware has less
 
     def in_layout(self, version):
-        return version >= self.since
+        return self.since is not None and version >= self.since
 
     def present(self, product, version):
         return self.in_layout(version) and (self.kt20 if product == KT20 else self.kt40)
@@ -138,7 +138,7 @@ def added_in_1001(field):
 
 def retired(name):
     """A record whose field left the layout before version 1000; kept so numbers stay stable."""
-    return Field(name, 1, 1, since=10**6)
+    return Field(name, 1, 1, since=None)
 
 
 CHANNELS = range(1, 9)
@@ -147,9 +147,9 @@ CHANNELS = range(1, 9)
 def per_channel(make):
     """make(n) gives the fields of output channel n; channels 7 and 8 exist on the KT40 only."""
     fields = []
-    for number_ in CHANNELS:
-        group = make(number_)
-        fields += [kt40_only(field) for field in group] if number_ >= 7 else group
+    for index in CHANNELS:
+        group = make(index)
+        fields += [kt40_only(field) for field in group] if index >= 7 else group
     return fields
 
 
@@ -336,18 +336,18 @@ def plane_mixing():
 
 def programmable_mixes(count, kt40_from):
     fields = []
-    for number_ in range(1, count + 1):
+    for index in range(1, count + 1):
         group = [
-            flag(f"mix_{number_}"),
-            channel(f"mix_{number_}_master", default=0),
-            channel(f"mix_{number_}_slave", default=1),
-            signed(f"mix_{number_}_rate_up"),
-            signed(f"mix_{number_}_rate_down"),
-            signed(f"mix_{number_}_offset"),
-            switch(f"mix_{number_}_switch"),
-            flag(f"mix_{number_}_trim"),
+            flag(f"mix_{index}"),
+            channel(f"mix_{index}_master", default=0),
+            channel(f"mix_{index}_slave", default=1),
+            signed(f"mix_{index}_rate_up"),
+            signed(f"mix_{index}_rate_down"),
+            signed(f"mix_{index}_offset"),
+            switch(f"mix_{index}_switch"),
+            flag(f"mix_{index}_trim"),
         ]
-        fields += [kt40_only(field) for field in group] if number_ >= kt40_from else group
+        fields += [kt40_only(field) for field in group] if index >= kt40_from else group
     return fields
 
 
@@ -527,12 +527,12 @@ def place(version):
     """Fields one after the other, each section followed by its CRC; the section of each field."""
     placements, checksums, sections = [], [], []
     cursor = 0
-    for number_, section in enumerate(SECTIONS):
+    for index, section in enumerate(SECTIONS):
         start = cursor
         for field in section:
             count = field.count if field.in_layout(version) else 0
             placements.append(Placement(cursor, count))
-            sections.append(number_)
+            sections.append(index)
             cursor += field.size * count
         checksums.append((start, cursor - start, cursor))
         cursor += CRC_SIZE
@@ -553,10 +553,10 @@ def layout(version):
     return placements, checksums
 
 
-def field_record(number_, field, placement, product, version):
+def field_record(index, field, placement, product, version):
     return struct.pack(
         "<HBBHBBhhI",
-        number_,
+        index,
         field.size,
         1 if field.signed else 0,
         placement.offset,
@@ -568,8 +568,8 @@ def field_record(number_, field, placement, product, version):
     )
 
 
-def checksum_record(number_, start, length, crc_offset):
-    return struct.pack("<BHHH", number_, start, length, crc_offset) + bytes(9)
+def checksum_record(index, start, length, crc_offset):
+    return struct.pack("<BHHH", index, start, length, crc_offset) + bytes(9)
 
 
 def table_bytes(table_number, product, version, fields):
