@@ -2,6 +2,7 @@
 #include "cli/clock_commands.h"
 #include "cli/firmware_commands.h"
 #include "cli/link_commands.h"
+#include "cli/model_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     AddLinkCommands(app, context);
     AddClockCommands(app, context);
     AddFirmwareCommands(app, context);
+    AddModelCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -2,6 +2,7 @@
 
 #include "clock/clock_record.h"
 #include "sim/firmware_state.h"
+#include "sim/model_memory.h"
 
 #include <cstdint>
 #include <functional>
@@ -50,6 +51,7 @@ struct ControllerState {
     ControllerMode mode = ControllerMode::Application;
     bool rfPaused = false;
     FirmwareState firmware;
+    ModelMemory modelMemory;
     int64_t restartDelayMs = 500;
     // Told whenever the display's text changes.
     std::function<void(const DisplayState&)> onDisplayChanged;

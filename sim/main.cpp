@@ -1,6 +1,7 @@
 #include "sim/application_commands.h"
 #include "sim/controller_engine.h"
 #include "sim/firmware_download.h"
+#include "sim/model_data_commands.h"
 #include "sim/pty_server.h"
 #include "sim/received_images.h"
 #include "sim/sim_options.h"
@@ -55,6 +56,10 @@ int main(int argc, char** argv)
     options.state.clock = {*clock, SteadyNs()};
     if (options.showDisplay)
         options.state.onDisplayChanged = PrintDisplay;
+    if (!options.stateDir.empty() && !PrepareStateDir(options, error)) {
+        std::fprintf(stderr, "skarnel-sim: %s\n", error.c_str());
+        return 2;
+    }
 
     ControllerEngine engine(options.state);
     engine.faults() = faults;
@@ -62,6 +67,7 @@ int main(int argc, char** argv)
     InstallApplicationCommands(engine);
     InstallFirmwareDownload(engine);
     engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
+    InstallModelDataCommands(engine);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <ctime>
+#include <filesystem>
 
 namespace skarnel::sim {
 
@@ -41,6 +42,7 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--received-images", options.receivedImagesFolder,
                    "Write each complete firmware image, descrambled, into this folder")
         ->check(CLI::ExistingDirectory);
+    app.add_option("--state-dir", options.stateDir, "Keep the controller's model flash in this folder between runs");
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)
@@ -63,6 +65,18 @@ bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& err
         return false;
     }
     return true;
+}
+
+bool PrepareStateDir(SimOptions& options, std::string& error)
+{
+    std::error_code failure;
+    std::filesystem::create_directories(options.stateDir, failure);
+    if (failure) {
+        error = "cannot create " + options.stateDir + ": " + failure.message();
+        return false;
+    }
+    options.state.modelMemory.stateFile = std::filesystem::path(options.stateDir) / kModelFlashFileName;
+    return LoadModelMemory(options.state.modelMemory, error);
 }
 
 std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error)
