@@ -53,6 +53,9 @@ struct ControllerState {
     FirmwareState firmware;
     ModelMemory modelMemory;
     int64_t restartDelayMs = 500;
+    // How long the boot loader waits for a download start before it starts the application.
+    int64_t bootLoaderIdleMs = 5000;
+    uint64_t bootCount = 0;
     // Told whenever the display's text changes.
     std::function<void(const DisplayState&)> onDisplayChanged;
 };

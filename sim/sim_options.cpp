@@ -27,6 +27,8 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--boot-version-address", addresses.bootVersion);
     app.add_option("--memory-version-address", addresses.memoryVersion);
     app.add_option("--restart-delay-ms", options.state.restartDelayMs, "Time from a restart request to the boot-up frame");
+    app.add_option("--boot-loader-idle-ms", options.state.bootLoaderIdleMs,
+                   "Time the boot loader waits for a download start before it starts the application");
     app.add_option("--clock", options.clock, "Initial controller time \"YYYY-MM-DD HH:MM:SS\" (default: PC time)");
     app.add_option("--clock-weekday", options.clockWeekday, "Weekday of --clock, 0 = Sunday")->check(CLI::Range(0, 6));
     app.add_flag("--summer-time", options.summerTime, "Summer-time flag of the initial clock");
