@@ -169,6 +169,8 @@ CFunction_View* CMainFrame::OpenView(int index)
         return nullptr;
     auto* frame = new CView_Frame(ViewSpecFor(index), view);
     connect(view, &CFunction_View::JobEnded, this, &CMainFrame::OnViewJobEnded);
+    // A closed frame is gone for the table at once, though Qt deletes it a moment later.
+    connect(frame, &CView_Frame::Closed, this, [this, index] { frames_[static_cast<size_t>(index)] = nullptr; });
     frames_[static_cast<size_t>(index)] = frame;
     mdiArea_->addSubWindow(frame);
     frame->show();

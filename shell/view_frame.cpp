@@ -45,6 +45,8 @@ void CView_Frame::closeEvent(QCloseEvent* event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
 }
 
 }  // namespace skarnel

@@ -19,6 +19,10 @@ public:
     CFunction_View* View() const { return view_; }
     bool IsClosePending() const { return closeWhenIdle_; }
 
+signals:
+    // The frame has closed and is about to go.
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,0 +1,74 @@
+#include "tests/support/sysfs_fixture.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <stdlib.h>
+
+namespace skarnel::test {
+namespace fs = std::filesystem;
+namespace {
+
+void WriteFile(const fs::path& file, const std::string& text)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << text << "\n";
+}
+
+}  // namespace
+
+TempFolder::TempFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "skarnel-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+SysfsFixture::SysfsFixture()
+{
+    std::string pattern = (fs::temp_directory_path() / "skarnel-sysfs-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+    fs::create_directories(root_ / "class" / "tty");
+}
+
+SysfsFixture::~SysfsFixture()
+{
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+void SysfsFixture::AddUsbPort(int index, const std::string& manufacturer, const std::string& product)
+{
+    const std::string name = "ttyUSB" + std::to_string(index);
+    const fs::path usb = root_ / "devices" / "usb1" / ("1-" + std::to_string(index + 1));
+    WriteFile(usb / "idVendor", "10c4");
+    WriteFile(usb / "manufacturer", manufacturer);
+    WriteFile(usb / "product", product);
+    const fs::path interface = usb / "1.0";
+    fs::create_directories(interface / name);
+    fs::create_directories(root_ / "class" / "tty" / name);
+    fs::create_symlink(interface, root_ / "class" / "tty" / name / "device");
+}
+
+void SysfsFixture::AddUart(int index)
+{
+    const std::string name = "ttyS" + std::to_string(index);
+    const fs::path tty = root_ / "class" / "tty" / name;
+    fs::create_directories(tty / "device");
+    WriteFile(tty / "type", "4");
+}
+
+void SysfsFixture::Remove(const std::string& ttyName)
+{
+    fs::remove_all(root_ / "class" / "tty" / ttyName);
+}
+
+}  // namespace skarnel::test
