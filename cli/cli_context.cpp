@@ -57,6 +57,18 @@ void CliContext::Bind(CDownload_Function& link, CRS232& port)
     link.ownerWindow = &reporter_;
 }
 
+bool CliContext::RunOnPort(const std::function<bool(CDownload_Function&)>& exchange)
+{
+    CRS232 port;
+    if (!OpenJobPort(port))
+        return false;
+    CDownload_Function link;
+    Bind(link, port);
+    const bool succeeded = exchange(link);
+    port.ClosePort();
+    return succeeded;
+}
+
 int CliContext::Finish(const std::string& finalText, bool succeeded)
 {
     if (!finalText.empty())

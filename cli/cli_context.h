@@ -3,6 +3,7 @@
 #include "cli/terminal_reporter.h"
 #include "link/serial_port_id.h"
 
+#include <functional>
 #include <string>
 
 namespace CLI {
@@ -35,6 +36,9 @@ public:
     bool OpenJobPort(CRS232& port);
     // Binds a protocol object to an open port and to this terminal.
     void Bind(CDownload_Function& link, CRS232& port);
+    // Opens the port, runs the exchange on a fresh protocol object, closes the port.
+    // False when the port did not open or the exchange failed.
+    bool RunOnPort(const std::function<bool(CDownload_Function&)>& exchange);
     // Prints the final text (also with --quiet) and gives the exit code.
     int Finish(const std::string& finalText, bool succeeded);
 

@@ -4,7 +4,6 @@
 #include "clock/clock_record.h"
 #include "clock/clock_text.h"
 #include "link/download_function.h"
-#include "link/rs232.h"
 
 #include <CLI/CLI.hpp>
 #include <ctime>
@@ -33,13 +32,7 @@ bool ReadAndPrint(CliContext& context, CDownload_Function& link)
 
 void RunRead(CliContext& context)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    CDownload_Function link;
-    context.Bind(link, port);
-    const bool read = ReadAndPrint(context, link);
-    port.ClosePort();
+    const bool read = context.RunOnPort([&context](CDownload_Function& link) { return ReadAndPrint(context, link); });
     context.exitCode = read ? kExitOk : kExitFailed;
 }
 
@@ -61,17 +54,13 @@ void RunWrite(CliContext& context, const ClockWriteOptions& options)
         context.exitCode = kExitUsage;
         return;
     }
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    CDownload_Function link;
-    context.Bind(link, port);
-    const bool written = link.WriteClock(*record);
-    if (!written)
-        context.reporter().PrintLine("RTC Time Write Fail");
-    const bool read = ReadAndPrint(context, link);
-    port.ClosePort();
-    context.exitCode = written && read ? kExitOk : kExitFailed;
+    const bool done = context.RunOnPort([&context, &record](CDownload_Function& link) {
+        const bool written = link.WriteClock(*record);
+        if (!written)
+            context.reporter().PrintLine("RTC Time Write Fail");
+        return ReadAndPrint(context, link) && written;
+    });
+    context.exitCode = done ? kExitOk : kExitFailed;
 }
 
 }  // namespace

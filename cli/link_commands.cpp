@@ -4,7 +4,6 @@
 #include "link/download_function.h"
 #include "link/format.h"
 #include "link/port_discovery.h"
-#include "link/rs232.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,31 +18,29 @@ void RunPorts(CliContext& context)
     context.exitCode = kExitOk;
 }
 
+bool ReadInformation(TerminalReporter& out, CDownload_Function& link)
+{
+    ProductInfo product;
+    if (!link.ReadProductInfo(product)) {
+        out.PrintLine("Product Information Read Fail");
+        return false;
+    }
+    out.PrintLine(ProductCodesLogLine(product));
+    out.PrintLine(ProductNameLogLine(product));
+    VersionAddressInfo addresses;
+    if (!link.ReadVersionAddressInfo(addresses)) {
+        out.PrintLine("Version Address Information Read Fail");
+        return false;
+    }
+    out.PrintLine(VersionAddressLogLine(addresses));
+    return true;
+}
+
 void RunInfo(CliContext& context)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    CDownload_Function link;
-    context.Bind(link, port);
-    TerminalReporter& out = context.reporter();
-    ProductInfo product;
-    VersionAddressInfo addresses;
-    const bool productRead = link.ReadProductInfo(product);
-    if (productRead) {
-        out.PrintLine(ProductCodesLogLine(product));
-        out.PrintLine(ProductNameLogLine(product));
-    }
-    const bool addressesRead = productRead && link.ReadVersionAddressInfo(addresses);
-    if (addressesRead)
-        out.PrintLine(VersionAddressLogLine(addresses));
-    port.ClosePort();
-    if (!productRead)
-        context.Finish("Product Information Read Fail", false);
-    else if (!addressesRead)
-        context.Finish("Version Address Information Read Fail", false);
-    else
-        context.Finish({}, true);
+    const bool read =
+        context.RunOnPort([&context](CDownload_Function& link) { return ReadInformation(context.reporter(), link); });
+    context.exitCode = read ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -118,16 +118,23 @@ uint16_t CDownload_Function::ReplyPayloadLength() const
     return ReadLe16(port->receiveBuffer() + 3);
 }
 
-// Shared tail of WaitAck and WaitAckCode: the first poll that sees any byte decides.
-bool CDownload_Function::FinishAckWait(bool reportOtherCodes, int& replyCode)
+// Polls until at least `count` bytes wait or the limit has passed; the count at that moment.
+size_t CDownload_Function::PollForInput(size_t count, int64_t limitMs)
 {
     Clock& clock = GetClock();
     const int64_t start = clock.NowMs();
     size_t waiting = port->InputQueueCount();
-    while (waiting == 0 && clock.NowMs() - start <= kAckWaitMs) {
+    while (waiting < count && clock.NowMs() - start <= limitMs) {
         port->WaitPollStep();
         waiting = port->InputQueueCount();
     }
+    return waiting;
+}
+
+// Shared tail of WaitAck and WaitAckCode: the first poll that sees any byte decides.
+bool CDownload_Function::FinishAckWait(bool reportOtherCodes, int& replyCode)
+{
+    const size_t waiting = PollForInput(1, kAckWaitMs);
     if (waiting < kFrameOverhead) {
         ReportFailedExchange(0, kReplyTimeout);
         Sleep(kFailurePauseMs);
@@ -172,11 +179,7 @@ bool CDownload_Function::WaitReply()
 {
     if (!CheckConnected())
         return false;
-    Clock& clock = GetClock();
-    const int64_t start = clock.NowMs();
-    while (port->InputQueueCount() == 0 && clock.NowMs() - start <= kReplyWaitMs)
-        port->WaitPollStep();
-    if (port->InputQueueCount() >= kFrameOverhead)
+    if (PollForInput(1, kReplyWaitMs) >= kFrameOverhead)
         return true;
     ReportFailedExchange(0, kReplyTimeout);
     return false;
@@ -186,11 +189,7 @@ bool CDownload_Function::WaitReplyCount(size_t count)
 {
     if (!CheckConnected())
         return false;
-    Clock& clock = GetClock();
-    const int64_t start = clock.NowMs();
-    while (port->InputQueueCount() < count && clock.NowMs() - start <= kAckWaitMs)
-        port->WaitPollStep();
-    if (port->InputQueueCount() >= kFrameOverhead)
+    if (PollForInput(count, kAckWaitMs) >= kFrameOverhead)
         return true;
     ReportFailedExchange(0, kReplyTimeout);
     return false;

@@ -88,6 +88,7 @@ public:
 
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);
+    size_t PollForInput(size_t count, int64_t limitMs);
     bool FinishAckWait(bool reportOtherCodes, int& replyCode);
 };
 

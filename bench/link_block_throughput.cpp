@@ -1,0 +1,81 @@
+// Sends acknowledged data blocks of 2048 bytes through skarnel-sim with wire-speed emulation
+// over a PTY, and prints the measured time against the time the bytes need on the wire.
+//
+//   build/bench/link_block_throughput [blocks]
+
+#include "link/byte_order.h"
+#include "link/clock.h"
+#include "link/download_function.h"
+#include "link/frame.h"
+#include "link/rs232.h"
+#include "tests/support/processes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using namespace skarnel;
+
+constexpr size_t kBlockSize = 2048;
+constexpr double kWireBytesPerSecond = 11'520.0;
+
+// The keystream state after n bytes, as every data block carries it.
+uint16_t KeystreamStateAfter(size_t bytes)
+{
+    uint16_t state = 0x6C4A;
+    for (size_t i = 0; i < bytes; ++i)
+        state = static_cast<uint16_t>(state * 0x4E6D + 0x3039);
+    return state;
+}
+
+bool SendBlocks(CDownload_Function& link, int blocks, size_t& wireBytes)
+{
+    std::vector<uint8_t> payload(8 + kBlockSize, 0x5A);
+    for (int block = 0; block < blocks; ++block) {
+        const size_t offset = static_cast<size_t>(block) * kBlockSize;
+        WriteLe32(payload.data(), static_cast<uint32_t>(offset));
+        WriteLe16(payload.data() + 4, KeystreamStateAfter(offset));
+        if (!link.SendDataBlock(payload.data(), static_cast<uint16_t>(payload.size())))
+            return false;
+        wireBytes += kFrameOverhead + payload.size() + kFrameOverhead;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int blocks = argc > 1 ? std::atoi(argv[1]) : 100;
+    test::SimProcess sim({"--wire-speed"});
+    CRS232 port;
+    if (!port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200)) {
+        std::fprintf(stderr, "cannot open %s\n", sim.DevicePath().c_str());
+        return 1;
+    }
+    CDownload_Function link;
+    link.port = &port;
+    link.groupId = kGroupApplication;
+    const uint32_t imageSize = static_cast<uint32_t>(blocks) * kBlockSize;
+    size_t wireBytes = 0;
+    const int64_t start = Clock::System().NowMs();
+    const bool started = link.SingleCommand(kGroupApplication, 0x32, nullptr, 0) &&
+                         link.SendFileInformation(imageSize, 0, "bench.bin", "Flash");
+    const int64_t blocksStart = Clock::System().NowMs();
+    const bool sent = started && SendBlocks(link, blocks, wireBytes);
+    const int64_t end = Clock::System().NowMs();
+    port.ClosePort();
+    if (!sent) {
+        std::fprintf(stderr, "the transfer failed\n");
+        return 1;
+    }
+    const double idealMs = static_cast<double>(wireBytes) * 1000.0 / kWireBytesPerSecond;
+    const double measuredMs = static_cast<double>(end - blocksStart);
+    std::printf("blocks: %d, wire bytes: %zu\n", blocks, wireBytes);
+    std::printf("measured: %.0f ms, ideal wire time: %.0f ms, ratio: %.4f\n", measuredMs, idealMs,
+                measuredMs / idealMs);
+    std::printf("set-up exchanges: %lld ms\n", static_cast<long long>(blocksStart - start));
+    return 0;
+}
