@@ -80,12 +80,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PortPaneTest,
 
 TEST(MainFrame, FindsTheBridgeAtStartUpAndStoresIt)
 {
-    MainFrameOptions options = TestFrameOptions();
-    SysfsFixture sysfs;
-    sysfs.AddUart(0);
-    sysfs.AddUsbPort(11, "Silicon Labs", "CP210x USB to UART Bridge");
-    options.sysfsRoot = sysfs.Root();
-    FrameFixture f(options, StoredPort(3));
+    FrameFixture f(TestFrameOptions(), StoredPort(3), [](SysfsFixture& sysfs) {
+        sysfs.AddUart(0);
+        sysfs.AddUsbPort(11, "Silicon Labs", "CP210x USB to UART Bridge");
+    });
     EXPECT_EQ(f.frame->StatusPaneText(0), " Port : Com44");
     EXPECT_EQ(f.settings->ReadInt(kKeyDownloadPortNumber, 0), 44);
 }
@@ -202,11 +200,7 @@ void RunPortSetup(CMainFrame& frame, const std::function<void(CDialog_Port&)>& a
 
 TEST(MainFrame, PortSelectOkWithoutARowChangesNothing)
 {
-    MainFrameOptions options = TestFrameOptions();
-    SysfsFixture sysfs;
-    sysfs.AddUart(1);
-    options.sysfsRoot = sysfs.Root();
-    FrameFixture f(options, StoredPort(5));
+    FrameFixture f(TestFrameOptions(), StoredPort(5), [](SysfsFixture& sysfs) { sysfs.AddUart(1); });
     RunPortSetup(*f.frame, [](CDialog_Port& dialog) {
         dialog.List()->clearSelection();
         dialog.OnOk();
@@ -217,12 +211,10 @@ TEST(MainFrame, PortSelectOkWithoutARowChangesNothing)
 
 TEST(MainFrame, PortSelectOkStoresTheChosenPort)
 {
-    MainFrameOptions options = TestFrameOptions();
-    SysfsFixture sysfs;
-    sysfs.AddUart(1);
-    sysfs.AddUsbPort(0, "Silicon Labs", "CP210x USB to UART Bridge");
-    options.sysfsRoot = sysfs.Root();
-    FrameFixture f(options, StoredPort(5));
+    FrameFixture f(TestFrameOptions(), StoredPort(5), [](SysfsFixture& sysfs) {
+        sysfs.AddUart(1);
+        sysfs.AddUsbPort(0, "Silicon Labs", "CP210x USB to UART Bridge");
+    });
     RunPortSetup(*f.frame, [](CDialog_Port& dialog) {
         dialog.List()->selectRow(0);
         dialog.OnOk();

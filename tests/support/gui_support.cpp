@@ -70,11 +70,14 @@ MainFrameOptions TestFrameOptions()
     return options;
 }
 
-FrameFixture::FrameFixture(MainFrameOptions options, const std::function<void(CApp_Settings&)>& presets)
+FrameFixture::FrameFixture(MainFrameOptions options, const std::function<void(CApp_Settings&)>& presets,
+                           const std::function<void(SysfsFixture&)>& ports)
 {
     settings = std::make_unique<CApp_Settings>(SettingsFile());
     if (presets)
         presets(*settings);
+    if (ports)
+        ports(sysfs);
     if (options.sysfsRoot == "/sys")
         options.sysfsRoot = sysfs.Root();
     frame = std::make_unique<CMainFrame>(*settings, std::move(options));

@@ -46,9 +46,11 @@ private:
 // Runs the event loop until the condition holds or the time is up; whether it holds.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
-// A main frame on a settings file and an empty sysfs of its own, without the splash.
+// A main frame on a settings file and a sysfs of its own, without the splash. The settings
+// and the serial ports present can be prepared before the frame starts.
 struct FrameFixture {
-    explicit FrameFixture(MainFrameOptions options = {}, const std::function<void(CApp_Settings&)>& presets = {});
+    explicit FrameFixture(MainFrameOptions options = {}, const std::function<void(CApp_Settings&)>& presets = {},
+                          const std::function<void(SysfsFixture&)>& ports = {});
     ~FrameFixture();
 
     TempFolder folder;

@@ -32,43 +32,33 @@ TempFolder::~TempFolder()
 
 SysfsFixture::SysfsFixture()
 {
-    std::string pattern = (fs::temp_directory_path() / "skarnel-sysfs-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-    fs::create_directories(root_ / "class" / "tty");
-}
-
-SysfsFixture::~SysfsFixture()
-{
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    fs::create_directories(Root() / "class" / "tty");
 }
 
 void SysfsFixture::AddUsbPort(int index, const std::string& manufacturer, const std::string& product)
 {
     const std::string name = "ttyUSB" + std::to_string(index);
-    const fs::path usb = root_ / "devices" / "usb1" / ("1-" + std::to_string(index + 1));
+    const fs::path usb = Root() / "devices" / "usb1" / ("1-" + std::to_string(index + 1));
     WriteFile(usb / "idVendor", "10c4");
     WriteFile(usb / "manufacturer", manufacturer);
     WriteFile(usb / "product", product);
     const fs::path interface = usb / "1.0";
     fs::create_directories(interface / name);
-    fs::create_directories(root_ / "class" / "tty" / name);
-    fs::create_symlink(interface, root_ / "class" / "tty" / name / "device");
+    fs::create_directories(Root() / "class" / "tty" / name);
+    fs::create_symlink(interface, Root() / "class" / "tty" / name / "device");
 }
 
 void SysfsFixture::AddUart(int index)
 {
     const std::string name = "ttyS" + std::to_string(index);
-    const fs::path tty = root_ / "class" / "tty" / name;
+    const fs::path tty = Root() / "class" / "tty" / name;
     fs::create_directories(tty / "device");
     WriteFile(tty / "type", "4");
 }
 
 void SysfsFixture::Remove(const std::string& ttyName)
 {
-    fs::remove_all(root_ / "class" / "tty" / ttyName);
+    fs::remove_all(Root() / "class" / "tty" / ttyName);
 }
 
 }  // namespace skarnel::test

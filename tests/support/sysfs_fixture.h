@@ -5,25 +5,6 @@
 
 namespace skarnel::test {
 
-// A small sysfs tree of serial ports in a temporary folder.
-class SysfsFixture {
-public:
-    SysfsFixture();
-    ~SysfsFixture();
-    SysfsFixture(const SysfsFixture&) = delete;
-    SysfsFixture& operator=(const SysfsFixture&) = delete;
-
-    const std::filesystem::path& Root() const { return root_; }
-    // /sys/class/tty/ttyUSB<n> below a USB device with these strings.
-    void AddUsbPort(int index, const std::string& manufacturer, const std::string& product);
-    // /sys/class/tty/ttyS<n> of a present UART.
-    void AddUart(int index);
-    void Remove(const std::string& ttyName);
-
-private:
-    std::filesystem::path root_;
-};
-
 // A temporary folder, removed with everything in it.
 class TempFolder {
 public:
@@ -35,6 +16,22 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// A small sysfs tree of serial ports in a temporary folder.
+class SysfsFixture {
+public:
+    SysfsFixture();
+
+    const std::filesystem::path& Root() const { return folder_.Path(); }
+    // /sys/class/tty/ttyUSB<n> below a USB device with these strings.
+    void AddUsbPort(int index, const std::string& manufacturer, const std::string& product);
+    // /sys/class/tty/ttyS<n> of a present UART.
+    void AddUart(int index);
+    void Remove(const std::string& ttyName);
+
+private:
+    TempFolder folder_;
 };
 
 }  // namespace skarnel::test
