@@ -159,9 +159,13 @@ CFunction_View* CMainFrame::OpenView(int index)
         return nullptr;
     }
     if (CView_Frame* frame = FindFrame(index)) {
-        if (mdiArea_->activeSubWindow() != frame)
+        // An active frame keeps its state unless it is minimised.
+        if (mdiArea_->activeSubWindow() != frame) {
             mdiArea_->setActiveSubWindow(frame);
-        frame->showNormal();
+            frame->showNormal();
+        } else if (frame->isMinimized()) {
+            frame->showNormal();
+        }
         return frame->View();
     }
     CFunction_View* view = registry_.Create(index, *this);
