@@ -68,6 +68,7 @@ void CMainFrame::CreateToolBar()
         toolbarSeparators_[commandId] = toolBar_->addSeparator();
     }
     QAction* customise = toolBar_->addAction(kCustomiseText);
+    customise->setIconText(kCustomiseText);  // a tool button would drop the dots
     connect(customise, &QAction::triggered, this, &CMainFrame::CustomiseToolbar);
     toolBar_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(toolBar_, &QToolBar::customContextMenuRequested, this, [this, customise](const QPoint& at) {
