@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
+    std::filesystem::path Root() const { return path_; }
     std::string Path(const std::string& name) const;
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
     std::vector<uint8_t> Read(const std::string& name) const;

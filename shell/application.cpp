@@ -1,0 +1,124 @@
+#include "shell/application.h"
+
+#include "shell/app_settings.h"
+#include "shell/explorer.h"
+#include "shell/icons.h"
+#include "shell/main_frame.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace skarnel {
+namespace {
+
+constexpr int kExitUsage = 2;
+const QSize kScreenshotSize(1280, 800);
+
+struct StartOptions {
+    QString port;
+    QString screenshot;
+    int view = -1;
+    QString settingsFile;
+};
+
+void DefineOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription("Skarnel: service the controller");
+    parser.addHelpOption();
+    parser.addOption({"port", "COM number (1-96) or device path of the controller's port.", "PATH|N"});
+    parser.addOption({"screenshot", "Render the main window into a PNG file and exit.", "FILE"});
+    parser.addOption({"view", "With --screenshot: the view index to open first.", "N"});
+    parser.addOption({"settings", "Keep the settings in this file instead of the user's store.", "FILE"});
+}
+
+bool ParseOptions(const QStringList& arguments, StartOptions& options, QString& error)
+{
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet("help")) {
+        error = parser.helpText();
+        return false;
+    }
+    options.port = parser.value("port");
+    options.screenshot = parser.value("screenshot");
+    options.settingsFile = parser.value("settings");
+    if (parser.isSet("view")) {
+        bool ok = false;
+        options.view = parser.value("view").toInt(&ok);
+        if (!ok || !IsViewIndex(options.view)) {
+            error = "--view needs a view index from 0 to 21";
+            return false;
+        }
+    }
+    return true;
+}
+
+// A screenshot needs no display: without one, render offscreen.
+void PreparePlatform(const StartOptions& options)
+{
+    const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!options.screenshot.isEmpty() && noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (CExplorer::HasEmbeddedView() && ::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+int TakeScreenshot(CMainFrame& frame, const StartOptions& options)
+{
+    frame.resize(kScreenshotSize);
+    frame.show();
+    if (options.view >= 0 && !frame.OpenView(options.view)) {
+        std::fprintf(stderr, "skarnel: view %d is not built\n", options.view);
+        return 1;
+    }
+    for (int pass = 0; pass < 5; ++pass)
+        QApplication::processEvents();
+    if (!frame.grab().save(options.screenshot, "PNG")) {
+        std::fprintf(stderr, "skarnel: cannot write %s\n", qPrintable(options.screenshot));
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int CVennacorApp::Run(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    StartOptions options;
+    QString error;
+    if (!ParseOptions(arguments, options, error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return arguments.contains("--help") || arguments.contains("-h") ? 0 : kExitUsage;
+    }
+    PreparePlatform(options);
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Skarnel");
+    QApplication::setWindowIcon(ApplicationIcon());
+    auto settings = options.settingsFile.isEmpty() ? std::make_unique<CApp_Settings>()
+                                                   : std::make_unique<CApp_Settings>(options.settingsFile);
+    MainFrameOptions frameOptions;
+    frameOptions.showSplash = options.screenshot.isEmpty();
+    if (!options.port.isEmpty()) {
+        const std::string text = options.port.toStdString();
+        frameOptions.commandLinePort = SerialPortId::Parse(text).value_or(SerialPortId::FromPath(text));
+    }
+    CMainFrame frame(*settings, frameOptions);
+    if (!options.screenshot.isEmpty())
+        return TakeScreenshot(frame, options);
+    frame.showMaximized();
+    return QApplication::exec();
+}
+
+}  // namespace skarnel

@@ -1,0 +1,58 @@
+#include "shell/explorer.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#ifdef SKARNEL_HAVE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+namespace skarnel {
+
+CExplorer::CExplorer(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+#ifdef SKARNEL_HAVE_WEBENGINE
+    view_ = new QWebEngineView(this);
+    layout->addWidget(view_);
+#else
+    pathLine_ = new QLabel("No page", this);
+    auto* open = new QPushButton("Open in Browser", this);
+    connect(open, &QPushButton::clicked, this, &CExplorer::OpenInBrowser);
+    layout->addStretch();
+    layout->addWidget(pathLine_, 0, Qt::AlignCenter);
+    layout->addWidget(open, 0, Qt::AlignCenter);
+    layout->addStretch();
+#endif
+}
+
+bool CExplorer::HasEmbeddedView()
+{
+#ifdef SKARNEL_HAVE_WEBENGINE
+    return true;
+#else
+    return false;
+#endif
+}
+
+void CExplorer::Navigate(const QString& htmlPath)
+{
+    page_ = htmlPath;
+#ifdef SKARNEL_HAVE_WEBENGINE
+    static_cast<QWebEngineView*>(view_)->setUrl(QUrl::fromLocalFile(htmlPath));
+#else
+    pathLine_->setText(htmlPath);
+#endif
+}
+
+void CExplorer::OpenInBrowser() const
+{
+    if (!page_.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page_));
+}
+
+}  // namespace skarnel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+namespace skarnel {
+
+// The "No" and "Time" cells of a log row.
+std::string LogNumberText(int number);
+std::string LogTimeText(std::time_t time);
+
+}  // namespace skarnel

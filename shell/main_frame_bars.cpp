@@ -1,0 +1,150 @@
+#include "shell/app_settings.h"
+#include "shell/commands.h"
+#include "shell/icons.h"
+#include "shell/main_frame.h"
+#include "shell/settings_keys.h"
+#include "shell/status_texts.h"
+#include "shell/toolbar_customise_dialog.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace skarnel {
+namespace {
+
+constexpr int kPaneWidths[3] = {100, 130, 300};
+constexpr QSize kToolbarButtonSize(36, 19);
+const QString kCustomiseText = QString::fromUtf8("사용자 지정...");
+
+void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries,
+                const std::function<QAction*(int, QObject*)>& makeAction)
+{
+    for (const MenuEntry& entry : entries) {
+        if (entry.separator)
+            menu->addSeparator();
+        else if (entry.commandId == 0)
+            AddEntries(menu->addMenu(entry.text), entry.items, makeAction);
+        else
+            menu->addAction(makeAction(entry.commandId, menu));
+    }
+}
+
+}  // namespace
+
+QAction* CMainFrame::MakeCommandAction(int commandId, QObject* parent)
+{
+    auto* action = new QAction(CommandText(commandId), parent);
+    connect(action, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
+    return action;
+}
+
+void CMainFrame::CreateMenus()
+{
+    const auto makeAction = [this](int commandId, QObject* parent) {
+        QAction* action = MakeCommandAction(commandId, parent);
+        menuActions_[commandId] = action;
+        return action;
+    };
+    for (const MenuEntry& popup : MainMenu())
+        AddEntries(menuBar()->addMenu(popup.text), popup.items, makeAction);
+}
+
+void CMainFrame::CreateToolBar()
+{
+    toolBar_ = new QToolBar(QString::fromUtf8("표준"), this);
+    toolBar_->setObjectName("StandardToolBar");
+    toolBar_->setIconSize(kToolbarButtonSize);
+    for (int commandId : ToolbarCommands()) {
+        QAction* action = MakeCommandAction(commandId, toolBar_);
+        action->setIcon(CommandIcon(commandId));
+        action->setToolTip(CommandText(commandId));
+        toolBar_->addAction(action);
+        toolbarActions_[commandId] = action;
+        toolbarSeparators_[commandId] = toolBar_->addSeparator();
+    }
+    QAction* customise = toolBar_->addAction(kCustomiseText);
+    customise->setIconText(kCustomiseText);  // a tool button would drop the dots
+    connect(customise, &QAction::triggered, this, &CMainFrame::CustomiseToolbar);
+    toolBar_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(toolBar_, &QToolBar::customContextMenuRequested, this, [this, customise](const QPoint& at) {
+        QMenu menu;
+        menu.addAction(customise);
+        menu.exec(toolBar_->mapToGlobal(at));
+    });
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    LoadToolbarButtons();
+}
+
+void CMainFrame::LoadToolbarButtons()
+{
+    const QString stored = settings_.ReadText(kKeyToolbarButtons);
+    if (stored.isNull())
+        return;
+    std::vector<int> ids;
+    for (const QString& part : stored.split(',', Qt::SkipEmptyParts))
+        ids.push_back(part.toInt());
+    SetToolbarButtons(ids);
+}
+
+void CMainFrame::SetToolbarButtons(const std::vector<int>& commandIds)
+{
+    QStringList stored;
+    for (auto& [id, action] : toolbarActions_) {
+        const bool shown = std::find(commandIds.begin(), commandIds.end(), id) != commandIds.end();
+        action->setVisible(shown);
+        toolbarSeparators_[id]->setVisible(shown);
+    }
+    for (int id : ToolbarCommands()) {
+        if (toolbarActions_[id]->isVisible())
+            stored << QString::number(id);
+    }
+    settings_.WriteText(kKeyToolbarButtons, stored.join(','));
+}
+
+std::vector<int> CMainFrame::ToolbarButtons() const
+{
+    std::vector<int> shown;
+    for (int id : ToolbarCommands()) {
+        if (toolbarActions_.at(id)->isVisible())
+            shown.push_back(id);
+    }
+    return shown;
+}
+
+void CMainFrame::CustomiseToolbar()
+{
+    CToolbar_Customise_Dialog dialog(ToolbarButtons(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        SetToolbarButtons(dialog.ChosenButtons());
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    for (size_t pane = 0; pane < statusPanes_.size(); ++pane) {
+        auto* label = new QLabel(" ", statusBar());
+        label->setMinimumWidth(kPaneWidths[pane]);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(label);
+        statusPanes_[pane] = label;
+    }
+    statusPanes_[0]->setStyleSheet("color: rgb(255, 0, 0);");
+    statusPanes_[1]->setText(QString::fromStdString(BaudPaneText(kBaudRate)));
+
+    liveLogPicture_ = new QLabel(statusBar());
+    liveLogPicture_->setGeometry(250, 2, 20, 17);
+    liveLogText_ = new QLabel(statusBar());
+    liveLogText_->setGeometry(280, 2, 220, 17);
+    QFont font("Tahoma");
+    font.setPixelSize(15);
+    font.setBold(true);
+    liveLogText_->setFont(font);
+    liveLogPicture_->raise();
+    liveLogText_->raise();
+}
+
+}  // namespace skarnel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "link/reporter.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace skarnel {
+
+// Where the application's modal message boxes and Yes/No questions come from. The default
+// shows QMessageBox; tests install one that records and answers.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
+    virtual bool Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
+
+    static MessageBoxes& Current();
+    // Replaces the boxes (nullptr restores the default); the caller keeps ownership.
+    static void Install(MessageBoxes* boxes);
+};
+
+// Shorthands for the current boxes.
+void ShowMessageBox(QWidget* parent, const QString& text, const QString& title = kApplicationTitle,
+                    MessageIcon icon = MessageIcon::None);
+bool AskYesNoBox(QWidget* parent, const QString& text, const QString& title = kApplicationTitle,
+                 MessageIcon icon = MessageIcon::Question);
+
+}  // namespace skarnel

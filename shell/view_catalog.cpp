@@ -1,0 +1,17 @@
+#include "clock/controller_setup_view.h"
+#include "shell/view_registry.h"
+
+namespace skarnel {
+
+template <typename View>
+ViewFactory Make()
+{
+    return [](CMainFrame& mainFrame) { return new View(mainFrame); };
+}
+
+void RegisterViews(ViewRegistry& registry)
+{
+    registry.Register(kViewControllerTime, Make<CController_Setup_View>());
+}
+
+}  // namespace skarnel

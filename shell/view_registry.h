@@ -1,0 +1,31 @@
+#pragma once
+
+#include "shell/view_table.h"
+
+#include <array>
+#include <functional>
+
+namespace skarnel {
+
+class CFunction_View;
+class CMainFrame;
+
+using ViewFactory = std::function<CFunction_View*(CMainFrame& mainFrame)>;
+
+// Which views this build has, by view index. A view index without a factory is not built
+// yet: its commands and menu-pane items stay disabled.
+class ViewRegistry {
+public:
+    void Register(int index, ViewFactory factory);
+    bool Has(int index) const;
+    // A new view for the index; nullptr when none is registered.
+    CFunction_View* Create(int index, CMainFrame& mainFrame) const;
+
+private:
+    std::array<ViewFactory, kViewCount> factories_;
+};
+
+// Registers every view of the application: one line per view (view_catalog.cpp).
+void RegisterViews(ViewRegistry& registry);
+
+}  // namespace skarnel

@@ -1,0 +1,222 @@
+#include "shell/work_view.h"
+
+#include "shell/log_row.h"
+#include "shell/main_frame.h"
+#include "shell/message_boxes.h"
+#include "shell/ui_call_queue.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <ctime>
+#include <system_error>
+
+namespace skarnel {
+namespace {
+
+constexpr int kNumberColumnWidth = 50;
+constexpr int kTimeColumnWidth = 150;
+constexpr int kProgressRangeLimit = 0xFFFF;
+
+}  // namespace
+
+CWork_View::CWork_View(CMainFrame& mainFrame, int viewIndex, ReplyTextTable replyTable, QWidget* parent)
+    : CFunction_View(mainFrame, viewIndex, parent), replyTable_(replyTable), calls_(new CUi_Call_Queue(this))
+{
+    port_.ownerWindow = &reporter_;
+    link_.port = &port_;
+    link_.ownerWindow = &reporter_;
+    CopyPortFromMainFrame();
+}
+
+// A frame waits for JobEnded before it lets a view go; this is the last resort when the
+// whole window tree is torn down with a job still running.
+CWork_View::~CWork_View()
+{
+    if (worker_.joinable()) {
+        RequestStop();
+        WaitForJobEnd();
+    }
+}
+
+void CWork_View::RequestStop()
+{
+    stopRequest_ = 1;
+}
+
+void CWork_View::WaitForJobEnd()
+{
+    while (jobActive_)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void CWork_View::CopyPortFromMainFrame()
+{
+    portId_ = MainFrame().PortId();
+    baudRate_ = MainFrame().BaudRate();
+}
+
+bool CWork_View::OpenJobPort()
+{
+    if (port_.IsConnected())
+        return false;
+    return OpenExchangePort();
+}
+
+bool CWork_View::OpenExchangePort()
+{
+    if (port_.IsConnected())
+        return true;
+    CopyPortFromMainFrame();
+    port_.ownerWindow = &reporter_;
+    if (port_.OpenPort(portId_, baudRate_))
+        return true;
+    ShowMessageBox(this, "Port Open Fail", "Fail");
+    return false;
+}
+
+void CWork_View::SetJobControlsEnabled(bool enabled)
+{
+    for (QAbstractButton* button : jobButtons_)
+        button->setEnabled(enabled);
+    if (stopButton_)
+        stopButton_->setVisible(!enabled);
+}
+
+void CWork_View::AppendLogLine(const std::string& text)
+{
+    calls_->Call([&] { AddLogRow(text); });
+}
+
+void CWork_View::AddLogRow(const std::string& text)
+{
+    if (!logList_)
+        return;
+    const int row = logList_->rowCount();
+    logList_->insertRow(row);
+    logList_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(LogNumberText(row + 1))));
+    logList_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(LogTimeText(std::time(nullptr)))));
+    logList_->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(text)));
+    logList_->selectRow(row);
+    logList_->setCurrentCell(row, 0);
+    logList_->scrollToItem(logList_->item(row, 0));
+}
+
+void CWork_View::SetProgress(int position, const QString& status)
+{
+    if (progressBar_)
+        progressBar_->setValue(position);
+    if (statusLine_)
+        statusLine_->setText(status);
+}
+
+void CWork_View::SetProgressRange(int maximum, int position)
+{
+    if (!progressBar_)
+        return;
+    progressBar_->setRange(0, std::clamp(maximum, 0, kProgressRangeLimit));
+    progressBar_->setValue(position);
+}
+
+bool CWork_View::StartJob(Procedure procedure)
+{
+    if (jobActive_ || port_.IsConnected())
+        return false;
+    if (logList_)
+        logList_->setRowCount(0);
+    if (!OpenJobPort())
+        return false;
+    stopRequest_ = 0;
+    jobActive_ = true;
+    try {
+        worker_ = std::thread([this, procedure = std::move(procedure)] { RunWorker(procedure); });
+    } catch (const std::system_error&) {
+        jobActive_ = false;
+        port_.ClosePort();
+        ShowMessageBox(this, "Port Open Fail", "Fail");
+        return false;
+    }
+    SetJobControlsEnabled(false);
+    return true;
+}
+
+void CWork_View::RunWorker(const Procedure& procedure)
+{
+    CDownload_Function link;
+    link.port = &port_;
+    link.ownerWindow = &reporter_;
+    FinishJob(procedure(link));
+    calls_->Post([this] { OnWorkerEnded(); });
+}
+
+void CWork_View::FinishJob(const std::string& text)
+{
+    AppendLogLine(text);
+    AppendLogLine("Process Stop");
+    port_.ClosePort();
+    calls_->Call([&] {
+        SetJobControlsEnabled(true);
+        ShowMessageBox(this, QString::fromStdString(text), FinishTitle());
+    });
+}
+
+void CWork_View::OnWorkerEnded()
+{
+    worker_.join();
+    jobActive_ = false;
+    emit JobEnded();
+}
+
+QString CWork_View::FinishTitle() const
+{
+    return kApplicationTitle;
+}
+
+QTableWidget* CWork_View::CreateLogList(int logColumnWidth)
+{
+    logList_ = new QTableWidget(0, 3, this);
+    logList_->setHorizontalHeaderLabels({"No", "Time", "Log"});
+    logList_->setColumnWidth(0, kNumberColumnWidth);
+    logList_->setColumnWidth(1, kTimeColumnWidth);
+    logList_->setColumnWidth(2, logColumnWidth);
+    logList_->verticalHeader()->hide();
+    logList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    logList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    logList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    logList_->setShowGrid(true);
+    return logList_;
+}
+
+QProgressBar* CWork_View::CreateProgressBar()
+{
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setRange(0, 100);
+    progressBar_->setValue(0);
+    return progressBar_;
+}
+
+QLabel* CWork_View::CreateStatusLine()
+{
+    statusLine_ = new QLabel(this);
+    return statusLine_;
+}
+
+QPushButton* CWork_View::CreateStopButton()
+{
+    stopButton_ = new QPushButton("Stop", this);
+    stopButton_->hide();
+    connect(stopButton_, &QPushButton::clicked, this, [this] { RequestStop(); });
+    return stopButton_;
+}
+
+void CWork_View::AddJobButton(QAbstractButton* button)
+{
+    jobButtons_.push_back(button);
+}
+
+}  // namespace skarnel

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "link/download_function.h"
+#include "link/reply_codes.h"
+#include "link/rs232.h"
+#include "link/serial_port_id.h"
+#include "shell/function_view.h"
+#include "shell/view_reporter.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QAbstractButton;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace skarnel {
+
+class CUi_Call_Queue;
+
+// The shape every view that talks to the controller shares: its own connection, a job on a
+// worker thread with a stop request, and the job's log, progress and status controls.
+// Derived views create the controls they need with the Create* helpers and lay them out.
+class CWork_View : public CFunction_View {
+    Q_OBJECT
+public:
+    CWork_View(CMainFrame& mainFrame, int viewIndex, ReplyTextTable replyTable = ReplyTextTable::Standard,
+               QWidget* parent = nullptr);
+    ~CWork_View() override;
+
+    bool IsBusy() const override { return jobActive_; }
+    void RequestStop() override;
+    void WaitForJobEnd() override;
+    bool StopRequested() const { return stopRequest_.load() != 0; }
+
+    // The job's connection; its IsConnected is the sign that a job holds it.
+    CRS232& Port() { return port_; }
+    // The protocol object of exchanges that run on the user-interface thread.
+    CDownload_Function& Link() { return link_; }
+    Reporter& ViewReporter() { return reporter_; }
+    CUi_Call_Queue& Calls() { return *calls_; }
+    ReplyTextTable ReplyTable() const { return replyTable_; }
+
+    const SerialPortId& PortId() const { return portId_; }
+    unsigned BaudRate() const { return baudRate_; }
+    void CopyPortFromMainFrame();
+
+    // Opens the connection on the main frame's port; "Port Open Fail" titled "Fail" when it cannot.
+    bool OpenJobPort();
+    // For exchanges on the user-interface thread: opens the connection unless it is open,
+    // with the same failure box.
+    bool OpenExchangePort();
+    // Job buttons enabled, Stop hidden (true) or the other way round (false).
+    void SetJobControlsEnabled(bool enabled);
+    // A log row with the next number and the time; from any thread.
+    void AppendLogLine(const std::string& text);
+    void SetProgress(int position, const QString& status);
+    void SetProgressRange(int maximum, int position);
+
+    QTableWidget* LogList() const { return logList_; }
+    QProgressBar* ProgressBar() const { return progressBar_; }
+    QLabel* StatusLine() const { return statusLine_; }
+    QPushButton* StopButton() const { return stopButton_; }
+
+protected:
+    // A job's procedure: runs on the worker with the worker's own protocol object and gives
+    // the final text.
+    using Procedure = std::function<std::string(CDownload_Function& link)>;
+
+    // Starts a job (after the view has asked the user what it needs): clears the log, opens
+    // the port, clears the stop request and starts the worker. False when a job runs already
+    // or the start failed.
+    bool StartJob(Procedure procedure);
+    // The title of the box that shows a job's final text.
+    virtual QString FinishTitle() const;
+
+    QTableWidget* CreateLogList(int logColumnWidth);
+    QProgressBar* CreateProgressBar();
+    QLabel* CreateStatusLine();
+    QPushButton* CreateStopButton();
+    void AddJobButton(QAbstractButton* button);
+
+private:
+    void RunWorker(const Procedure& procedure);
+    // The end-of-job routine, on the worker: final text, "Process Stop", port closed,
+    // controls enabled, the final text shown.
+    void FinishJob(const std::string& text);
+    void OnWorkerEnded();
+    void AddLogRow(const std::string& text);
+
+    ReplyTextTable replyTable_;
+    CUi_Call_Queue* calls_;
+    CView_Reporter reporter_{*this};
+    CRS232 port_;
+    CDownload_Function link_;
+    SerialPortId portId_;
+    unsigned baudRate_ = 0;
+    std::atomic<int> stopRequest_{0};
+    std::thread worker_;
+    bool jobActive_ = false;
+
+    QTableWidget* logList_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    std::vector<QAbstractButton*> jobButtons_;
+};
+
+}  // namespace skarnel

@@ -1,0 +1,134 @@
+#include "clock/controller_setup_view.h"
+#include "shell/label.h"
+#include "tests/support/gui_support.h"
+#include "tests/support/processes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace skarnel::test {
+namespace {
+
+// The time view on a main frame whose port is a simulated controller's PTY.
+struct TimeViewFixture {
+    explicit TimeViewFixture(const std::vector<std::string>& simOptions = {})
+        : sim(simOptions), fixture(Options(sim.DevicePath()))
+    {
+        view = static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime));
+    }
+
+    static MainFrameOptions Options(const std::string& device)
+    {
+        MainFrameOptions options = TestFrameOptions();
+        options.commandLinePort = SerialPortId::FromPath(device);
+        return options;
+    }
+
+    void Type(int year, int month, int day, int hour, int minute, int second, int weekday, bool summer)
+    {
+        const int values[] = {year, month, day, hour, minute, second};
+        for (int index = 0; index < CController_Setup_View::kFieldCount; ++index)
+            view->Field(index)->setText(QString::number(values[index]));
+        view->WeekdayList()->setCurrentIndex(weekday);
+        view->SummerTimeBox()->setChecked(summer);
+    }
+
+    SimProcess sim;
+    RecordingMessageBoxes boxes;
+    FrameFixture fixture;
+    CController_Setup_View* view = nullptr;
+};
+
+TEST(ControllerTimeView, OpensWithThePcTimeInItsFields)
+{
+    TimeViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    EXPECT_EQ(f.view->WeekdayList()->count(), 7);
+    EXPECT_EQ(f.view->WeekdayList()->itemText(0), "Sunday");
+    EXPECT_FALSE(f.view->Field(CController_Setup_View::kYear)->text().isEmpty());
+    EXPECT_TRUE(f.view->PcTimeLine()->text().startsWith(" 20"));
+    EXPECT_EQ(f.view->PcTimeLine()->TextColor(), QColor(255, 255, 0));
+    EXPECT_EQ(f.view->SummerTimeBox()->text(), "Summer Time");
+}
+
+TEST(ControllerTimeView, WritesTypedTimeAndReadsItBack)
+{
+    TimeViewFixture f;
+    f.Type(2011, 3, 27, 2, 30, 0, 0, true);
+    f.view->InputWriteButton()->click();
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().startsWith(" 2011-03-27 Sunday (02:30:0"))
+        << f.view->ControllerTimeLine()->text().toStdString();
+    EXPECT_TRUE(f.boxes.Boxes().empty());
+    EXPECT_FALSE(f.view->Port().IsConnected());
+    EXPECT_EQ(f.view->ReadButton()->text(), "Controller Time Read");
+}
+
+TEST(ControllerTimeView, WritesThePcTime)
+{
+    TimeViewFixture f({"--clock", "2001-01-01 00:00:00"});
+    f.Type(1999, 1, 1, 0, 0, 0, 5, false);
+    f.view->PcWriteButton()->click();
+    const QString year = f.view->Field(CController_Setup_View::kYear)->text();
+    EXPECT_NE(year, "1999") << "the fields show the time written";
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().startsWith(" " + year + "-"));
+}
+
+TEST(ControllerTimeView, EmptyYearSendsNothingAndReadStillWorks)
+{
+    TimeViewFixture f({"--clock", "2020-05-06 07:08:09"});
+    f.Type(2011, 3, 27, 2, 30, 0, 0, false);
+    f.view->Field(CController_Setup_View::kYear)->clear();
+    f.view->InputWriteButton()->click();
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().isEmpty());
+    f.view->ReadButton()->click();
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().startsWith(" 2020-05-06"));
+}
+
+TEST(ControllerTimeView, ShowsReadFailWhenTheControllerIsSilent)
+{
+    TimeViewFixture f({"--fault", "no-reply,count=1000"});
+    QElapsedTimer timer;
+    timer.start();
+    f.view->ReadButton()->click();
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_EQ(f.view->ControllerTimeLine()->text(), "Read Fail");
+    EXPECT_EQ(f.view->ReadButton()->text(), "Controller Time Read - Start");
+    EXPECT_GE(elapsed, 150) << "three attempts of 50 ms";
+    EXPECT_LT(elapsed, 3000) << "no 10 s reply wait";
+    f.view->ReadButton()->click();
+    EXPECT_EQ(f.view->ReadButton()->text(), "Controller Time Read - Start") << "the caption stays";
+}
+
+TEST(ControllerTimeView, FailedWriteIsToldAndTheClockReadBack)
+{
+    TimeViewFixture f({"--fault", "nak,code=0x30", "--clock", "2020-05-06 07:08:09"});
+    f.Type(2011, 3, 27, 2, 30, 0, 0, false);
+    f.view->InputWriteButton()->click();
+    ASSERT_EQ(f.boxes.Texts().size(), 1u);
+    EXPECT_EQ(f.boxes.Texts()[0], "RTC Time Write Fail");
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().startsWith(" 2020-05-06"));
+}
+
+TEST(ControllerTimeView, PortOpenFailureLeavesReadUsable)
+{
+    TimeViewFixture f;
+    const std::string device = f.sim.DevicePath();
+    f.fixture.frame->SetPort(SerialPortId::FromPath("/dev/skarnel-no-such-port"));
+    f.view->PcWriteButton()->click();
+    ASSERT_EQ(f.boxes.Boxes().size(), 1u);
+    EXPECT_EQ(f.boxes.Boxes()[0].text, "Port Open Fail");
+    EXPECT_EQ(f.boxes.Boxes()[0].title, "Fail");
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().isEmpty()) << "no read after a failed open";
+
+    f.fixture.frame->SetPort(SerialPortId::FromPath(device));
+    f.view->ReadButton()->click();
+    EXPECT_TRUE(f.view->ControllerTimeLine()->text().startsWith(" 20"));
+}
+
+}  // namespace
+}  // namespace skarnel::test

@@ -1,0 +1,41 @@
+#include "tests/support/processes.h"
+#include "tests/support/sysfs_fixture.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace skarnel::test {
+namespace {
+
+CommandResult RunApplication(const TempFolder& folder, std::vector<std::string> arguments)
+{
+    std::vector<std::string> argv{SKARNEL_GUI_BINARY, "--settings", (folder.Root() / "settings.ini").string()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return RunCommand(argv);
+}
+
+TEST(Application, RendersAScreenshotOfAViewAndExits)
+{
+    TempFolder folder;
+    SimProcess sim;
+    const std::string png = (folder.Root() / "time.png").string();
+    const CommandResult result = RunApplication(folder, {"--port", sim.DevicePath(), "--screenshot", png, "--view", "9"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QImage image(QString::fromStdString(png));
+    EXPECT_EQ(image.size(), QSize(1280, 800));
+}
+
+TEST(Application, RefusesABadCommandLine)
+{
+    TempFolder folder;
+    EXPECT_EQ(RunApplication(folder, {"--view", "22", "--screenshot", "x.png"}).exitCode, 2);
+    EXPECT_EQ(RunApplication(folder, {"--no-such-option"}).exitCode, 2);
+    const CommandResult notBuilt =
+        RunApplication(folder, {"--screenshot", (folder.Root() / "x.png").string(), "--view", "0"});
+    EXPECT_EQ(notBuilt.exitCode, 1);
+    EXPECT_NE(notBuilt.err.find("view 0 is not built"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace skarnel::test

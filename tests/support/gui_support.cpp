@@ -1,0 +1,96 @@
+#include "tests/support/gui_support.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace skarnel::test {
+
+RecordingMessageBoxes::RecordingMessageBoxes()
+{
+    MessageBoxes::Install(this);
+}
+
+RecordingMessageBoxes::~RecordingMessageBoxes()
+{
+    MessageBoxes::Install(nullptr);
+}
+
+void RecordingMessageBoxes::Add(const QString& text, const QString& title, MessageIcon icon)
+{
+    const bool onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    std::lock_guard lock(mutex_);
+    boxes_.push_back({text, title, icon, onUiThread});
+}
+
+void RecordingMessageBoxes::Show(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+{
+    Add(text, title, icon);
+}
+
+bool RecordingMessageBoxes::Ask(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+{
+    Add(text, title, icon);
+    return answer_;
+}
+
+std::vector<RecordingMessageBoxes::Box> RecordingMessageBoxes::Boxes() const
+{
+    std::lock_guard lock(mutex_);
+    return boxes_;
+}
+
+std::vector<QString> RecordingMessageBoxes::Texts() const
+{
+    std::vector<QString> texts;
+    for (const Box& box : Boxes())
+        texts.push_back(box.text);
+    return texts;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+MainFrameOptions TestFrameOptions()
+{
+    MainFrameOptions options;
+    options.showSplash = false;
+    options.deviceFolder.clear();
+    return options;
+}
+
+FrameFixture::FrameFixture(MainFrameOptions options, const std::function<void(CApp_Settings&)>& presets,
+                           const std::function<void(SysfsFixture&)>& ports)
+{
+    settings = std::make_unique<CApp_Settings>(SettingsFile());
+    if (presets)
+        presets(*settings);
+    if (ports)
+        ports(sysfs);
+    if (options.sysfsRoot == "/sys")
+        options.sysfsRoot = sysfs.Root();
+    frame = std::make_unique<CMainFrame>(*settings, std::move(options));
+}
+
+FrameFixture::~FrameFixture()
+{
+    frame.reset();
+}
+
+QString FrameFixture::SettingsFile() const
+{
+    return QString::fromStdString((folder.Root() / "settings.ini").string());
+}
+
+}  // namespace skarnel::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "shell/app_settings.h"
+#include "shell/main_frame.h"
+#include "shell/message_boxes.h"
+#include "tests/support/sysfs_fixture.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace skarnel::test {
+
+// Records every message box and question instead of showing it; questions get the scripted
+// answer. Installed for its lifetime.
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    struct Box {
+        QString text;
+        QString title;
+        MessageIcon icon;
+        bool onUiThread;
+    };
+
+    RecordingMessageBoxes();
+    ~RecordingMessageBoxes() override;
+
+    void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    bool Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+
+    void AnswerWith(bool yes) { answer_ = yes; }
+    std::vector<Box> Boxes() const;
+    std::vector<QString> Texts() const;
+
+private:
+    void Add(const QString& text, const QString& title, MessageIcon icon);
+
+    mutable std::mutex mutex_;
+    std::vector<Box> boxes_;
+    bool answer_ = true;
+};
+
+// Runs the event loop until the condition holds or the time is up; whether it holds.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// A main frame on a settings file and a sysfs of its own, without the splash. The settings
+// and the serial ports present can be prepared before the frame starts.
+struct FrameFixture {
+    explicit FrameFixture(MainFrameOptions options = {}, const std::function<void(CApp_Settings&)>& presets = {},
+                          const std::function<void(SysfsFixture&)>& ports = {});
+    ~FrameFixture();
+
+    TempFolder folder;
+    SysfsFixture sysfs;
+    std::unique_ptr<CApp_Settings> settings;
+    std::unique_ptr<CMainFrame> frame;
+    QString SettingsFile() const;
+};
+
+// Options with the frame's test sysfs and no splash; the caller adds what it needs.
+MainFrameOptions TestFrameOptions();
+
+}  // namespace skarnel::test
