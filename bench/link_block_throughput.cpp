@@ -1,8 +1,10 @@
 // Sends acknowledged data blocks of 2048 bytes through skarnel-sim with wire-speed emulation
 // over a PTY, and prints the measured time against the time the bytes need on the wire.
+// The blocks go to the running application as a boot loader image would.
 //
 //   build/bench/link_block_throughput [blocks]
 
+#include "firmware/scrambler.h"
 #include "link/byte_order.h"
 #include "link/clock.h"
 #include "link/download_function.h"
@@ -21,22 +23,14 @@ using namespace skarnel;
 constexpr size_t kBlockSize = 2048;
 constexpr double kWireBytesPerSecond = 11'520.0;
 
-// The keystream state after n bytes, as every data block carries it.
-uint16_t KeystreamStateAfter(size_t bytes)
-{
-    uint16_t state = 0x6C4A;
-    for (size_t i = 0; i < bytes; ++i)
-        state = static_cast<uint16_t>(state * 0x4E6D + 0x3039);
-    return state;
-}
-
 bool SendBlocks(CDownload_Function& link, int blocks, size_t& wireBytes)
 {
     std::vector<uint8_t> payload(8 + kBlockSize, 0x5A);
+    WriteLe16(payload.data() + 6, 0);
     for (int block = 0; block < blocks; ++block) {
         const size_t offset = static_cast<size_t>(block) * kBlockSize;
         WriteLe32(payload.data(), static_cast<uint32_t>(offset));
-        WriteLe16(payload.data() + 4, KeystreamStateAfter(offset));
+        WriteLe16(payload.data() + 4, ScramblerStateAt(offset));
         if (!link.SendDataBlock(payload.data(), static_cast<uint16_t>(payload.size())))
             return false;
         wireBytes += kFrameOverhead + payload.size() + kFrameOverhead;
@@ -61,7 +55,7 @@ int main(int argc, char** argv)
     const uint32_t imageSize = static_cast<uint32_t>(blocks) * kBlockSize;
     size_t wireBytes = 0;
     const int64_t start = Clock::System().NowMs();
-    const bool started = link.SingleCommand(kGroupApplication, 0x32, nullptr, 0) &&
+    const bool started = link.PauseRfProcess() && link.SendDownloadStart() &&
                          link.SendFileInformation(imageSize, 0, "bench.bin", "Flash");
     const int64_t blocksStart = Clock::System().NowMs();
     const bool sent = started && SendBlocks(link, blocks, wireBytes);

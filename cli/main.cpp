@@ -1,6 +1,8 @@
 #include "cli/cli_context.h"
 #include "cli/clock_commands.h"
+#include "cli/firmware_commands.h"
 #include "cli/link_commands.h"
+#include "cli/model_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,6 +15,8 @@ int main(int argc, char** argv)
     context.AddGlobalOptions(app);
     AddLinkCommands(app, context);
     AddClockCommands(app, context);
+    AddFirmwareCommands(app, context);
+    AddModelCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

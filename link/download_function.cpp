@@ -97,12 +97,14 @@ bool CDownload_Function::CheckFrame(const uint8_t* bytes, size_t length)
     return true;
 }
 
-int CDownload_Function::ReadWaitingReply()
+int CDownload_Function::ReadWaitingReply(size_t* receivedCount)
 {
     const size_t waiting = port->InputQueueCount();
     if (waiting < kFrameOverhead)
         return -1;
     const size_t received = port->ReadToBuffer(waiting);
+    if (receivedCount)
+        *receivedCount = received;
     if (received < kFrameOverhead || !CheckFrame(port->receiveBuffer(), received))
         return -1;
     return port->receiveBuffer()[6];

@@ -12,6 +12,10 @@ class Clock;
 class CRS232;
 class Reporter;
 struct ClockRecord;
+enum class ImageKind : int;
+struct DataSchema;
+struct MenuFileHeader;
+struct ModelList;
 
 // Command groups: byte 5 of a request.
 enum CommandGroup : int {
@@ -57,7 +61,8 @@ public:
     bool SingleCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length);
     bool UnansweredCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, int pauseMs);
     // Reads what waits (at least a frame's worth) and checks it; the reply code, or -1.
-    int ReadWaitingReply();
+    // received, when given, is set to the number of bytes read.
+    int ReadWaitingReply(size_t* received = nullptr);
     const uint8_t* ReplyPayload() const;
     uint16_t ReplyPayloadLength() const;
 
@@ -82,9 +87,30 @@ public:
     bool PauseRfProcessOnce();
     bool ShowModelDataBanner(bool read);
 
+    // Firmware download (firmware/download_commands.cpp).
+    bool WaitBootupFrame();
+    bool SendDownloadStart();
+    // The file information of an image: its size and the upgrade file's name without folder.
+    bool SendImageFileInformation(uint32_t imageSize, const std::string& upgradeFilePath);
+    bool DownloadImage(uint32_t size, const uint8_t* image, ImageKind kind, int displayType);
+    // The "Firmware Download" banner for the display type; the lines' results are ignored.
+    bool ShowFirmwareBanner(int displayType);
+
     // Controller time.
     bool WriteClock(const ClockRecord& record);
     bool ReadClock(ClockRecord& record);
+
+    // Model data (group 5): the schema, the flash in blocks of 2048 bytes, the sectioned writers.
+    bool ReadDataSchema(DataSchema& schema);
+    bool ReadFlashBlock(uint32_t address, uint32_t size, uint8_t* buffer, uint32_t& length);
+    bool ReadFlashData(uint32_t address, uint32_t size, uint8_t* buffer);
+    bool WriteFlashBlock(const uint8_t* payload, uint16_t length);
+    bool WriteFlashData(uint32_t address, uint32_t size, const uint8_t* data);
+    bool WriteCommonSet(const DataSchema& source, const DataSchema& destination, const uint8_t* block);
+    bool WriteModelRecord(const DataSchema& source, const DataSchema& destination, uint32_t address,
+                          const uint8_t* record, int index);
+    bool BuildFileHeader(MenuFileHeader& header);
+    bool ReadModelList(uint32_t address, uint32_t size, int modelCount, ModelList& list);
 
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);

@@ -7,9 +7,7 @@
 #include <cctype>
 
 namespace skarnel {
-namespace {
 
-// Each byte one character; a zero byte ends the text; white space trimmed at both ends.
 std::string TextField(const uint8_t* bytes, size_t size)
 {
     const uint8_t* end = std::find(bytes, bytes + size, 0);
@@ -19,8 +17,6 @@ std::string TextField(const uint8_t* bytes, size_t size)
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
     return first < last ? std::string(first, last) : std::string();
 }
-
-}  // namespace
 
 ProductInfo ProductInfo::FromReply(const uint8_t* payload)
 {

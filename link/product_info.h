@@ -42,6 +42,10 @@ struct VersionAddressInfo {
     static VersionAddressInfo FromReply(const uint8_t* payload);
 };
 
+// A text field of the controller: each byte one character; a zero byte ends the text; white
+// space trimmed at both ends.
+std::string TextField(const uint8_t* bytes, size_t size);
+
 // The log lines the procedures write for the two records.
 std::string ProductCodesLogLine(const ProductInfo& info);
 std::string ProductNameLogLine(const ProductInfo& info);

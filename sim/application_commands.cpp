@@ -85,16 +85,33 @@ void InstallDisplay(ControllerEngine& engine, ControllerMode mode, int group)
     });
 }
 
+// Without a download start the boot loader hands over to the application after a while, as
+// after a restart that was only meant to restart.
+void LeaveIdleBootLoaderLater(ControllerEngine& engine)
+{
+    ControllerState& state = engine.state();
+    const uint64_t boot = ++state.bootCount;
+    engine.ScheduleAfter(state.bootLoaderIdleMs * kNsPerMs, [&state, boot] {
+        if (state.bootCount != boot || state.mode != ControllerMode::BootLoader || state.firmware.downloadStarted)
+            return;
+        state.mode = ControllerMode::Application;
+        state.display = {};
+        DisplayChanged(state);
+    });
+}
+
 void InstallRestart(ControllerEngine& engine, ControllerMode mode)
 {
     engine.On(mode, 0, 0x20, [&engine](const Request&) -> std::optional<Reply> {
         ControllerState& state = engine.state();
         const int64_t delayNs = state.restartDelayMs * kNsPerMs;
-        engine.ScheduleAfter(delayNs, [&state] {
+        engine.ScheduleAfter(delayNs, [&engine, &state] {
             state.mode = ControllerMode::BootLoader;
             state.rfPaused = false;
+            state.firmware.Restart();
             state.display = {};
             DisplayChanged(state);
+            LeaveIdleBootLoaderLater(engine);
         });
         engine.SendUnprompted(1, Reply{kBootUpCode, {}}, delayNs);
         return std::nullopt;

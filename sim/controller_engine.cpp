@@ -138,8 +138,14 @@ void ControllerEngine::SendUnprompted(uint8_t group, const Reply& reply, int64_t
 {
     const uint8_t sequence = unpromptedSequence_;
     unpromptedSequence_ = static_cast<uint8_t>(sequence % 250 + 1);
+    // Faults strike these frames too, matched by group and reply code; no-reply drops the frame.
     ScheduleAfter(delayNs, [this, group, reply, sequence] {
-        Emit(EncodeFrame(sequence, group, reply.code, reply.payload), nowNs_);
+        const std::optional<FaultRule> fault = faults_.Next(group, reply.code);
+        if (fault && fault->kind == FaultKind::NoReply)
+            return;
+        std::vector<uint8_t> frame = EncodeFrame(sequence, group, reply.code, reply.payload);
+        const int64_t readyNs = fault ? Mangle(*fault, frame, nowNs_) : nowNs_;
+        Emit(std::move(frame), readyNs);
     });
 }
 

@@ -50,7 +50,8 @@ public:
     // When the next pending byte becomes due, if any is pending.
     std::optional<int64_t> NextOutputNs() const;
 
-    // Sends a frame the controller speaks first (the boot-up frame), `delayNs` from now.
+    // Sends a frame the controller speaks first (the boot-up frame), `delayNs` from now; the
+    // fault plan applies to it as to a reply.
     void SendUnprompted(uint8_t group, const Reply& reply, int64_t delayNs);
     // Runs an action at a later time (before output due at the same time is handed over).
     void ScheduleAfter(int64_t delayNs, std::function<void()> action);

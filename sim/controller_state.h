@@ -1,6 +1,8 @@
 #pragma once
 
 #include "clock/clock_record.h"
+#include "sim/firmware_state.h"
+#include "sim/model_memory.h"
 
 #include <cstdint>
 #include <functional>
@@ -48,7 +50,12 @@ struct ControllerState {
     ClockState clock;
     ControllerMode mode = ControllerMode::Application;
     bool rfPaused = false;
+    FirmwareState firmware;
+    ModelMemory modelMemory;
     int64_t restartDelayMs = 500;
+    // How long the boot loader waits for a download start before it starts the application.
+    int64_t bootLoaderIdleMs = 5000;
+    uint64_t bootCount = 0;
     // Told whenever the display's text changes.
     std::function<void(const DisplayState&)> onDisplayChanged;
 };

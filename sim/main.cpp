@@ -1,6 +1,9 @@
 #include "sim/application_commands.h"
 #include "sim/controller_engine.h"
+#include "sim/firmware_download.h"
+#include "sim/model_data_commands.h"
 #include "sim/pty_server.h"
+#include "sim/received_images.h"
 #include "sim/sim_options.h"
 
 #include <CLI/CLI.hpp>
@@ -53,11 +56,18 @@ int main(int argc, char** argv)
     options.state.clock = {*clock, SteadyNs()};
     if (options.showDisplay)
         options.state.onDisplayChanged = PrintDisplay;
+    if (!options.stateDir.empty() && !PrepareStateDir(options, error)) {
+        std::fprintf(stderr, "skarnel-sim: %s\n", error.c_str());
+        return 2;
+    }
 
     ControllerEngine engine(options.state);
     engine.faults() = faults;
     engine.SetWireSpeed(options.wireSpeed);
     InstallApplicationCommands(engine);
+    InstallFirmwareDownload(engine);
+    engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
+    InstallModelDataCommands(engine);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <ctime>
+#include <filesystem>
 
 namespace skarnel::sim {
 
@@ -26,6 +27,8 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--boot-version-address", addresses.bootVersion);
     app.add_option("--memory-version-address", addresses.memoryVersion);
     app.add_option("--restart-delay-ms", options.state.restartDelayMs, "Time from a restart request to the boot-up frame");
+    app.add_option("--boot-loader-idle-ms", options.state.bootLoaderIdleMs,
+                   "Time the boot loader waits for a download start before it starts the application");
     app.add_option("--clock", options.clock, "Initial controller time \"YYYY-MM-DD HH:MM:SS\" (default: PC time)");
     app.add_option("--clock-weekday", options.clockWeekday, "Weekday of --clock, 0 = Sunday")->check(CLI::Range(0, 6));
     app.add_flag("--summer-time", options.summerTime, "Summer-time flag of the initial clock");
@@ -36,6 +39,12 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_flag("--wire-speed", options.wireSpeed, "Pace bytes as a 115200 baud cable with a USB bridge does");
     app.add_flag("--show-display", options.showDisplay, "Print the controller's display lines as they change");
     app.add_option("--link", options.linkPath, "Make a symbolic link to the PTY at this path");
+    app.add_option("--app-start-delay-ms", options.state.firmware.applicationStartDelayMs,
+                   "Time from a complete application image to the application running");
+    app.add_option("--received-images", options.receivedImagesFolder,
+                   "Write each complete firmware image, descrambled, into this folder")
+        ->check(CLI::ExistingDirectory);
+    app.add_option("--state-dir", options.stateDir, "Keep the controller's model flash in this folder between runs");
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)
@@ -58,6 +67,18 @@ bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& err
         return false;
     }
     return true;
+}
+
+bool PrepareStateDir(SimOptions& options, std::string& error)
+{
+    std::error_code failure;
+    std::filesystem::create_directories(options.stateDir, failure);
+    if (failure) {
+        error = "cannot create " + options.stateDir + ": " + failure.message();
+        return false;
+    }
+    options.state.modelMemory.stateFile = std::filesystem::path(options.stateDir) / kModelFlashFileName;
+    return LoadModelMemory(options.state.modelMemory, error);
 }
 
 std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error)

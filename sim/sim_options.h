@@ -24,11 +24,15 @@ struct SimOptions {
     bool wireSpeed = false;
     bool showDisplay = false;
     std::string linkPath;
+    std::string receivedImagesFolder;
+    std::string stateDir;  // keeps the model flash between runs
 };
 
 void AddSimOptions(CLI::App& app, SimOptions& options);
 // Builds the fault plan from the options; false with a reason on a malformed rule.
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error);
+// Creates the state folder and loads the model flash kept there; false with a reason.
+bool PrepareStateDir(SimOptions& options, std::string& error);
 // The clock record the options ask for, at the given local time when none was given.
 std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error);
 

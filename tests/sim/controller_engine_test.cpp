@@ -81,6 +81,23 @@ TEST(ControllerEngine, BootLoaderAnswersOnlyItsOwnGroups)
     }
 }
 
+TEST(ControllerEngine, IdleBootLoaderStartsTheApplication)
+{
+    ControllerState state;
+    state.restartDelayMs = 100;
+    state.bootLoaderIdleMs = 1000;
+    ControllerEngine engine(state);
+    InstallApplicationCommands(engine);
+    Send(engine, EncodeFrame(1, 0, 0x20, {}), 0);
+    TakeAll(engine, 100 * kMs);
+    EXPECT_EQ(engine.state().mode, ControllerMode::BootLoader);
+    Send(engine, EncodeFrame(2, 0, 0x20, {}), 600 * kMs);
+    TakeAll(engine, 1200 * kMs);
+    EXPECT_EQ(engine.state().mode, ControllerMode::BootLoader) << "the second restart starts the wait again";
+    TakeAll(engine, 1700 * kMs);
+    EXPECT_EQ(engine.state().mode, ControllerMode::Application);
+}
+
 // At 11 520 bytes/s a request reaches the controller one byte time per byte after it was
 // written, and the reply comes in 64-byte packets as each fills.
 TEST(ControllerEngine, WireSpeedPacesBothDirections)

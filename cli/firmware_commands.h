@@ -1,0 +1,14 @@
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace skarnel::cli {
+
+class CliContext;
+
+// firmware check, firmware merge, firmware ymodem, firmware gang
+void AddFirmwareCommands(CLI::App& app, CliContext& context);
+
+}  // namespace skarnel::cli

@@ -1,0 +1,163 @@
+#include "firmware/download_texts.h"
+#include "firmware/scrambler.h"
+#include "link/byte_order.h"
+#include "link/clock.h"
+#include "link/download_function.h"
+#include "link/reporter.h"
+#include "link/rs232.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+namespace skarnel {
+namespace {
+
+constexpr uint8_t kCodeDownloadStart = 0x32;
+constexpr uint8_t kBootupCode = 0x30;
+constexpr size_t kBootupReadSize = 1024;
+constexpr int kBootupWaitTenths = 100;
+constexpr uint32_t kBlockSize = 2048;
+constexpr size_t kBlockHeaderSize = 8;
+constexpr int kLastArrowStep = 10;
+const std::string kBlankWideLine(40, ' ');
+
+// The file name as the controller takes it: the low byte of each character (of each UTF-16
+// unit for characters beyond the basic plane).
+std::string LowBytesOfCharacters(const std::string& utf8)
+{
+    std::string bytes;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<uint8_t>(utf8[i]);
+        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (length == 1 || i + length > utf8.size()) {
+            bytes.push_back(static_cast<char>(lead));
+            ++i;
+            continue;
+        }
+        uint32_t code = lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<uint8_t>(utf8[i + k]) & 0x3F);
+        if (code > 0xFFFF) {
+            code -= 0x10000;
+            bytes.push_back(static_cast<char>((0xD800 + (code >> 10)) & 0xFF));
+            code = 0xDC00 + (code & 0x3FF);
+        }
+        bytes.push_back(static_cast<char>(code & 0xFF));
+        i += length;
+    }
+    return bytes;
+}
+
+// A sound frame with the boot-up code anywhere in what was read, after stray bytes if need be.
+bool HoldsBootupFrame(CDownload_Function& link, const uint8_t* bytes, size_t count)
+{
+    for (size_t i = 0; i + 2 < count; ++i) {
+        if (bytes[i] != 0x00 || bytes[i + 1] != static_cast<uint8_t>(~bytes[i + 2]))
+            continue;
+        if (link.CheckFrame(bytes + i, count - i) && bytes[i + 6] == kBootupCode)
+            return true;
+    }
+    return false;
+}
+
+// The block counter and the arrow on the controller's display; their results are ignored.
+void ShowProgressLines(CDownload_Function& link, int block, int blocks, int displayType)
+{
+    const std::string text = ProgressLineText(block, blocks);
+    if (displayType == 0) {
+        link.SendLcdLine(6, text);
+    } else if (displayType == 1) {
+        link.SendLcdLine(4, kBlankWideLine);
+        link.SendLcdLine(4, text);
+    }
+    link.progressStep += 1;
+    if (link.progressStep > kLastArrowStep)
+        link.progressStep = 1;
+    const std::string arrow = ArrowText(link.progressStep);
+    if (displayType == 0) {
+        link.SendLcdLine(7, arrow);
+    } else if (displayType == 1) {
+        link.SendLcdLine(5, kBlankWideLine);
+        link.SendLcdLine(5, arrow);
+    }
+}
+
+}  // namespace
+
+bool CDownload_Function::WaitBootupFrame()
+{
+    Window().ReportProgressRange(kBootupWaitTenths, 0);
+    Clock& clock = GetClock();
+    const int64_t start = clock.NowMs();
+    std::array<uint8_t, kBootupReadSize> bytes{};
+    while (true) {
+        if (port && port->IsConnected() && port->InputQueueCount() > 0) {
+            port->ClearReceiveBuffer();
+            bytes.fill(0);
+            const size_t n = port->ReadBytes(bytes.data(), std::min(port->InputQueueCount(), bytes.size()));
+            if (HoldsBootupFrame(*this, bytes.data(), n))
+                return true;
+        }
+        if (port && port->IsConnected())
+            port->WaitPollStep(kPollStepMs);
+        else
+            Sleep(kPollStepMs);
+        const auto elapsed = static_cast<int>((clock.NowMs() - start) / 100);
+        if (elapsed > kBootupWaitTenths)
+            return false;
+        Window().ReportProgress(elapsed, BootupWaitText(elapsed));
+    }
+}
+
+bool CDownload_Function::SendDownloadStart()
+{
+    return SingleCommand(static_cast<uint8_t>(groupId), kCodeDownloadStart, nullptr, 0);
+}
+
+bool CDownload_Function::SendImageFileInformation(uint32_t imageSize, const std::string& upgradeFilePath)
+{
+    const std::string name = std::filesystem::path(upgradeFilePath).filename().string();
+    return SendFileInformation(imageSize, 0, LowBytesOfCharacters(name), "Flash");
+}
+
+bool CDownload_Function::DownloadImage(uint32_t size, const uint8_t* image, ImageKind kind, int displayType)
+{
+    const auto blocks = static_cast<int>((size + kBlockSize - 1) / kBlockSize);
+    const uint32_t rest = size % kBlockSize;
+    Window().ReportProgressRange(blocks, 0);
+    uint32_t offset = 0;
+    uint16_t state = ScramblerSeed;
+    std::array<uint8_t, kBlockHeaderSize + kBlockSize> payload;
+    for (int n = 0; n < blocks; ++n) {
+        const uint32_t count = n + 1 == blocks && rest != 0 ? rest : kBlockSize;
+        payload.fill(0);
+        WriteLe32(payload.data(), offset);
+        WriteLe16(payload.data() + 4, state);
+        std::copy_n(image + offset, count, payload.data() + kBlockHeaderSize);
+        if (!CheckConnected())
+            return false;
+        if (!SendDataBlock(payload.data(), static_cast<uint16_t>(kBlockHeaderSize + count)))
+            return false;
+        offset += count;
+        state = AdvanceScramblerState(state, count);
+        Window().ReportProgress(n, DownloadStatusText(kind, n, blocks));
+        if (kind == ImageKind::Application)
+            ShowProgressLines(*this, n, blocks, displayType);
+    }
+    Window().ReportProgress(blocks, DownloadStatusText(kind, blocks, blocks));
+    Sleep(200);
+    return true;
+}
+
+bool CDownload_Function::ShowFirmwareBanner(int displayType)
+{
+    if (!CheckConnected())
+        return false;
+    const std::vector<std::string> lines = FirmwareBannerLines(displayType);
+    for (size_t line = 0; line < lines.size(); ++line)
+        SendLcdLine(static_cast<int>(line), lines[line]);
+    return true;
+}
+
+}  // namespace skarnel

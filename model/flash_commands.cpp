@@ -1,0 +1,169 @@
+#include "link/byte_order.h"
+#include "link/clock.h"
+#include "link/download_function.h"
+#include "link/format.h"
+#include "link/frame.h"
+#include "link/reply_codes.h"
+#include "link/reporter.h"
+#include "link/rs232.h"
+#include "model/data_schema.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace skarnel {
+namespace {
+
+enum ModelDataCode : uint8_t {
+    kCodeDataSchemaRead = 0x32,
+    kCodeFlashRead = 0x33,
+    kCodeFlashWrite = 0x34,
+};
+
+constexpr int kAttempts = 3;
+constexpr int kRetryPauseMs = 100;
+constexpr int kFailurePauseMs = 50;
+constexpr uint32_t kFlashBlockSize = 2048;
+constexpr size_t kAddressSize = 4;
+// A USB bridge hands a long reply over in packets a few milliseconds apart, so the first poll
+// that sees bytes sees only the first packet. The schema reply is read once the line has been
+// quiet this long (or after the bound, whichever comes first).
+constexpr int64_t kQuietLineMs = 20;
+constexpr int64_t kQuietWaitBoundMs = 1000;
+
+void WaitForQuietLine(CRS232& port, Clock& clock)
+{
+    const int64_t start = clock.NowMs();
+    int64_t quietSince = start;
+    size_t waiting = port.InputQueueCount();
+    while (clock.NowMs() - quietSince < kQuietLineMs && clock.NowMs() - start < kQuietWaitBoundMs) {
+        port.WaitPollStep();
+        const size_t now = port.InputQueueCount();
+        if (now != waiting) {
+            waiting = now;
+            quietSince = clock.NowMs();
+        }
+    }
+}
+
+}  // namespace
+
+bool CDownload_Function::ReadDataSchema(DataSchema& schema)
+{
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(kRetryPauseMs);
+        SendFrame(0, nullptr, static_cast<uint8_t>(groupId), kCodeDataSchemaRead);
+        if (!WaitReply())
+            return false;
+        WaitForQuietLine(*port, GetClock());
+        size_t frameSize = 0;
+        const int code = ReadWaitingReply(&frameSize);
+        if (code == kReplyAck) {
+            const size_t carried = std::min<size_t>(ReplyPayloadLength(), frameSize - kFrameOverhead);
+            std::string error;
+            if (ParseDataSchemaReply(ReplyPayload(), carried, schema, error))
+                return true;
+            Window().ReportLogLine(error);
+            return false;
+        }
+        if (code == kReplyBusy) {
+            Window().ReportLogLine("Serial Flash Busy. Model Data Read Try Again");
+            continue;
+        }
+        if (code >= 0) {
+            Window().ReportFailedExchange(0, code);
+            return false;
+        }
+    }
+    return false;
+}
+
+bool CDownload_Function::ReadFlashBlock(uint32_t address, uint32_t size, uint8_t* buffer, uint32_t& length)
+{
+    if (size > kFlashBlockSize)
+        return false;
+    std::array<uint8_t, 8> payload{};
+    WriteLe32(payload.data(), size);
+    WriteLe32(payload.data() + 4, address);
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeFlashRead);
+        if (WaitReplyCount(size + kFrameOverhead)) {
+            size_t frameSize = 0;
+            const int code = ReadWaitingReply(&frameSize);
+            const uint16_t received = code == kReplyAck ? ReplyPayloadLength() : 0;
+            // A reply that claims more than it carries or than was asked must not be copied.
+            if (code == kReplyAck && received <= size && kFrameOverhead + received <= frameSize) {
+                std::memcpy(buffer, ReplyPayload(), received);
+                length = received;
+                return true;
+            }
+            if (code == kReplyAck)
+                Window().ReportLogLine(Format("Data Read Length Error. Recv : 0x%x. Request Size : 0x%x", received,
+                                              size));
+            else if (code == kReplyBusy)
+                Window().ReportLogLine("Serial Flash Busy. Model Data Read Try Again");
+            else if (code >= 0)
+                Window().ReportFailedExchange(0, code);
+        }
+        Sleep(kRetryPauseMs);
+        Window().ReportLogLine(Format("Data Read Retry. Address : 0x%x. Request Size : 0x%x", address, size));
+    }
+    return false;
+}
+
+bool CDownload_Function::ReadFlashData(uint32_t address, uint32_t size, uint8_t* buffer)
+{
+    for (uint32_t offset = 0; offset < size; offset += kFlashBlockSize) {
+        const uint32_t count = std::min(kFlashBlockSize, size - offset);
+        uint32_t length = 0;
+        if (!ReadFlashBlock(address + offset, count, buffer + offset, length) || length != count) {
+            Window().ReportLogLine(
+                Format("Data Read Fail. Address : 0x%x. Request Size : 0x%x", address + offset, count));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CDownload_Function::WriteFlashBlock(const uint8_t* payload, uint16_t length)
+{
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        SendFrame(length, payload, static_cast<uint8_t>(groupId), kCodeFlashWrite);
+        int code = -1;
+        if (WaitAckCode(code))
+            return true;
+        if (code == kReplyBusy) {
+            Window().ReportLogLine("Serial Flash Busy. Data Write Try Again");
+            Sleep(kRetryPauseMs);
+            continue;
+        }
+        // Code 3, a time-out and an unsound reply have been reported by the wait.
+        if (code >= 0 && code != kReplyError) {
+            Window().ReportFailedExchange(0, code);
+            Sleep(kFailurePauseMs);
+        }
+        return false;
+    }
+    return false;
+}
+
+bool CDownload_Function::WriteFlashData(uint32_t address, uint32_t size, const uint8_t* data)
+{
+    std::array<uint8_t, kAddressSize + kFlashBlockSize> payload;
+    for (uint32_t offset = 0; offset < size; offset += kFlashBlockSize) {
+        const uint32_t count = std::min(kFlashBlockSize, size - offset);
+        payload.fill(0);
+        WriteLe32(payload.data(), address + offset);
+        std::memcpy(payload.data() + kAddressSize, data + offset, count);
+        if (!WriteFlashBlock(payload.data(), static_cast<uint16_t>(kAddressSize + count))) {
+            Window().ReportLogLine(
+                Format("Data Write Fail. Address : 0x%x. Request Size : 0x%x", address + offset, count));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace skarnel

@@ -1,0 +1,73 @@
+#include "tests/model/model_test_support.h"
+
+#include "link/byte_order.h"
+#include "sim/model_data_commands.h"
+
+#include <atomic>
+#include <fstream>
+#include <unistd.h>
+
+namespace skarnel::test {
+
+sim::ControllerState ModelControllerState(uint32_t productCode, uint32_t memoryVersion)
+{
+    sim::ControllerState state;
+    state.product.appProductCode = productCode;
+    state.product.memoryVersion = memoryVersion;
+    return state;
+}
+
+ModelLink::ModelLink(uint32_t productCode, uint32_t memoryVersion)
+    : SimulatedLink(ModelControllerState(productCode, memoryVersion))
+{
+    sim::InstallModelDataCommands(engine());
+    engine().KeepRequestLog(true);
+}
+
+void ModelLink::AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at)
+{
+    sim::FaultRule rule;
+    rule.kind = kind;
+    rule.group = group;
+    rule.code = code;
+    rule.count = count;
+    rule.at = at;
+    engine().faults().Add(rule);
+}
+
+std::vector<std::pair<uint32_t, size_t>> ModelLink::FlashWrites() const
+{
+    std::vector<std::pair<uint32_t, size_t>> writes;
+    for (const sim::Request& request : device->engine().RequestLog())
+        if (request.group == 5 && request.code == 0x34 && request.payload.size() >= 4)
+            writes.emplace_back(ReadLe32(request.payload.data()), request.payload.size() - 4);
+    return writes;
+}
+
+TemporaryFolder::TemporaryFolder()
+{
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("skarnel-model-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace skarnel::test
