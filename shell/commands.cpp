@@ -130,6 +130,16 @@ const std::array<int, kToolbarButtonCount>& ToolbarCommands()
     return commands;
 }
 
+std::vector<int> ToolbarCommandsWhere(const std::function<bool(int)>& keep)
+{
+    std::vector<int> kept;
+    for (int id : ToolbarCommands()) {
+        if (keep(id))
+            kept.push_back(id);
+    }
+    return kept;
+}
+
 const char* CommandText(int commandId)
 {
     return FindText(MainMenu(), commandId);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,8 @@ const std::vector<MenuEntry>& MainMenu();
 inline constexpr size_t kToolbarButtonCount = 11;
 // The toolbar's buttons, left to right.
 const std::array<int, kToolbarButtonCount>& ToolbarCommands();
+// The toolbar's commands, left to right, that pass the test.
+std::vector<int> ToolbarCommandsWhere(const std::function<bool(int commandId)>& keep);
 // The text of a command as its menu item shows it; empty for an unknown number.
 const char* CommandText(int commandId);
 

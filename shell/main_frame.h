@@ -100,6 +100,8 @@ public:
     void SetToolbarButtons(const std::vector<int>& commandIds);
     std::vector<int> ToolbarButtons() const;
     void CustomiseToolbar();
+    // A close waits for running jobs to end.
+    bool IsClosePending() const { return closeWhenIdle_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -93,27 +93,20 @@ void CMainFrame::LoadToolbarButtons()
 
 void CMainFrame::SetToolbarButtons(const std::vector<int>& commandIds)
 {
-    QStringList stored;
     for (auto& [id, action] : toolbarActions_) {
         const bool shown = std::find(commandIds.begin(), commandIds.end(), id) != commandIds.end();
         action->setVisible(shown);
         toolbarSeparators_[id]->setVisible(shown);
     }
-    for (int id : ToolbarCommands()) {
-        if (toolbarActions_[id]->isVisible())
-            stored << QString::number(id);
-    }
+    QStringList stored;
+    for (int id : ToolbarButtons())
+        stored << QString::number(id);
     settings_.WriteText(kKeyToolbarButtons, stored.join(','));
 }
 
 std::vector<int> CMainFrame::ToolbarButtons() const
 {
-    std::vector<int> shown;
-    for (int id : ToolbarCommands()) {
-        if (toolbarActions_.at(id)->isVisible())
-            shown.push_back(id);
-    }
-    return shown;
+    return ToolbarCommandsWhere([this](int id) { return toolbarActions_.at(id)->isVisible(); });
 }
 
 void CMainFrame::CustomiseToolbar()

@@ -31,12 +31,7 @@ CToolbar_Customise_Dialog::CToolbar_Customise_Dialog(const std::vector<int>& sho
 
 std::vector<int> CToolbar_Customise_Dialog::ChosenButtons() const
 {
-    std::vector<int> chosen;
-    for (int id : ToolbarCommands()) {
-        if (boxes_.at(id)->isChecked())
-            chosen.push_back(id);
-    }
-    return chosen;
+    return ToolbarCommandsWhere([this](int id) { return boxes_.at(id)->isChecked(); });
 }
 
 }  // namespace skarnel

@@ -6,9 +6,28 @@ namespace skarnel {
 
 CUi_Call_Queue::CUi_Call_Queue(QObject* parent) : QObject(parent) {}
 
+CUi_Call_Queue::~CUi_Call_Queue()
+{
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    for (Pending& pending : queue_) {
+        if (pending.done)
+            *pending.done = true;
+    }
+    queue_.clear();
+    finished_.notify_all();
+}
+
 bool CUi_Call_Queue::OnOwnerThread() const
 {
     return QThread::currentThread() == thread();
+}
+
+// Under the lock, so that the event Qt allocates is published with the call.
+void CUi_Call_Queue::Enqueue(Pending pending)
+{
+    queue_.push_back(std::move(pending));
+    QMetaObject::invokeMethod(this, "RunQueued", Qt::QueuedConnection);
 }
 
 void CUi_Call_Queue::Call(const std::function<void()>& call)
@@ -17,13 +36,12 @@ void CUi_Call_Queue::Call(const std::function<void()>& call)
         call();
         return;
     }
-    {
-        std::lock_guard lock(mutex_);
-        queue_.push_back(call);
-    }
-    QMetaObject::invokeMethod(this, "RunQueued", Qt::BlockingQueuedConnection);
-    // Pairs with the owner's lock after the call ran: what the call wrote is seen from here on.
-    std::lock_guard lock(mutex_);
+    bool done = false;
+    std::unique_lock lock(mutex_);
+    if (closed_)
+        return;
+    Enqueue({call, &done});
+    finished_.wait(lock, [&done] { return done; });
 }
 
 void CUi_Call_Queue::Post(std::function<void()> call)
@@ -32,26 +50,28 @@ void CUi_Call_Queue::Post(std::function<void()> call)
         call();
         return;
     }
-    {
-        std::lock_guard lock(mutex_);
-        queue_.push_back(std::move(call));
-    }
-    QMetaObject::invokeMethod(this, "RunQueued", Qt::QueuedConnection);
+    std::lock_guard lock(mutex_);
+    if (!closed_)
+        Enqueue({std::move(call), nullptr});
 }
 
 void CUi_Call_Queue::RunQueued()
 {
     for (;;) {
-        std::function<void()> call;
+        Pending pending;
         {
             std::lock_guard lock(mutex_);
             if (queue_.empty())
                 return;
-            call = std::move(queue_.front());
+            pending = std::move(queue_.front());
             queue_.pop_front();
         }
-        // The next turn's lock publishes what the call wrote to a waiting caller.
-        call();
+        pending.call();
+        if (pending.done) {
+            std::lock_guard lock(mutex_);
+            *pending.done = true;
+            finished_.notify_all();
+        }
     }
 }
 

@@ -93,7 +93,7 @@ TEST(MainFrame, OpensEachViewOnce)
     RecordingMessageBoxes boxes;
     FrameFixture f(WithViews({kViewFirmware, kViewModelData}));
     CMainFrame& frame = *f.frame;
-    frame.show();
+    ShowOffScreen(frame);
     frame.RunCommand(kCmdFirmwareUpgrade);
     frame.RunCommand(kCmdModelBackup);
     CView_Frame* firmware = frame.FindFrame(kViewFirmware);
@@ -271,7 +271,7 @@ TEST(MainFrame, LiveLoggingGuardsTheWindowAndTheFileLogView)
     auto control = std::make_unique<FakeLiveLog>();
     FakeLiveLog* live = control.get();
     frame.SetLiveLogControl(std::move(control));
-    frame.show();
+    ShowOffScreen(frame);
 
     frame.HandleRequest(kRequestLiveLogStart);
     EXPECT_EQ(live->starts, 1);

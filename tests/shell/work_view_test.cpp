@@ -213,14 +213,15 @@ TEST(WorkView, ClosingTheMainWindowWhileAJobRunsWaitsForIt)
 {
     JobFixture f;
     CMainFrame& frame = *f.fixture.frame;
-    frame.show();
     TestJobView* view = f.Open(kViewFirmware);
     ASSERT_TRUE(view->Start());
     ASSERT_TRUE(WaitUntil([view] { return view->jobEntered.load(); }));
 
     EXPECT_FALSE(frame.close());
-    EXPECT_TRUE(frame.isVisible());
-    ASSERT_TRUE(WaitUntil([&frame] { return !frame.isVisible(); }));
+    EXPECT_TRUE(frame.IsClosePending());
+    EXPECT_TRUE(view->StopRequested());
+    ASSERT_TRUE(WaitUntil([&frame] { return !frame.IsClosePending(); })) << "closed once the job ended";
+    EXPECT_FALSE(view->IsBusy());
     EXPECT_FALSE(view->Port().IsConnected());
 }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QWidget>
 
 namespace skarnel::test {
 
@@ -46,6 +47,12 @@ std::vector<QString> RecordingMessageBoxes::Texts() const
     for (const Box& box : Boxes())
         texts.push_back(box.text);
     return texts;
+}
+
+void ShowOffScreen(QWidget& window)
+{
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
