@@ -1,8 +1,6 @@
 #include "tests/support/sysfs_fixture.h"
 
 #include <fstream>
-#include <stdexcept>
-#include <stdlib.h>
 
 namespace skarnel::test {
 namespace fs = std::filesystem;
@@ -15,20 +13,6 @@ void WriteFile(const fs::path& file, const std::string& text)
 }
 
 }  // namespace
-
-TempFolder::TempFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "skarnel-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
 
 SysfsFixture::SysfsFixture()
 {
