@@ -11,7 +11,7 @@ namespace {
 
 CommandResult RunApplication(const TempFolder& folder, std::vector<std::string> arguments)
 {
-    std::vector<std::string> argv{SKARNEL_GUI_BINARY, "--settings", (folder.Root() / "settings.ini").string()};
+    std::vector<std::string> argv{SKARNEL_GUI_BINARY, "--settings", folder.Path("settings.ini")};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     return RunCommand(argv);
 }
@@ -21,7 +21,7 @@ TEST(Application, RendersAScreenshotOfAViewAndExits)
     SKIP_WHERE_QT_STARTS_THREADS();
     TempFolder folder;
     SimProcess sim;
-    const std::string png = (folder.Root() / "time.png").string();
+    const std::string png = folder.Path("time.png");
     const CommandResult result = RunApplication(folder, {"--port", sim.DevicePath(), "--screenshot", png, "--view", "9"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const QImage image(QString::fromStdString(png));
@@ -34,7 +34,7 @@ TEST(Application, RefusesABadCommandLine)
     EXPECT_EQ(RunApplication(folder, {"--view", "22", "--screenshot", "x.png"}).exitCode, 2);
     EXPECT_EQ(RunApplication(folder, {"--no-such-option"}).exitCode, 2);
     const CommandResult notBuilt =
-        RunApplication(folder, {"--screenshot", (folder.Root() / "x.png").string(), "--view", "0"});
+        RunApplication(folder, {"--screenshot", folder.Path("x.png"), "--view", "0"});
     EXPECT_EQ(notBuilt.exitCode, 1);
     EXPECT_NE(notBuilt.err.find("view 0 is not built"), std::string::npos);
 }

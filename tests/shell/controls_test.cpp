@@ -55,7 +55,7 @@ TEST(FolderBrowser, CancelGivesZeroAndAnEmptyPath)
     SKIP_WHERE_QT_STARTS_THREADS();
     TempFolder start;
     QWidget owner;
-    CFolder_Browser_Dialog chooser(&owner, QString::fromStdString(start.Root().string()));
+    CFolder_Browser_Dialog chooser(&owner, QString::fromStdString(start.path()));
     EXPECT_EQ(chooser.Dialog()->windowTitle(), "Target Directory");
     QTimer::singleShot(0, chooser.Dialog(), [&chooser] { chooser.Dialog()->reject(); });
     QString path = "left over";
@@ -68,7 +68,7 @@ TEST(FolderBrowser, OkGivesOneAndTheFolder)
     SKIP_WHERE_QT_STARTS_THREADS();
     TempFolder start;
     QWidget owner;
-    const QString folder = QString::fromStdString(start.Root().string());
+    const QString folder = QString::fromStdString(start.path());
     CFolder_Browser_Dialog chooser(&owner, folder);
     QTimer::singleShot(0, chooser.Dialog(), [&chooser, folder] {
         chooser.Dialog()->selectFile(folder);

@@ -83,16 +83,16 @@ TEST(DialogPort, RefreshesWhenADeviceComesOrGoes)
     SysfsFixture sysfs;
     TempFolder dev;
     sysfs.AddUart(0);
-    CDialog_Port dialog(sysfs.Root(), QString::fromStdString(dev.Root().string()));
+    CDialog_Port dialog(sysfs.Root(), QString::fromStdString(dev.path()));
     ASSERT_EQ(dialog.List()->rowCount(), 1);
 
     sysfs.AddUsbPort(2, "Silicon Labs", "CP210x USB to UART Bridge");
-    std::ofstream(dev.Root() / "ttyUSB2") << "";
+    std::ofstream(dev.Path("ttyUSB2")) << "";
     ASSERT_TRUE(WaitUntil([&] { return dialog.List()->rowCount() == 2; }));
     EXPECT_EQ(dialog.List()->item(1, 0)->text(), "COM35");
 
     sysfs.Remove("ttyUSB2");
-    std::filesystem::remove(dev.Root() / "ttyUSB2");
+    std::filesystem::remove(dev.Path("ttyUSB2"));
     ASSERT_TRUE(WaitUntil([&] { return dialog.List()->rowCount() == 1; }));
 }
 

@@ -38,7 +38,7 @@ TEST(ApplicationFolder, PrefersSkarnelHomeThenXdgDataThenHome)
 TEST(ApplicationFolder, IsCreatedOnFirstUse)
 {
     test::TempFolder temp;
-    const auto home = temp.Root() / "new" / "home";
+    const auto home = std::filesystem::path(temp.Path("new")) / "home";
     std::string error;
     const auto folder = EnsureApplicationFolder(error, Environment({{"SKARNEL_HOME", home.string()}}));
     ASSERT_TRUE(folder) << error;
@@ -49,7 +49,7 @@ TEST(ApplicationFolder, IsCreatedOnFirstUse)
 TEST(ApplicationFolder, ReportsAFolderThatCannotBeMade)
 {
     test::TempFolder temp;
-    const auto blocker = temp.Root() / "file";
+    const auto blocker = std::filesystem::path(temp.Path("file"));
     std::ofstream(blocker) << "x";
     std::string error;
     EXPECT_FALSE(EnsureApplicationFolder(error, Environment({{"SKARNEL_HOME", (blocker / "sub").string()}})));

@@ -97,7 +97,7 @@ FrameFixture::~FrameFixture()
 
 QString FrameFixture::SettingsFile() const
 {
-    return QString::fromStdString((folder.Root() / "settings.ini").string());
+    return QString::fromStdString(folder.Path("settings.ini"));
 }
 
 }  // namespace skarnel::test

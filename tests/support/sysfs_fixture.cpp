@@ -1,8 +1,6 @@
 #include "tests/support/sysfs_fixture.h"
 
 #include <fstream>
-#include <stdexcept>
-#include <stdlib.h>
 
 namespace skarnel::test {
 namespace fs = std::filesystem;

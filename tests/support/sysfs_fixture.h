@@ -1,9 +1,9 @@
 #pragma once
 
+#include "tests/support/temp_folder.h"
+
 #include <filesystem>
 #include <string>
-
-#include "tests/support/temp_folder.h"
 
 namespace skarnel::test {
 
@@ -12,7 +12,7 @@ class SysfsFixture {
 public:
     SysfsFixture();
 
-    std::filesystem::path Root() const { return folder_.Root(); }
+    std::filesystem::path Root() const { return folder_.path(); }
     // /sys/class/tty/ttyUSB<n> below a USB device with these strings.
     void AddUsbPort(int index, const std::string& manufacturer, const std::string& product);
     // /sys/class/tty/ttyS<n> of a present UART.
