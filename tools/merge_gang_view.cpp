@@ -104,10 +104,10 @@ void CMerge_Gang_View::resizeEvent(QResizeEvent* event)
 {
     CFunction_View::resizeEvent(event);
     const int w = width();
-    PlacePathRow(stBoot_, 100, 60, w);
-    PlacePathRow(qvBoot_, 190, 80, w);
-    PlacePathRow(app_, 280, 60, w);
-    PlacePathRow(target_, 370, 60, w);
+    PlacePathRow(stBoot_, 100, 60, 120, w);
+    PlacePathRow(qvBoot_, 190, 80, 210, w);
+    PlacePathRow(app_, 280, 60, 300, w);
+    PlacePathRow(target_, 370, 60, 390, w);
     Place(merge_, 10, 460, w - 20, 40);
 }
 

@@ -138,13 +138,13 @@ void CMerge_View::resizeEvent(QResizeEvent* event)
     CFunction_View::resizeEvent(event);
     const int w = width();
     const int h = height();
-    PlacePathRow(app_, 20, 60, w);
-    PlacePathRow(boot_, 90, 80, w);
+    PlacePathRow(app_, 20, 60, 40, w);
+    PlacePathRow(boot_, 90, 80, 130, w);
     Place(bootUse_, 20, 110, 150, 20);
-    PlacePathRow(target_, 180, 60, w);
+    PlacePathRow(target_, 180, 60, 200, w);
     Place(merge_, 10, 250, w - 20, 40);
-    PlacePathRow(ymodemSource_, h - 200, 60, w);
-    PlacePathRow(ymodemTarget_, h - 130, 60, w);
+    PlacePathRow(ymodemSource_, h - 200, 60, h - 180, w);
+    PlacePathRow(ymodemTarget_, h - 130, 60, h - 110, w);
     Place(convert_, 10, h - 60, w - 20, 40);
 }
 

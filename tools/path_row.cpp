@@ -29,9 +29,8 @@ void Place(QWidget* control, int x, int y, int width, int height)
     control->show();
 }
 
-void PlacePathRow(const PathRow& row, int y, int groupHeight, int width)
+void PlacePathRow(const PathRow& row, int y, int groupHeight, int lineY, int width)
 {
-    const int lineY = y + groupHeight - 40;
     Place(row.group, 10, y, width - 20, groupHeight);
     Place(row.edit, 20, lineY, width - 150, kPathHeight);
     Place(row.browse, width - 120, lineY, kButtonWidth, kPathHeight);

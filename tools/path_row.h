@@ -20,8 +20,8 @@ struct PathRow {
 
 PathRow MakePathRow(QWidget* parent, const char* title);
 
-// Frames the row at y, the path and button along the group's lower edge, across the width.
-void PlacePathRow(const PathRow& row, int y, int groupHeight, int width);
+// Frames the row at y across the width, its path and button at lineY.
+void PlacePathRow(const PathRow& row, int y, int groupHeight, int lineY, int width);
 // Sets a control's place and makes it visible.
 void Place(QWidget* control, int x, int y, int width, int height);
 
