@@ -1,5 +1,7 @@
 #include "clock/controller_setup_view.h"
 #include "shell/view_registry.h"
+#include "tools/merge_gang_view.h"
+#include "tools/merge_view.h"
 
 namespace skarnel {
 
@@ -12,6 +14,8 @@ ViewFactory Make()
 void RegisterViews(ViewRegistry& registry)
 {
     registry.Register(kViewControllerTime, Make<CController_Setup_View>());
+    registry.Register(kViewMerge, Make<CMerge_View>());
+    registry.Register(kViewMergeGang, Make<CMerge_Gang_View>());
 }
 
 }  // namespace skarnel
