@@ -1,4 +1,6 @@
 #include "clock/controller_setup_view.h"
+#include "model/menu_view.h"
+#include "model/model_conversion_view.h"
 #include "shell/view_registry.h"
 
 namespace skarnel {
@@ -12,6 +14,8 @@ ViewFactory Make()
 void RegisterViews(ViewRegistry& registry)
 {
     registry.Register(kViewControllerTime, Make<CController_Setup_View>());
+    registry.Register(kViewModelData, Make<CMenu_View>());
+    registry.Register(kViewModelConversion, Make<CModel_Conversion_View>());
 }
 
 }  // namespace skarnel
