@@ -1,7 +1,8 @@
 #include "shell/file_dialogs.h"
 
+#include "shell/folder_browser_dialog.h"
+
 #include <QFileDialog>
-#include <QStringList>
 
 namespace skarnel {
 namespace {
@@ -17,12 +18,55 @@ public:
     {
         return QFileDialog::getSaveFileName(parent, {}, start, QtFileFilter(filter));
     }
+
+    QString ChooseFolder(QWidget* parent, const QString& startFolder) override
+    {
+        CFolder_Browser_Dialog chooser(parent, startFolder);
+        QString folder;
+        chooser.Run(folder);
+        return folder;
+    }
+
+    QString ChooseOpenFile(QWidget* parent, const QString& startFolder, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, {}, startFolder, filter);
+    }
+
+    QStringList ChooseOpenFiles(QWidget* parent, const QString& startFolder, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileNames(parent, {}, startFolder, filter);
+    }
 };
 
 QtFileDialogs g_default;
 FileDialogs* g_current = &g_default;
 
 }  // namespace
+
+QString FileDialogs::OpenFile(QWidget*, const QString&, const QString&)
+{
+    return {};
+}
+
+QString FileDialogs::SaveFile(QWidget*, const QString&, const QString&)
+{
+    return {};
+}
+
+QString FileDialogs::ChooseFolder(QWidget*, const QString&)
+{
+    return {};
+}
+
+QString FileDialogs::ChooseOpenFile(QWidget*, const QString&, const QString&)
+{
+    return {};
+}
+
+QStringList FileDialogs::ChooseOpenFiles(QWidget*, const QString&, const QString&)
+{
+    return {};
+}
 
 FileDialogs& FileDialogs::Current()
 {

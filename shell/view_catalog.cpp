@@ -1,4 +1,6 @@
 #include "clock/controller_setup_view.h"
+#include "model/menu_view.h"
+#include "model/model_conversion_view.h"
 #include "shell/view_registry.h"
 #include "tools/merge_gang_view.h"
 #include "tools/merge_view.h"
@@ -16,6 +18,8 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewControllerTime, Make<CController_Setup_View>());
     registry.Register(kViewMerge, Make<CMerge_View>());
     registry.Register(kViewMergeGang, Make<CMerge_Gang_View>());
+    registry.Register(kViewModelData, Make<CMenu_View>());
+    registry.Register(kViewModelConversion, Make<CModel_Conversion_View>());
 }
 
 }  // namespace skarnel

@@ -157,11 +157,12 @@ void CWork_View::RunWorker(const Procedure& procedure)
 void CWork_View::FinishJob(const std::string& text)
 {
     AppendLogLine(text);
-    AppendLogLine("Process Stop");
+    AppendLogLine(StopLine());
     port_.ClosePort();
     calls_->Call([&] {
         SetJobControlsEnabled(true);
-        ShowMessageBox(this, QString::fromStdString(text), FinishTitle());
+        if (ShowsFinalText())
+            ShowMessageBox(this, QString::fromStdString(text), FinishTitle());
     });
 }
 

@@ -80,6 +80,9 @@ protected:
     bool StartJob(Procedure procedure);
     // The title of the box that shows a job's final text.
     virtual QString FinishTitle() const;
+    // The line logged after a job's final text, and whether the final text is shown in a box too.
+    virtual std::string StopLine() const { return "Process Stop"; }
+    virtual bool ShowsFinalText() const { return true; }
 
     QTableWidget* CreateLogList(int logColumnWidth);
     QProgressBar* CreateProgressBar();
