@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/file_magic.h"
+
 #include "firmware/image_kind.h"
 
 #include <array>
@@ -12,9 +14,6 @@ namespace skarnel {
 
 class InputFile;
 class Reporter;
-
-// Opens the upgrade file header (twice), and the other files of the system.
-inline constexpr uint32_t FileMagic = 0x005F12CD;
 
 struct ImageLocation {
     uint32_t offset = 0;

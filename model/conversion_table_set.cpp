@@ -35,7 +35,7 @@ ChecksumRecord DecodeChecksum(const uint8_t* p)
 
 std::optional<ConversionTable> DecodeTable(const uint8_t* p, const ConversionTableSet& set)
 {
-    if (ReadLe32(p) != kModelFileMagic)
+    if (ReadLe32(p) != FileMagic)
         return std::nullopt;
     ConversionTable table;
     table.number = p[4];
@@ -83,7 +83,7 @@ const ConversionTable* ConversionTableSet::LastTable(uint32_t productCode, uint3
 std::optional<ConversionTableSet> ParseConversionTableSet(std::span<const uint8_t> bytes)
 {
     if (bytes.size() < ConversionTableSet::kHeaderSize || bytes.size() % kSetAlignment != 0 ||
-        ReadLe32(bytes.data()) != kModelFileMagic)
+        ReadLe32(bytes.data()) != FileMagic)
         return std::nullopt;
     ConversionTableSet set;
     const uint32_t tableCount = ReadLe32(bytes.data() + 8);

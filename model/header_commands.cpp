@@ -22,7 +22,7 @@ bool CDownload_Function::BuildFileHeader(MenuFileHeader& header)
         Window().ReportLogLine("Product Info Read Fail");
         return false;
     }
-    header.fileMagic = kModelFileMagic;
+    header.fileMagic = FileMagic;
     header.appPCode = static_cast<uint32_t>(product.AppPCode);
     header.appVer = static_cast<uint32_t>(product.AppVer);
     header.memVer = static_cast<uint32_t>(product.MemVer);

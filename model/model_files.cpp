@@ -138,7 +138,7 @@ MenuFileCheck CheckMenuFile(const std::filesystem::path& path, Reporter& reporte
     std::array<uint8_t, MenuFileHeader::kSize> bytes{};
     if (!file.read(reinterpret_cast<char*>(bytes.data()), bytes.size()))
         return MenuFileCheck::TooShort;
-    if (ReadLe32(bytes.data()) != kModelFileMagic) {
+    if (ReadLe32(bytes.data()) != FileMagic) {
         reporter.ReportLogLine("File Header Check - Flag Value Mismatch");
         return MenuFileCheck::FlagMismatch;
     }

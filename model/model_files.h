@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/file_magic.h"
+
 #include "model/data_schema.h"
 
 #include <array>
@@ -13,8 +15,6 @@ namespace skarnel {
 
 class Reporter;
 
-// The magic that opens a menu information file (and the conversion table set).
-inline constexpr uint32_t kModelFileMagic = 0x005F12CD;
 // A menu information file: header, the common-set block, one record per listed model.
 inline constexpr size_t kCommonSetBlockSize = 4096;
 inline constexpr size_t kModelRecordSize = 8192;
@@ -26,7 +26,7 @@ struct MenuFileHeader {
     static constexpr size_t kSize = 1024;
     static constexpr size_t kProductNameSize = 16;
 
-    uint32_t fileMagic = kModelFileMagic;
+    uint32_t fileMagic = FileMagic;
     uint32_t appPCode = 0;
     uint32_t appVer = 0;
     uint32_t memVer = 0;
