@@ -83,10 +83,15 @@ QString QtFileFilter(const QString& filter)
     const QStringList parts = filter.split('|', Qt::SkipEmptyParts);
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& text = parts[i];
+        QString text = parts[i];
+        const QString shownPatterns = '(' + parts[i + 1] + ')';
         const QString patterns = QString(parts[i + 1]).replace(';', ' ');
-        // A text that already ends with its patterns in brackets is shown as it is.
-        entries << (text.endsWith('(' + parts[i + 1] + ')') ? text : text + " (" + patterns + ')');
+        // Qt reads a filter's patterns from the brackets at the end of its text, separated by blanks.
+        if (text.endsWith(shownPatterns))
+            text.chop(shownPatterns.size());
+        else
+            text += ' ';
+        entries << text + '(' + patterns + ')';
     }
     return entries.join(";;");
 }
