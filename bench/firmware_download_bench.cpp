@@ -3,11 +3,11 @@
 //
 //   bench_firmware_download [KIB [DISPLAY_TYPE]]     (default: 256 KiB, display type 0)
 
+#include "bench/observed_backend.h"
 #include "firmware/image_kind.h"
 #include "firmware/scrambler.h"
 #include "link/clock.h"
 #include "link/download_function.h"
-#include "link/posix_serial_backend.h"
 #include "link/product_info.h"
 #include "link/rs232.h"
 #include "tests/support/processes.h"
@@ -21,8 +21,8 @@
 namespace {
 
 using namespace skarnel;
+using bench::kWireBytesPerSecond;
 
-constexpr double kWireBytesPerSecond = 11'520.0;  // 115200 baud, 8N1
 constexpr double kFramePauseSeconds = 0.002;      // between the two halves of every request
 constexpr double kFinalPauseSeconds = 0.2;        // after the last block
 constexpr size_t kHeaderSize = 7;
@@ -40,38 +40,24 @@ struct Exchange {
 };
 
 // Counts what crosses the port both ways, exchange by exchange.
-class CountingBackend final : public SerialBackend {
+class CountingBackend final : public bench::ObservedBackend {
 public:
-    bool Open(const std::string& path, unsigned baud, OpenFailure& failure) override
-    {
-        return inner_.Open(path, baud, failure);
-    }
-    void Close() override { inner_.Close(); }
-    void Purge() override { inner_.Purge(); }
-    size_t Write(const uint8_t* data, size_t count) override
-    {
-        const size_t n = inner_.Write(data, count);
-        if (count == kHeaderSize || exchanges.empty())
-            exchanges.push_back({Seconds(), 0, 0});
-        exchanges.back().bytes += n;
-        return n;
-    }
-    size_t QueuedInput() override { return inner_.QueuedInput(); }
-    size_t Read(uint8_t* destination, size_t count) override
-    {
-        const size_t n = inner_.Read(destination, count);
-        if (!exchanges.empty()) {
-            exchanges.back().bytes += n;
-            exchanges.back().end = Seconds();
-        }
-        return n;
-    }
-    void WaitForInput(int maxMs) override { inner_.WaitForInput(maxMs); }
-
     std::vector<Exchange> exchanges;
 
 private:
-    PosixSerialBackend inner_;
+    void Wrote(size_t requested, size_t written) override
+    {
+        if (requested == kHeaderSize || exchanges.empty())
+            exchanges.push_back({Seconds(), 0, 0});
+        exchanges.back().bytes += written;
+    }
+    void Received(size_t count) override
+    {
+        if (exchanges.empty())
+            return;
+        exchanges.back().bytes += count;
+        exchanges.back().end = Seconds();
+    }
 };
 
 struct Breakdown {
@@ -119,10 +105,8 @@ int main(int argc, char** argv)
     auto backend = std::make_unique<CountingBackend>();
     CountingBackend& counter = *backend;
     CRS232 port(std::move(backend), Clock::System());
-    if (!port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200)) {
-        std::fprintf(stderr, "cannot open %s\n", sim.DevicePath().c_str());
+    if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    }
     CDownload_Function link;
     link.port = &port;
     std::vector<uint8_t> image(size);

@@ -4,6 +4,7 @@
 //
 //   build/bench/link_block_throughput [blocks]
 
+#include "bench/observed_backend.h"
 #include "firmware/scrambler.h"
 #include "link/byte_order.h"
 #include "link/clock.h"
@@ -21,7 +22,7 @@ namespace {
 using namespace skarnel;
 
 constexpr size_t kBlockSize = 2048;
-constexpr double kWireBytesPerSecond = 11'520.0;
+using bench::kWireBytesPerSecond;
 
 bool SendBlocks(CDownload_Function& link, int blocks, size_t& wireBytes)
 {
@@ -45,10 +46,8 @@ int main(int argc, char** argv)
     const int blocks = argc > 1 ? std::atoi(argv[1]) : 100;
     test::SimProcess sim({"--wire-speed"});
     CRS232 port;
-    if (!port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200)) {
-        std::fprintf(stderr, "cannot open %s\n", sim.DevicePath().c_str());
+    if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    }
     CDownload_Function link;
     link.port = &port;
     link.groupId = kGroupApplication;

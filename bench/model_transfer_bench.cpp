@@ -4,9 +4,9 @@
 //
 //   bench_model_transfer
 
+#include "bench/observed_backend.h"
 #include "link/clock.h"
 #include "link/download_function.h"
-#include "link/posix_serial_backend.h"
 #include "link/rs232.h"
 #include "model/data_schema.h"
 #include "model/model_procedures.h"
@@ -23,32 +23,16 @@
 namespace {
 
 using namespace skarnel;
-
-constexpr double kWireBytesPerSecond = 11'520.0;  // 115200 baud, 8N1
+using bench::kWireBytesPerSecond;
 
 // Counts the bytes that cross the port both ways.
-class CountingBackend final : public SerialBackend {
+class CountingBackend final : public bench::ObservedBackend {
 public:
-    bool Open(const std::string& path, unsigned baud, OpenFailure& failure) override
-    {
-        return inner_.Open(path, baud, failure);
-    }
-    void Close() override { inner_.Close(); }
-    void Purge() override { inner_.Purge(); }
-    size_t Write(const uint8_t* data, size_t count) override { return bytes += inner_.Write(data, count), count; }
-    size_t QueuedInput() override { return inner_.QueuedInput(); }
-    size_t Read(uint8_t* destination, size_t count) override
-    {
-        const size_t n = inner_.Read(destination, count);
-        bytes += n;
-        return n;
-    }
-    void WaitForInput(int maxMs) override { inner_.WaitForInput(maxMs); }
-
     size_t bytes = 0;
 
 private:
-    PosixSerialBackend inner_;
+    void Wrote(size_t, size_t written) override { bytes += written; }
+    void Received(size_t count) override { bytes += count; }
 };
 
 // Runs a step and prints its time, and for a pure transfer its ratio to the ideal wire time.
@@ -77,10 +61,8 @@ int main()
     auto backend = std::make_unique<CountingBackend>();
     CountingBackend& counter = *backend;
     CRS232 port(std::move(backend), Clock::System());
-    if (!port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200)) {
-        std::fprintf(stderr, "cannot open %s\n", sim.DevicePath().c_str());
+    if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    }
     CDownload_Function link;
     link.port = &port;
     link.groupId = kGroupModelData;
