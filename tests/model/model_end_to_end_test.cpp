@@ -1,5 +1,6 @@
 #include "model/model_files.h"
 #include "tests/model/model_test_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/processes.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +31,18 @@ struct Controller {
         Start();
     }
     void Start() { sim = std::make_unique<SimProcess>(std::vector<std::string>{
-                       "--app-product-code", product, "--memory-version", memory, "--state-dir", state.path().string()}); }
+                       "--app-product-code", product, "--memory-version", memory, "--state-dir", state.Root().string()}); }
     void Stop() { sim.reset(); }
     CommandResult Cli(std::vector<std::string> arguments)
     {
         arguments.insert(arguments.begin(), {"--port", sim->DevicePath()});
         return RunCli(arguments);
     }
-    std::filesystem::path FlashFile() const { return state.path() / "model_flash.bin"; }
+    std::filesystem::path FlashFile() const { return state.Root() / "model_flash.bin"; }
 
     std::string product;
     std::string memory;
-    TemporaryFolder state;
+    TempFolder state;
     std::unique_ptr<SimProcess> sim;
 };
 
@@ -80,8 +81,8 @@ class BackupAndRestore : public testing::TestWithParam<RestoreCommand> {};
 TEST_P(BackupAndRestore, RoundTripsTheFlashThroughTheSimulator)
 {
     Controller controller;
-    TemporaryFolder files;
-    const std::string mif = (files.path() / "backup.mif").string();
+    TempFolder files;
+    const std::string mif = (files.Root() / "backup.mif").string();
     const CommandResult saved = controller.Cli({"model", "save", mif});
     ASSERT_EQ(saved.exitCode, 0) << saved.out;
     EXPECT_EQ(Lines(saved.out).back(), "Menu Data Backup Process Success");
@@ -108,23 +109,23 @@ INSTANTIATE_TEST_SUITE_P(Commands, BackupAndRestore,
 TEST(ModelCommandLine, BackupWritesOneFilePerModelAndNamesThem)
 {
     Controller controller;
-    TemporaryFolder files;
-    const CommandResult result = controller.Cli({"model", "backup", files.path().string()});
+    TempFolder files;
+    const CommandResult result = controller.Cli({"model", "backup", files.Root().string()});
     ASSERT_EQ(result.exitCode, 0) << result.out;
     const std::vector<std::string> lines = Lines(result.out);
     EXPECT_EQ(lines.front(), "Menu Data Backup Start!!");
     EXPECT_EQ(lines[lines.size() - 2], "Model Info Read/Write Process Stop");
     EXPECT_EQ(lines.back(), "Model Data Backup Process Success");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "HELI - ALPHA"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), (files.path() / "hALPHA01.mdl").string()), lines.end());
-    EXPECT_EQ(ReadFileBytes(files.path() / "aEXTRA 33005.mdl").size(), 4096u + kModelSize);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), (files.Root() / "hALPHA01.mdl").string()), lines.end());
+    EXPECT_EQ(ReadFileBytes(files.Root() / "aEXTRA 33005.mdl").size(), 4096u + kModelSize);
 }
 
 TEST(ModelCommandLine, RestoreOfAnotherProductsFileChangesNothing)
 {
     Controller kt40;
-    TemporaryFolder files;
-    const std::string mif = (files.path() / "kt40.mif").string();
+    TempFolder files;
+    const std::string mif = (files.Root() / "kt40.mif").string();
     ASSERT_EQ(kt40.Cli({"model", "save", mif}).exitCode, 0);
     Controller kt20("16003600", "1001");
     const std::vector<uint8_t> before = ReadFileBytes(kt20.FlashFile());
@@ -141,8 +142,8 @@ TEST(ModelCommandLine, RestoreOfAnotherProductsFileChangesNothing)
 TEST(ModelCommandLine, RestoreRefusesAFileWithoutTheMagic)
 {
     Controller controller;
-    TemporaryFolder files;
-    const auto mif = files.path() / "zeros.mif";
+    TempFolder files;
+    const auto mif = files.Root() / "zeros.mif";
     WriteFileBytes(mif, std::vector<uint8_t>(5120, 0));
     const CommandResult result = controller.Cli({"model", "restore", mif.string()});
     EXPECT_EQ(result.exitCode, 1);
@@ -153,14 +154,14 @@ TEST(ModelCommandLine, RestoreRefusesAFileWithoutTheMagic)
 TEST(ModelCommandLine, OffLineConversionReportsEveryReplacedValue)
 {
     Controller controller;
-    TemporaryFolder files;
-    ASSERT_EQ(controller.Cli({"model", "backup", (files.path() / "kt40").string()}).exitCode, 0);
-    std::vector<uint8_t> alpha = ReadFileBytes(files.path() / "kt40" / "hALPHA01.mdl");
+    TempFolder files;
+    ASSERT_EQ(controller.Cli({"model", "backup", (files.Root() / "kt40").string()}).exitCode, 0);
+    std::vector<uint8_t> alpha = ReadFileBytes(files.Root() / "kt40" / "hALPHA01.mdl");
     alpha[4096 + 3] = 7;  // timer_1_switch on the KT40's eighth switch
-    WriteFileBytes(files.path() / "kt40" / "hALPHA01.mdl", alpha);
+    WriteFileBytes(files.Root() / "kt40" / "hALPHA01.mdl", alpha);
     const CommandResult result =
-        RunCli({"model", "convert", "--to", "KT20", "--mem", "1000", "--report", "-o", (files.path() / "kt20").string(),
-                (files.path() / "kt40" / "hALPHA01.mdl").string(), (files.path() / "kt40" / "aEXTRA 33005.mdl").string()});
+        RunCli({"model", "convert", "--to", "KT20", "--mem", "1000", "--report", "-o", (files.Root() / "kt20").string(),
+                (files.Root() / "kt40" / "hALPHA01.mdl").string(), (files.Root() / "kt40" / "aEXTRA 33005.mdl").string()});
     EXPECT_EQ(result.exitCode, 0) << result.out;
     const std::vector<std::string> lines = Lines(result.out);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "   Field 2 timer_1_switch: 7 -> 0 (out of range 0..5)"), lines.end())
@@ -169,19 +170,19 @@ TEST(ModelCommandLine, OffLineConversionReportsEveryReplacedValue)
                         "aEXTRA 33005.mdl: not converted, its wing, tail and flap set-up does not fit the KT20"),
               lines.end());
     EXPECT_EQ(lines.back(), "1 of 2 model files converted");
-    EXPECT_EQ(ReadFileBytes(files.path() / "kt20" / "hALPHA01.mdl").size(), 8192u);
+    EXPECT_EQ(ReadFileBytes(files.Root() / "kt20" / "hALPHA01.mdl").size(), 8192u);
 }
 
 TEST(ModelCommandLine, ConversionAgainstTheControllerUsesItsLayout)
 {
     Controller kt40("16003300", "1000");
-    TemporaryFolder files;
-    ASSERT_EQ(kt40.Cli({"model", "backup", files.path().string()}).exitCode, 0);
+    TempFolder files;
+    ASSERT_EQ(kt40.Cli({"model", "backup", files.Root().string()}).exitCode, 0);
     Controller kt20("16003600", "1001");
-    const CommandResult result = kt20.Cli({"model", "convert", "-o", (files.path() / "out").string(),
-                                           (files.path() / "aCUB02.mdl").string()});
+    const CommandResult result = kt20.Cli({"model", "convert", "-o", (files.Root() / "out").string(),
+                                           (files.Root() / "aCUB02.mdl").string()});
     EXPECT_EQ(result.exitCode, 0) << result.out;
-    const std::vector<uint8_t> converted = ReadFileBytes(files.path() / "out" / "aCUB02.mdl");
+    const std::vector<uint8_t> converted = ReadFileBytes(files.Root() / "out" / "aCUB02.mdl");
     ASSERT_EQ(converted.size(), 8192u);
     const ModelFileHeader header = ModelFileHeader::Decode(converted.data());
     EXPECT_EQ(header.productCode, 16003600u);

@@ -2,6 +2,7 @@
 #include "model/model_file_conversion.h"
 #include "model/model_files.h"
 #include "tests/model/model_test_support.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,8 @@ constexpr uint32_t kKt40 = 16003300;
 constexpr uint32_t kKt20 = 16003600;
 
 struct ConversionBench {
-    TemporaryFolder sources;
-    TemporaryFolder targets;
+    TempFolder sources;
+    TempFolder targets;
     RecordingReporter reporter;
     std::vector<ModelFileOutcome::Result> results;
 
@@ -22,7 +23,7 @@ struct ConversionBench {
     {
         ModelLink t(kKt40, 1000);
         const uint8_t* model = t.flash().data() + 0x2000 + 0x1000 * index;
-        const auto path = sources.path() / name;
+        const auto path = sources.Root() / name;
         WriteFileBytes(path, ModelFileBytes({product, 105, version}, model, 0x1000));
         return path;
     }
@@ -34,7 +35,7 @@ struct ConversionBench {
     }
     bool Run(const std::vector<ModelFileSource>& chosen, ConversionTarget target)
     {
-        return ConvertModelFiles(chosen, target, targets.path(), reporter,
+        return ConvertModelFiles(chosen, target, targets.Root(), reporter,
                                  [this](const ModelFileOutcome& outcome) { results.push_back(outcome.result); });
     }
 };
@@ -49,7 +50,7 @@ TEST(ModelFileConversion, ConvertedFileKeepsItsNameAndGetsTheTargetHeader)
     EXPECT_EQ(source.memoryVersion, 1000u);
     ASSERT_TRUE(bench.Run({source}, {kKt40, 1001}));
     EXPECT_EQ(bench.results, std::vector<Result>{Result::Converted});
-    const std::vector<uint8_t> file = ReadFileBytes(bench.targets.path() / "hALPHA01.mdl");
+    const std::vector<uint8_t> file = ReadFileBytes(bench.targets.Root() / "hALPHA01.mdl");
     ASSERT_EQ(file.size(), 8192u);
     EXPECT_EQ(ReadLe32(file.data()), kKt40);
     EXPECT_EQ(ReadLe32(file.data() + 4), 0u);
@@ -67,7 +68,7 @@ TEST(ModelFileConversion, SameVersionIsSkippedWithItsMessage)
     EXPECT_EQ(bench.reporter.Messages(),
               std::vector<std::string>{"Same Version - a.mdl   \r\n\r\n Product ID : 16003300  Version : 1000 \r\n File "
                                        "      ID : 16003300  Version : 1000 \r\n\r\n --Skip|Skarnel"});
-    EXPECT_TRUE(std::filesystem::is_empty(bench.targets.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(bench.targets.Root()));
 }
 
 TEST(ModelFileConversion, KT40ModelThatDoesNotFitTheKT20IsSkippedSilently)
@@ -79,7 +80,7 @@ TEST(ModelFileConversion, KT40ModelThatDoesNotFitTheKT20IsSkippedSilently)
     ASSERT_TRUE(bench.Run({wide, fits}, {kKt20, 1001}));
     EXPECT_EQ(bench.results, (std::vector<Result>{Result::DoesNotFitKt20, Result::Converted}));
     EXPECT_TRUE(bench.reporter.Messages().empty());
-    EXPECT_FALSE(std::filesystem::exists(bench.targets.path() / "aEXTRA05.mdl"));
+    EXPECT_FALSE(std::filesystem::exists(bench.targets.Root() / "aEXTRA05.mdl"));
 }
 
 TEST(ModelFileConversion, SourceWithoutATableIsSkippedWithItsMessage)
@@ -116,14 +117,14 @@ TEST(ModelFileConversion, VanishedSourceEndsTheConversionKeepingEarlierFiles)
     EXPECT_FALSE(bench.Run({first, gone, last}, {kKt40, 1001}));
     EXPECT_EQ(bench.results, (std::vector<Result>{Result::Converted, Result::Refused}));
     EXPECT_EQ(bench.reporter.Messages(), std::vector<std::string>{"File Open Fail|Skarnel"});
-    EXPECT_TRUE(std::filesystem::exists(bench.targets.path() / "first.mdl"));
+    EXPECT_TRUE(std::filesystem::exists(bench.targets.Root() / "first.mdl"));
 }
 
 TEST(ModelFileConversion, TargetThatCannotBeCreatedEndsTheConversion)
 {
     ConversionBench bench;
     const ModelFileSource source = bench.Chosen(bench.Source("a.mdl", kKt40, 1000));
-    EXPECT_FALSE(ConvertModelFiles({source, source}, {kKt40, 1001}, bench.targets.path() / "missing", bench.reporter,
+    EXPECT_FALSE(ConvertModelFiles({source, source}, {kKt40, 1001}, bench.targets.Root() / "missing", bench.reporter,
                                    [&](const ModelFileOutcome& outcome) { bench.results.push_back(outcome.result); }));
     EXPECT_EQ(bench.results, std::vector<Result>{Result::Refused});
     EXPECT_EQ(bench.reporter.Messages(), std::vector<std::string>{"File Create Fail|Skarnel"});
@@ -135,7 +136,7 @@ TEST(ModelFileSelection, UnknownProductIsRefusedAndAMissingFileEndsTheChoice)
     ModelFileSource source;
     EXPECT_EQ(ReadModelFileSource(bench.Source("x.mdl", 3001, 1000), bench.reporter, source), SourceCheck::Refused);
     EXPECT_EQ(bench.reporter.Messages(), std::vector<std::string>{"File Error : x.mdl|Skarnel"});
-    EXPECT_EQ(ReadModelFileSource(bench.sources.path() / "none.mdl", bench.reporter, source), SourceCheck::OpenFailed);
+    EXPECT_EQ(ReadModelFileSource(bench.sources.Root() / "none.mdl", bench.reporter, source), SourceCheck::OpenFailed);
 }
 
 TEST(ModelFileConversion, ControllerWithoutATableIsRefusedWithItsMessage)

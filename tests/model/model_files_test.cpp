@@ -1,6 +1,7 @@
 #include "link/byte_order.h"
 #include "model/model_files.h"
 #include "tests/model/model_test_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/recording_reporter.h"
 
 #include <gtest/gtest.h>
@@ -106,8 +107,8 @@ class MenuFileChecks : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(MenuFileChecks, TestTheMagicOfAWholeHeader)
 {
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "menu.mif";
     std::vector<uint8_t> bytes(GetParam().size, 0);
     std::copy(GetParam().start.begin(), GetParam().start.end(), bytes.begin());
     WriteFileBytes(path, bytes);

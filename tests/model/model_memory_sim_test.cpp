@@ -2,6 +2,7 @@
 #include "model/data_schema.h"
 #include "sim/model_memory.h"
 #include "tests/model/model_test_support.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -62,9 +63,9 @@ TEST(SimulatedModelMemory, KeepsItsFlashAcrossARestart)
 
 TEST(SimulatedModelMemory, StateFileKeepsTheFlashBetweenRuns)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     sim::ModelMemory memory;
-    memory.stateFile = folder.path() / sim::kModelFlashFileName;
+    memory.stateFile = folder.Root() / sim::kModelFlashFileName;
     memory.flash.assign(sim::kModelFlashSize, 0x5A);
     sim::SaveModelMemory(memory);
 
@@ -81,9 +82,9 @@ TEST(SimulatedModelMemory, StateFileKeepsTheFlashBetweenRuns)
 
 TEST(SimulatedModelMemory, MissingStateFileLeavesTheFlashToBeSeeded)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     sim::ModelMemory memory;
-    memory.stateFile = folder.path() / sim::kModelFlashFileName;
+    memory.stateFile = folder.Root() / sim::kModelFlashFileName;
     std::string error;
     ASSERT_TRUE(sim::LoadModelMemory(memory, error));
     EXPECT_TRUE(memory.flash.empty());

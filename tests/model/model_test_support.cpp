@@ -3,9 +3,7 @@
 #include "link/byte_order.h"
 #include "sim/model_data_commands.h"
 
-#include <atomic>
 #include <fstream>
-#include <unistd.h>
 
 namespace skarnel::test {
 
@@ -42,20 +40,6 @@ std::vector<std::pair<uint32_t, size_t>> ModelLink::FlashWrites() const
         if (request.group == 5 && request.code == 0x34 && request.payload.size() >= 4)
             writes.emplace_back(ReadLe32(request.payload.data()), request.payload.size() - 4);
     return writes;
-}
-
-TemporaryFolder::TemporaryFolder()
-{
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("skarnel-model-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path)

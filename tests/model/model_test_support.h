@@ -35,17 +35,6 @@ struct ModelLink : SimulatedLink {
     std::vector<std::pair<uint32_t, size_t>> FlashWrites() const;
 };
 
-// A folder of its own under the test temporary folder, removed at the end.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 

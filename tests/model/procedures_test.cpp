@@ -3,6 +3,7 @@
 #include "model/model_files.h"
 #include "model/model_procedures.h"
 #include "tests/model/model_test_support.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -70,16 +71,16 @@ void EditHeader(const std::filesystem::path& path, const std::function<void(Menu
 TEST(BackupModelFiles, WritesOneFilePerUsedModelAndListsEveryMemory)
 {
     ProcedureLink t;
-    TemporaryFolder folder;
+    TempFolder folder;
     RecordingLists lists;
-    ASSERT_TRUE(BackupModelFiles(t.link, folder.path(), lists));
+    ASSERT_TRUE(BackupModelFiles(t.link, folder.Root(), lists));
     ASSERT_EQ(lists.controllerModels.size(), 30u);
     EXPECT_EQ(lists.controllerModels[0], "HELI - ALPHA");
     EXPECT_EQ(lists.controllerModels[1], "ACRO - CUB");
     EXPECT_EQ(lists.controllerModels[3], "None");
-    const std::vector<std::string> expected{(folder.path() / "hALPHA01.mdl").string(), (folder.path() / "aCUB02.mdl").string(),
-                                            (folder.path() / "hTREX 45003.mdl").string(),
-                                            (folder.path() / "aEXTRA 33005.mdl").string()};
+    const std::vector<std::string> expected{(folder.Root() / "hALPHA01.mdl").string(), (folder.Root() / "aCUB02.mdl").string(),
+                                            (folder.Root() / "hTREX 45003.mdl").string(),
+                                            (folder.Root() / "aEXTRA 33005.mdl").string()};
     EXPECT_EQ(lists.pcFiles, expected);
     const std::vector<uint8_t> file = ReadFileBytes(expected[1]);
     ASSERT_EQ(file.size(), 4096u + kModelSize);
@@ -94,32 +95,32 @@ TEST(BackupModelFiles, ControllerWithoutModelsWritesNoFile)
 {
     ProcedureLink t;
     t.SetTypes(std::vector<uint8_t>(30, 255));
-    TemporaryFolder folder;
+    TempFolder folder;
     RecordingLists lists;
-    ASSERT_TRUE(BackupModelFiles(t.link, folder.path(), lists));
+    ASSERT_TRUE(BackupModelFiles(t.link, folder.Root(), lists));
     EXPECT_EQ(lists.controllerModels, std::vector<std::string>(30, "None"));
     EXPECT_TRUE(lists.pcFiles.empty());
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Root()));
 }
 
 TEST(BackupModelFiles, UnknownTypeIsBackedUpAndShownWithItsNumber)
 {
     ProcedureLink t;
     t.SetTypes({0, 2});
-    TemporaryFolder folder;
+    TempFolder folder;
     RecordingLists lists;
-    ASSERT_TRUE(BackupModelFiles(t.link, folder.path(), lists));
+    ASSERT_TRUE(BackupModelFiles(t.link, folder.Root(), lists));
     EXPECT_EQ(lists.controllerModels[1], "Unknown Type 2 - CUB");
-    EXPECT_EQ(lists.pcFiles[1], (folder.path() / "aCUB02.mdl").string());
+    EXPECT_EQ(lists.pcFiles[1], (folder.Root() / "aCUB02.mdl").string());
 }
 
 TEST(BackupModelFiles, FailedModelReadEndsTheBackupNamingTheModel)
 {
     ProcedureLink t;
     t.AddFault(FaultKind::NoReply, 5, 0x33, 3, 3);  // the model list takes one read, model 1 two
-    TemporaryFolder folder;
+    TempFolder folder;
     RecordingLists lists;
-    EXPECT_FALSE(BackupModelFiles(t.link, folder.path(), lists));
+    EXPECT_FALSE(BackupModelFiles(t.link, folder.Root(), lists));
     EXPECT_EQ(t.reporter.LogLines().back(), "Model Data Read Fail. Index:#1");
     EXPECT_TRUE(lists.pcFiles.empty());
 }
@@ -128,9 +129,9 @@ TEST(BackupModelFiles, BannerThatCannotBeShownEndsTheBackup)
 {
     ProcedureLink t;
     t.AddFault(FaultKind::Nak, 0, 0x23, 3);
-    TemporaryFolder folder;
+    TempFolder folder;
     RecordingLists lists;
-    EXPECT_FALSE(BackupModelFiles(t.link, folder.path(), lists));
+    EXPECT_FALSE(BackupModelFiles(t.link, folder.Root(), lists));
     EXPECT_EQ(t.reporter.LogLines().back(), "LCD Display Data Send Fail");
 }
 
@@ -146,8 +147,8 @@ TEST_P(SystemBackupSizes, FileHoldsHeaderBlockAndOneRecordPerListedModel)
 {
     ProcedureLink t;
     t.SetTypes(GetParam().types);
-    TemporaryFolder folder;
-    const auto path = folder.path() / "Menu_Backup.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "Menu_Backup.mif";
     ASSERT_TRUE(BackupSystemData(t.link, path));
     const std::vector<uint8_t> file = ReadFileBytes(path);
     ASSERT_EQ(file.size(), GetParam().fileSize);
@@ -167,14 +168,14 @@ INSTANTIATE_TEST_SUITE_P(Controllers, SystemBackupSizes,
 TEST(BackupSystemData, FailedBackupLeavesThePreviousFileInPlace)
 {
     ProcedureLink t;
-    TemporaryFolder folder;
-    const auto path = folder.path() / "Menu_Backup.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "Menu_Backup.mif";
     WriteFileBytes(path, {1, 2, 3});
     t.AddFault(FaultKind::NoReply, 5, 0x33, 3);
     EXPECT_FALSE(BackupSystemData(t.link, path));
     EXPECT_EQ(t.reporter.LogLines().back(), "Common Set Data Read Fail");
     EXPECT_EQ(ReadFileBytes(path), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 1);
 }
 
 TEST(BackupSystemData, UnwritableFileIsReportedBeforeReading)
@@ -198,8 +199,8 @@ protected:
     bool Restore() { return GetParam().restore(t.link, path); }
 
     ProcedureLink t;
-    TemporaryFolder folder;
-    std::filesystem::path path = folder.path() / "menu.mif";
+    TempFolder folder;
+    std::filesystem::path path = folder.Root() / "menu.mif";
 };
 
 TEST_P(BothRestores, BringTheSavedMemoryBackByteForByte)
@@ -274,8 +275,8 @@ INSTANTIATE_TEST_SUITE_P(Restores, BothRestores,
 TEST(RestoreSystemData, Version1000FileGetsItsCommonSetFixedUp)
 {
     ProcedureLink t(1000);
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "menu.mif";
     ASSERT_TRUE(BackupSystemData(t.link, path));
     EXPECT_EQ(t.flash()[0x1080], 4);
     t.engine().state().product.memoryVersion = 1001;  // the new firmware
@@ -288,8 +289,8 @@ TEST(RestoreSystemData, Version1000FileGetsItsCommonSetFixedUp)
 TEST(RestoreSystemData, Version1001FileKeepsItsCommonSet)
 {
     ProcedureLink t(1001);
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "menu.mif";
     t.flash()[0x1080] = 7;
     ASSERT_TRUE(BackupSystemData(t.link, path));
     t.flash()[0x1080] = 0;
@@ -300,8 +301,8 @@ TEST(RestoreSystemData, Version1001FileKeepsItsCommonSet)
 TEST(RestoreSystemData, ModelsAreConvertedToTheNewMemoryVersion)
 {
     ProcedureLink t(1000);
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "menu.mif";
     ASSERT_TRUE(BackupSystemData(t.link, path));
     const std::vector<uint8_t> before = t.Flash(kModelBase, kModelSize);
     t.engine().state().product.memoryVersion = 1001;
@@ -317,8 +318,8 @@ TEST(RestoreSystemData, ModelsAreConvertedToTheNewMemoryVersion)
 TEST(RestoreSystemData, ModelWithoutATableIsAConversionFailure)
 {
     ModelLink t(3001, 1001);
-    TemporaryFolder folder;
-    const auto path = folder.path() / "menu.mif";
+    TempFolder folder;
+    const auto path = folder.Root() / "menu.mif";
     ASSERT_TRUE(BackupSystemData(t.link, path));
     EXPECT_FALSE(RestoreSystemData(t.link, path));
     EXPECT_EQ(t.reporter.LogLines().back(), "Model Info Conversion Fail. Model Index:#1");
@@ -344,8 +345,8 @@ protected:
     }
 
     ProcedureLink t;
-    TemporaryFolder folder;
-    std::filesystem::path path = folder.path() / "menu.mif";
+    TempFolder folder;
+    std::filesystem::path path = folder.Root() / "menu.mif";
     size_t before = 0;
 };
 
