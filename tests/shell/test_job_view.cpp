@@ -23,14 +23,6 @@ TestJobView::TestJobView(CMainFrame& mainFrame, int viewIndex, ReplyTextTable ta
     job = RunUntilStopped;
 }
 
-std::vector<std::string> TestJobView::LogTexts() const
-{
-    std::vector<std::string> texts;
-    for (int row = 0; row < LogList()->rowCount(); ++row)
-        texts.push_back(LogList()->item(row, 2)->text().toStdString());
-    return texts;
-}
-
 std::string RunUntilStopped(CDownload_Function& link, TestJobView& view)
 {
     view.jobEntered = true;

@@ -21,7 +21,6 @@ public:
     bool Start() { return StartJob([this](CDownload_Function& link) { return job(link, *this); }); }
     QPushButton* StartButton() const { return start_; }
     // The texts of the log list's "Log" column.
-    std::vector<std::string> LogTexts() const;
     void OnLanguageChanged(int language) override { lastLanguage = language; }
 
     Job job;

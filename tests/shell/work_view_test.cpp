@@ -64,7 +64,7 @@ TEST(WorkView, EndsAJobWithTheFinalTextAndProcessStop)
     EXPECT_FALSE(view->StopButton()->isHidden());
     ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
 
-    const std::vector<std::string> log = view->LogTexts();
+    const std::vector<std::string> log = LogTexts(*view);
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[log.size() - 3], "Product Name : KT-40");
     EXPECT_EQ(log[log.size() - 2], "Product Information Read - Ok");
@@ -92,7 +92,7 @@ TEST(WorkView, EndsAStoppedJobTheSameWay)
     EXPECT_FALSE(view->Start()) << "a second start while a job runs does nothing";
     view->StopButton()->click();
     ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
-    EXPECT_EQ(view->LogTexts(), (std::vector<std::string>{"Thread Stop Flag Set", "Job Stopped", "Process Stop"}));
+    EXPECT_EQ(LogTexts(*view), (std::vector<std::string>{"Thread Stop Flag Set", "Job Stopped", "Process Stop"}));
     EXPECT_TRUE(view->StopButton()->isHidden());
     EXPECT_FALSE(view->Port().IsConnected());
 
@@ -187,8 +187,8 @@ TEST(WorkView, LogsFailedExchangesWithItsReplyTable)
     for (const ReplyTextCase& c : cases) {
         TestJobView view(*fixture.frame, kViewFirmware, c.table);
         view.ViewReporter().ReportFailedExchange(c.value, c.code);
-        ASSERT_EQ(view.LogTexts().size(), 1u);
-        EXPECT_EQ(view.LogTexts()[0], c.text);
+        ASSERT_EQ(LogTexts(view).size(), 1u);
+        EXPECT_EQ(LogTexts(view)[0], c.text);
     }
 }
 

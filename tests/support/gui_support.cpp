@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTableWidget>
 #include <QThread>
 #include <QWidget>
 
@@ -53,6 +54,14 @@ void ShowOffScreen(QWidget& window)
 {
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
+}
+
+std::vector<std::string> LogTexts(const CWork_View& view)
+{
+    std::vector<std::string> texts;
+    for (int row = 0; row < view.LogList()->rowCount(); ++row)
+        texts.push_back(view.LogList()->item(row, 2)->text().toStdString());
+    return texts;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "shell/app_settings.h"
+#include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
+#include "shell/work_view.h"
 #include "tests/support/sysfs_fixture.h"
 
 #include <QString>
@@ -11,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 // Qt is not built with ThreadSanitizer, and the threads Qt starts itself (its thread pool for
@@ -21,6 +24,14 @@
 #else
 #define SKIP_WHERE_QT_STARTS_THREADS() static_cast<void>(0)
 #endif
+
+#include <ostream>
+
+// Lets test failures show texts instead of their bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace skarnel::test {
 
@@ -53,9 +64,47 @@ private:
     bool answer_ = true;
 };
 
+// Answers every file and folder chooser with the scripted answer of its kind and records the
+// filters asked for. Installed for its lifetime.
+class ScriptedFileDialogs final : public FileDialogs {
+public:
+    ScriptedFileDialogs() { Install(this); }
+    ~ScriptedFileDialogs() override { Install(nullptr); }
+
+    QString OpenFile(QWidget*, const QString& filter, const QString&) override { return Record(filter, answer); }
+    QString SaveFile(QWidget*, const QString& filter, const QString&) override { return Record(filter, answer); }
+    QString ChooseFolder(QWidget*, const QString&) override
+    {
+        ++folderQuestions;
+        return folder;
+    }
+    QString ChooseOpenFile(QWidget*, const QString&, const QString& filter) override { return Record(filter, answer); }
+    QStringList ChooseOpenFiles(QWidget*, const QString&, const QString& filter) override
+    {
+        filters.push_back(filter);
+        return answers;
+    }
+
+    QString answer;
+    QStringList answers;
+    QString folder;
+    int folderQuestions = 0;
+    std::vector<QString> filters;
+
+private:
+    QString Record(const QString& filter, const QString& given)
+    {
+        filters.push_back(filter);
+        return given;
+    }
+};
+
 // Shows a window without putting it on the screen: Qt then draws no window surface, whose
 // pictures it would convert on its thread pool.
 void ShowOffScreen(QWidget& window);
+
+// The texts of a work view's log list, top to bottom.
+std::vector<std::string> LogTexts(const CWork_View& view);
 
 // Runs the event loop until the condition holds or the time is up; whether it holds.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -1,4 +1,3 @@
-#include "shell/file_dialogs.h"
 #include "shell/settings_keys.h"
 #include "shell/view_frame.h"
 #include "tests/support/gui_support.h"
@@ -17,24 +16,6 @@
 
 namespace skarnel::test {
 namespace {
-
-// Answers every file dialog with the next scripted path and records the filters.
-class ScriptedFileDialogs final : public FileDialogs {
-public:
-    ScriptedFileDialogs() { Install(this); }
-    ~ScriptedFileDialogs() override { Install(nullptr); }
-    QString OpenFile(QWidget*, const QString& filter, const QString&) override { return Next(filter); }
-    QString SaveFile(QWidget*, const QString& filter, const QString&) override { return Next(filter); }
-    QString answer;
-    std::vector<QString> filters;
-
-private:
-    QString Next(const QString& filter)
-    {
-        filters.push_back(filter);
-        return answer;
-    }
-};
 
 QString Q(const std::string& text)
 {
