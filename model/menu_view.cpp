@@ -17,7 +17,7 @@ namespace skarnel {
 namespace {
 
 constexpr int kLogColumnWidth = 370;
-constexpr const char* kMenuFileFilter = "Menu Info File(*.mif);;ALL Filess(*.*)";
+constexpr const char* kMenuFileFilter = "Menu Info File(*.mif)|*.mif|ALL Filess(*.*)|*.*||";
 
 QString PathText(const std::filesystem::path& path)
 {
@@ -74,14 +74,12 @@ void CMenu_View::ListModels()
 void CMenu_View::ChooseMenuFile()
 {
     const QString file =
-        FileDialogs::Current().ChooseOpenFile(this, PathText(MainFrame().ApplicationFolder()), kMenuFileFilter);
+        FileDialogs::Current().ChooseOpenFile(this, PathText(MainFrame().ApplicationFolder()),
+                                            QtFileFilter(kMenuFileFilter));
     if (file.isEmpty())
         return;
     LogList()->setRowCount(0);
-    const MenuFileCheck check = CheckMenuFile(file.toStdString(), ViewReporter());
-    if (check == MenuFileCheck::TooShort)
-        AppendLogLine("File Header Read Fail");
-    if (check != MenuFileCheck::Accepted)
+    if (CheckMenuFile(file.toStdString(), ViewReporter()) != MenuFileCheck::Accepted)
         return;
     menuFile_ = file.toStdString();
     menuFileLine_->setText(file);

@@ -18,7 +18,7 @@
 namespace skarnel {
 namespace {
 
-constexpr const char* kModelFileFilter = "Model Data File(*.mdl)";
+constexpr const char* kModelFileFilter = "Model Data File(*.mdl;*.mdl)|*.mdl;*.mdl|";
 constexpr const char* kTargetChoices[] = {"Convert to KT20. MemVer : 1000", "Convert to KT20. MemVer : 1001",
                                           "Convert to KT40. MemVer : 1000", "Convert to KT40. MemVer : 1001"};
 
@@ -77,7 +77,8 @@ void CModel_Conversion_View::BuildLayout()
 void CModel_Conversion_View::SelectFiles()
 {
     const QStringList files =
-        FileDialogs::Current().ChooseOpenFiles(this, QCoreApplication::applicationDirPath(), kModelFileFilter);
+        FileDialogs::Current().ChooseOpenFiles(this, QCoreApplication::applicationDirPath(),
+                                              QtFileFilter(kModelFileFilter));
     for (const QString& file : files) {
         ModelFileSource source;
         const SourceCheck check = ReadModelFileSource(file.toStdString(), ViewReporter(), source);
