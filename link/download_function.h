@@ -112,6 +112,21 @@ public:
     bool BuildFileHeader(MenuFileHeader& header);
     bool ReadModelList(uint32_t address, uint32_t size, int modelCount, ModelList& list);
 
+    // SD card (group 3 for the log stop, group 6 for the files; sdcard/sd_commands.cpp). A
+    // failing reply hands its file-system result code back in `result`; nothing else touches it.
+    bool SdLogStop();
+    bool SdInit();
+    bool SdDiskSpace(uint32_t& totalKbyte, uint32_t& freeKbyte);
+    bool SdOpenDirectory(const std::string& path, uint8_t& result);
+    bool SdNextEntry(std::string& entry, uint8_t& result);
+    bool SdFileStatus(const std::string& path, uint32_t& size, uint8_t& result);
+    bool SdFileOpen(const std::string& path, uint8_t mode, uint8_t& result);
+    bool SdFileClose(uint8_t& result);
+    bool SdFileRead(uint16_t size, uint8_t* buffer, uint16_t& length, uint8_t& result);
+    bool SdFileWrite(const uint8_t* data, uint16_t count, uint32_t& written, uint8_t& result);
+    bool SdMakeFolder(const std::string& path, uint8_t& result);
+    bool SdDelete(const std::string& path, uint8_t& result);
+
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);
     size_t PollForInput(size_t count, int64_t limitMs);

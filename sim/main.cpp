@@ -4,6 +4,8 @@
 #include "sim/model_data_commands.h"
 #include "sim/pty_server.h"
 #include "sim/received_images.h"
+#include "sim/sd_card.h"
+#include "sim/sd_card_commands.h"
 #include "sim/sim_options.h"
 
 #include <CLI/CLI.hpp>
@@ -61,6 +63,12 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    SdCard sdCard;
+    if (!options.sdDir.empty() && !sdCard.ServeFolder(options.sdDir, error)) {
+        std::fprintf(stderr, "skarnel-sim: %s\n", error.c_str());
+        return 2;
+    }
+
     ControllerEngine engine(options.state);
     engine.faults() = faults;
     engine.SetWireSpeed(options.wireSpeed);
@@ -68,6 +76,7 @@ int main(int argc, char** argv)
     InstallFirmwareDownload(engine);
     engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
     InstallModelDataCommands(engine);
+    InstallSdCardCommands(engine, sdCard);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -45,6 +45,8 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
                    "Write each complete firmware image, descrambled, into this folder")
         ->check(CLI::ExistingDirectory);
     app.add_option("--state-dir", options.stateDir, "Keep the controller's model flash in this folder between runs");
+    app.add_option("--sd-dir", options.sdDir, "Serve this folder as the SD card (changes are written into it)")
+        ->check(CLI::ExistingDirectory);
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)

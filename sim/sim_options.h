@@ -26,6 +26,7 @@ struct SimOptions {
     std::string linkPath;
     std::string receivedImagesFolder;
     std::string stateDir;  // keeps the model flash between runs
+    std::string sdDir;     // served as the SD card
 };
 
 void AddSimOptions(CLI::App& app, SimOptions& options);
