@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace skarnel {
@@ -11,6 +12,7 @@ struct SdEntry {
     std::string date;  // "20YY-MM-DD"
     std::string time;  // "HH:MM"
     std::string name;
+    std::optional<uint32_t> size;  // asked for separately, files only
 
     bool IsFolder() const { return !attributes.empty() && attributes[0] == 'D'; }
     bool IsFile() const { return attributes == "-A"; }

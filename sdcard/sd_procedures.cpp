@@ -209,6 +209,19 @@ SdListing ListSdFolder(CDownload_Function& link, const std::string& folder, std:
     return SdListing::ReadFailed;
 }
 
+void ReadSdFileSizes(CDownload_Function& link, const std::string& folder, std::vector<SdEntry>& entries)
+{
+    for (SdEntry& entry : entries) {
+        if (!entry.IsFile())
+            continue;
+        uint32_t size = 0;
+        uint8_t result = kSdResultNone;
+        if (!link.SdFileStatus(SdChildPath(folder, entry.name), size, result))
+            return;
+        entry.size = size;
+    }
+}
+
 SdTransferEnd CopySdToPc(CDownload_Function& link, const std::string& sdFolder, const std::vector<std::string>& names,
                          const std::filesystem::path& pcFolder, const std::atomic<int>& stopRequest)
 {

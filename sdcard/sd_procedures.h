@@ -26,6 +26,9 @@ enum class SdListing { Listed, OpenFailed, ReadFailed };
 SdListing ListSdFolder(CDownload_Function& link, const std::string& folder, std::vector<SdEntry>& entries,
                        uint8_t& result);
 
+// Asks the card for the size of each file entry; the first status that fails ends the asking.
+void ReadSdFileSizes(CDownload_Function& link, const std::string& folder, std::vector<SdEntry>& entries);
+
 enum class SdTransferEnd { Success, Failed, Stopped };
 
 // Copies card files of one folder into a PC folder. Each copy is written beside its target

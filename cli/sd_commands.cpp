@@ -1,0 +1,255 @@
+#include "cli/sd_commands.h"
+
+#include "cli/cli_context.h"
+#include "link/download_function.h"
+#include "link/format.h"
+#include "link/rs232.h"
+#include "sdcard/pc_folder.h"
+#include "sdcard/sd_codes.h"
+#include "sdcard/sd_procedures.h"
+#include "shell/app_folder.h"
+
+#include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
+#include <functional>
+#include <memory>
+
+namespace skarnel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Ctrl-C during a transfer asks it to end after the current block, so both files are closed.
+std::atomic<int> transferStop{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+extern "C" void RequestTransferStop(int)
+{
+    transferStop = 1;
+}
+
+class InterruptStopsTransfer {
+public:
+    InterruptStopsTransfer()
+    {
+        transferStop = 0;
+        previous_ = std::signal(SIGINT, RequestTransferStop);
+    }
+    ~InterruptStopsTransfer() { std::signal(SIGINT, previous_); }
+    InterruptStopsTransfer(const InterruptStopsTransfer&) = delete;
+    InterruptStopsTransfer& operator=(const InterruptStopsTransfer&) = delete;
+
+private:
+    void (*previous_)(int) = SIG_DFL;
+};
+
+struct SdOptions {
+    std::string folder = "/";
+    std::vector<std::string> names;
+    std::string pcFolder;
+    std::string path;
+};
+
+// Connects as the SD card view does (log stop, card initialise, disk space), then runs the job.
+void RunOnCard(CliContext& context, const std::function<bool(CDownload_Function&, TerminalReporter&)>& job)
+{
+    CRS232 port;
+    if (!context.OpenJobPort(port))
+        return;
+    CDownload_Function link;
+    context.Bind(link, port);
+    uint32_t total = 0;
+    uint32_t free = 0;
+    const std::string failure = StartSdCard(link, total, free);
+    const bool succeeded = failure.empty() && job(link, context.reporter());
+    port.ClosePort();
+    context.Finish(failure, succeeded);
+}
+
+void PrintDiskSpace(CDownload_Function& link, TerminalReporter& out)
+{
+    uint32_t total = 0;
+    uint32_t free = 0;
+    if (link.SdDiskSpace(total, free))
+        out.PrintLine(DiskSpaceText(total, free) + Format("  Used : %d %%", UsedPercent(total, free)));
+    else
+        out.PrintLine("SD Size Read Fail");
+}
+
+std::string EntryRow(int number, const SdEntry& entry)
+{
+    std::string size = "<DIR>";
+    if (!entry.IsFolder())
+        size = entry.size ? GroupedSizeText(*entry.size) : std::string();
+    const std::string name = entry.IsFolder() ? entry.name + "/" : entry.name;
+    return Format("%3d  %s  %s  %13s  %s", number, entry.date.c_str(), entry.time.c_str(), size.c_str(),
+                  name.c_str());
+}
+
+bool ListFolder(CDownload_Function& link, TerminalReporter& out, const std::string& folder)
+{
+    std::vector<SdEntry> entries;
+    uint8_t result = kSdResultNone;
+    const SdListing listing = ListSdFolder(link, folder, entries, result);
+    if (listing == SdListing::OpenFailed) {
+        out.PrintLine(folder == "/" ? "SD Root Directory Open Fail" : "SD Directory Open Fail");
+        return false;
+    }
+    ReadSdFileSizes(link, folder, entries);
+    int number = 0;
+    for (const SdEntry& entry : entries)
+        out.PrintLine(EntryRow(++number, entry));
+    if (listing == SdListing::ReadFailed) {
+        out.PrintLine(Format("File List Read Fail - %s", FatResultText(result).c_str()));
+        return false;
+    }
+    return true;
+}
+
+// The view takes at most this many files at once; so does the command line.
+template <typename T>
+std::vector<T> FirstTransferFiles(std::vector<T> files, TerminalReporter& out)
+{
+    if (files.size() > kMaxTransferFiles) {
+        out.PrintLine(Format("Only the first %d files are transferred", static_cast<int>(kMaxTransferFiles)));
+        files.resize(kMaxTransferFiles);
+    }
+    return files;
+}
+
+bool TransferEnded(SdTransferEnd end, TerminalReporter& out)
+{
+    if (end == SdTransferEnd::Failed)
+        out.PrintLine("File Transfer Fail");
+    if (end != SdTransferEnd::Success)
+        return false;
+    out.PrintLine("File Transfer Success");
+    return true;
+}
+
+std::optional<fs::path> DefaultPcFolder(TerminalReporter& out)
+{
+    std::string error;
+    std::optional<fs::path> folder = EnsureApplicationFolder(error);
+    if (folder)
+        folder = EnsureSdBackupFolder(*folder, error);
+    if (!folder)
+        out.PrintLine(error);
+    return folder;
+}
+
+bool Get(CDownload_Function& link, TerminalReporter& out, const SdOptions& options)
+{
+    const std::optional<fs::path> pcFolder = options.pcFolder.empty() ? DefaultPcFolder(out) : options.pcFolder;
+    if (!pcFolder)
+        return false;
+    InterruptStopsTransfer interrupt;
+    const std::vector<std::string> names = FirstTransferFiles(options.names, out);
+    return TransferEnded(CopySdToPc(link, options.folder, names, *pcFolder, transferStop), out);
+}
+
+bool Put(CDownload_Function& link, TerminalReporter& out, const SdOptions& options)
+{
+    std::vector<fs::path> files(options.names.begin(), options.names.end());
+    InterruptStopsTransfer interrupt;
+    files = FirstTransferFiles(files, out);
+    if (!TransferEnded(CopyPcToSd(link, files, options.folder, transferStop), out))
+        return false;
+    PrintDiskSpace(link, out);
+    return true;
+}
+
+bool MakeFolder(CDownload_Function& link, TerminalReporter& out, const std::string& path)
+{
+    uint8_t result = kSdResultNone;
+    if (link.SdMakeFolder(path, result))
+        return true;
+    out.PrintLine("Make Folder Fail");
+    return false;
+}
+
+enum class Deleted { File, Folder };
+
+bool Delete(CDownload_Function& link, TerminalReporter& out, const std::string& path, Deleted kind)
+{
+    const bool folder = kind == Deleted::Folder;
+    if (!out.AskYesNo(Format(folder ? "Folder Delete - %s   " : "File Delete - %s   ", path.c_str()), "Delete",
+                      MessageIcon::Question))
+        return false;
+    uint8_t result = kSdResultNone;
+    if (link.SdDelete(path, result))
+        return true;
+    out.PrintLine(Format(folder ? "Folder Delete Fail -%s \r\n %s   " : "File Delete Fail -%s \r\n %s   ",
+                         path.c_str(), FatResultText(result).c_str()));
+    return false;
+}
+
+using CardJob = std::function<bool(CDownload_Function&, TerminalReporter&, const SdOptions&)>;
+
+void OnRun(CLI::App* command, CliContext& context, std::shared_ptr<SdOptions> options, CardJob job)
+{
+    command->callback([&context, options, job = std::move(job)] {
+        RunOnCard(context, [&](CDownload_Function& link, TerminalReporter& out) { return job(link, out, *options); });
+    });
+}
+
+void AddTransferCommands(CLI::App& sd, CliContext& context)
+{
+    auto options = std::make_shared<SdOptions>();
+    CLI::App* get = sd.add_subcommand("get", "Copy files of a card folder to the PC");
+    get->add_option("FOLDER", options->folder, "The card folder, e.g. /LogData")->required();
+    get->add_option("NAMES", options->names, "The files to copy (at most 100)")->required();
+    get->add_option("-o,--output", options->pcFolder, "PC folder; default: SD_Card_Backup in the application folder")
+        ->check(CLI::ExistingDirectory);
+    OnRun(get, context, options, Get);
+
+    CLI::App* put = sd.add_subcommand("put", "Copy PC files into a card folder");
+    put->add_option("FILES", options->names, "The PC files to copy (at most 100)")->required()->check(CLI::ExistingFile);
+    put->add_option("--to", options->folder, "The card folder; default: /");
+    OnRun(put, context, options, Put);
+}
+
+void AddFolderCommands(CLI::App& sd, CliContext& context)
+{
+    auto options = std::make_shared<SdOptions>();
+    CLI::App* list = sd.add_subcommand("list", "List a card folder with its files' sizes");
+    list->add_option("FOLDER", options->folder, "The card folder; default: /");
+    OnRun(list, context, options,
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) { return ListFolder(link, out, o.folder); });
+
+    CLI::App* mkdir = sd.add_subcommand("mkdir", "Make a folder on the card");
+    mkdir->add_option("PATH", options->path, "The new folder, e.g. /Models/Heli")->required();
+    OnRun(mkdir, context, options,
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) { return MakeFolder(link, out, o.path); });
+
+    CLI::App* remove = sd.add_subcommand("delete", "Delete a file on the card");
+    remove->add_option("PATH", options->path, "The file, e.g. /LogData/x.cld")->required();
+    OnRun(remove, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) {
+        return Delete(link, out, o.path, Deleted::File);
+    });
+
+    CLI::App* rmdir = sd.add_subcommand("rmdir", "Delete an empty folder on the card");
+    rmdir->add_option("PATH", options->path, "The folder, e.g. /Models/Heli")->required();
+    OnRun(rmdir, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) {
+        return Delete(link, out, o.path, Deleted::Folder);
+    });
+}
+
+}  // namespace
+
+void AddSdCommands(CLI::App& app, CliContext& context)
+{
+    CLI::App* sd = app.add_subcommand("sd", "Manage the files on the controller's SD card");
+    sd->require_subcommand(1);
+    auto options = std::make_shared<SdOptions>();
+    OnRun(sd->add_subcommand("space", "Show the card's size and free space"), context, options,
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions&) {
+              PrintDiskSpace(link, out);
+              return true;
+          });
+    AddFolderCommands(*sd, context);
+    AddTransferCommands(*sd, context);
+}
+
+}  // namespace skarnel::cli
