@@ -23,6 +23,15 @@ SdEntry ParseSdEntry(const std::string& text)
     return entry;
 }
 
+std::vector<SdEntry> SdFileRows(const std::string& folder, const std::vector<SdEntry>& entries)
+{
+    std::vector<SdEntry> rows;
+    for (const SdEntry& entry : entries)
+        if (folder == "/" ? !entry.IsFolder() : entry.IsFile())
+            rows.push_back(entry);
+    return rows;
+}
+
 std::string SdChildPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty() || folder.back() == '/')

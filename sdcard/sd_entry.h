@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace skarnel {
 
@@ -19,6 +20,10 @@ struct SdEntry {
 };
 
 SdEntry ParseSdEntry(const std::string& text);
+
+// The entries a folder shows as file rows: in the root every entry that is no folder, elsewhere
+// only the files.
+std::vector<SdEntry> SdFileRows(const std::string& folder, const std::vector<SdEntry>& entries);
 
 // "/" + name in the root, folder + "/" + name elsewhere.
 std::string SdChildPath(const std::string& folder, const std::string& name);

@@ -131,14 +131,29 @@ bool CWork_View::StartJob(Procedure procedure)
         logList_->setRowCount(0);
     if (!OpenJobPort())
         return false;
+    if (LaunchWorker(std::move(procedure), PortAfterJob::Close))
+        return true;
+    port_.ClosePort();
+    ShowMessageBox(this, "Port Open Fail", "Fail");
+    return false;
+}
+
+bool CWork_View::StartJobOnOpenPort(Procedure procedure)
+{
+    if (jobActive_ || !port_.IsConnected())
+        return false;
+    return LaunchWorker(std::move(procedure), PortAfterJob::KeepOpen);
+}
+
+bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
+{
     stopRequest_ = 0;
     jobActive_ = true;
+    portAfterJob_ = portAfterJob;
     try {
         worker_ = std::thread([this, procedure = std::move(procedure)] { RunWorker(procedure); });
     } catch (const std::system_error&) {
         jobActive_ = false;
-        port_.ClosePort();
-        ShowMessageBox(this, "Port Open Fail", "Fail");
         return false;
     }
     SetJobControlsEnabled(false);
@@ -156,12 +171,16 @@ void CWork_View::RunWorker(const Procedure& procedure)
 
 void CWork_View::FinishJob(const std::string& text)
 {
-    AppendLogLine(text);
-    AppendLogLine(StopLine());
-    port_.ClosePort();
+    const std::string stopLine = StopLine();
+    if (!text.empty())
+        AppendLogLine(text);
+    if (!stopLine.empty())
+        AppendLogLine(stopLine);
+    if (portAfterJob_ == PortAfterJob::Close)
+        port_.ClosePort();
     calls_->Call([&] {
         SetJobControlsEnabled(true);
-        if (ShowsFinalText())
+        if (ShowsFinalText() && !text.empty())
             ShowMessageBox(this, QString::fromStdString(text), FinishTitle());
     });
 }

@@ -39,6 +39,7 @@ public:
     void RequestStop() override;
     void WaitForJobEnd() override;
     bool StopRequested() const { return stopRequest_.load() != 0; }
+    const std::atomic<int>& StopRequest() const { return stopRequest_; }
 
     // The job's connection; its IsConnected is the sign that a job holds it.
     CRS232& Port() { return port_; }
@@ -78,9 +79,13 @@ protected:
     // the port, clears the stop request and starts the worker. False when a job runs already
     // or the start failed.
     bool StartJob(Procedure procedure);
+    // Starts a job on the connection the view holds open; the connection stays open after it.
+    // False when no connection is open, a job runs already or the worker could not start.
+    bool StartJobOnOpenPort(Procedure procedure);
     // The title of the box that shows a job's final text.
     virtual QString FinishTitle() const;
     // The line logged after a job's final text, and whether the final text is shown in a box too.
+    // An empty text is neither logged nor shown.
     virtual std::string StopLine() const { return "Process Stop"; }
     virtual bool ShowsFinalText() const { return true; }
 
@@ -91,6 +96,8 @@ protected:
     void AddJobButton(QAbstractButton* button);
 
 private:
+    enum class PortAfterJob { Close, KeepOpen };
+    bool LaunchWorker(Procedure procedure, PortAfterJob portAfterJob);
     void RunWorker(const Procedure& procedure);
     // The end-of-job routine, on the worker: final text, "Process Stop", port closed,
     // controls enabled, the final text shown.
@@ -108,6 +115,7 @@ private:
     std::atomic<int> stopRequest_{0};
     std::thread worker_;
     bool jobActive_ = false;
+    PortAfterJob portAfterJob_ = PortAfterJob::Close;
 
     QTableWidget* logList_ = nullptr;
     QProgressBar* progressBar_ = nullptr;

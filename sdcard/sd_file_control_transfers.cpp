@@ -1,0 +1,87 @@
+// The SD card view's two transfers. They run on the worker with the connection the view holds;
+// the controls that could use it are disabled meanwhile.
+#include "sdcard/sd_file_control_view.h"
+
+#include "sdcard/sd_codes.h"
+#include "shell/message_boxes.h"
+#include "shell/ui_call_queue.h"
+
+#include <QTableWidget>
+#include <QTreeWidget>
+
+namespace skarnel {
+namespace {
+
+constexpr const char* kTransferFail = "File Transfer Fail";
+constexpr const char* kTransferSuccess = "File Transfer Success";
+
+}  // namespace
+
+void CSD_File_Control_View::CopySdToPc()
+{
+    const std::vector<std::string> names = SelectedNames(sdList_);
+    if (!Port().IsConnected() || names.empty() || currentPcFolder_.empty())
+        return;
+    SetTreesEnabled(false);
+    const bool started = StartJobOnOpenPort([this, names, sdFolder = currentSdFolder_,
+                                             pcFolder = currentPcFolder_](CDownload_Function& link) {
+        return FinishSdToPc(skarnel::CopySdToPc(link, sdFolder, names, pcFolder, StopRequest()));
+    });
+    if (!started) {
+        SetTreesEnabled(true);
+        FailBox("Thread StartFail");
+    }
+}
+
+void CSD_File_Control_View::CopyPcToSd()
+{
+    std::vector<std::filesystem::path> files;
+    for (const std::string& name : SelectedNames(pcList_))
+        files.push_back(currentPcFolder_ / name);
+    if (!Port().IsConnected() || files.empty())
+        return;
+    SetTreesEnabled(false);
+    const bool started =
+        StartJobOnOpenPort([this, files, sdFolder = currentSdFolder_](CDownload_Function& link) {
+            return FinishPcToSd(link, skarnel::CopyPcToSd(link, files, sdFolder, StopRequest()), sdFolder);
+        });
+    if (!started) {
+        SetTreesEnabled(true);
+        FailBox("Thread StartFail");
+    }
+}
+
+// The PC folder is listed again, so the copies show; a stopped transfer ends without a box.
+std::string CSD_File_Control_View::FinishSdToPc(SdTransferEnd end)
+{
+    Calls().Call([&] {
+        if (end == SdTransferEnd::Success && pcTree_->currentItem())
+            ListPc(currentPcFolder_, pcTree_->currentItem());
+        if (end != SdTransferEnd::Stopped)
+            ShowMessageBox(this, end == SdTransferEnd::Success ? kTransferSuccess : kTransferFail);
+    });
+    return {};
+}
+
+// The card's space and folder are read again, so the copies show.
+std::string CSD_File_Control_View::FinishPcToSd(CDownload_Function& link, SdTransferEnd end,
+                                                const std::string& sdFolder)
+{
+    if (end == SdTransferEnd::Success) {
+        if (!ReadDiskSpace(link))
+            AppendLogLine("SD Size Read Fail");
+        std::vector<SdEntry> entries;
+        uint8_t result = kSdResultNone;
+        ListSdFolder(link, sdFolder, entries, result);
+        std::vector<SdEntry> files = SdFileRows(sdFolder, entries);
+        ReadSdFileSizes(link, sdFolder, files);
+        Calls().Call([&] { ShowSdFiles(files); });
+    }
+    Calls().Call([&] {
+        if (end != SdTransferEnd::Stopped)
+            ShowMessageBox(this, end == SdTransferEnd::Success ? kTransferSuccess : kTransferFail);
+    });
+    return {};
+}
+
+}  // namespace skarnel

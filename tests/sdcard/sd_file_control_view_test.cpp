@@ -1,0 +1,247 @@
+#include "sdcard/sd_file_control_view.h"
+#include "shell/text_questions.h"
+#include "shell/view_table.h"
+#include "tests/support/gui_support.h"
+#include "tests/support/processes.h"
+#include "tests/support/temp_folder.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace skarnel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The application's folder of one test, so that tests running side by side keep apart.
+class ScopedApplicationFolder {
+public:
+    ScopedApplicationFolder() : previous_(std::getenv("SKARNEL_HOME") ? std::getenv("SKARNEL_HOME") : "")
+    {
+        setenv("SKARNEL_HOME", home.path().c_str(), 1);
+    }
+    ~ScopedApplicationFolder() { setenv("SKARNEL_HOME", previous_.c_str(), 1); }
+
+    TempFolder home;
+
+private:
+    std::string previous_;
+};
+
+class AnsweredTextQuestions final : public TextQuestions {
+public:
+    AnsweredTextQuestions() { Install(this); }
+    ~AnsweredTextQuestions() override { Install(nullptr); }
+    std::optional<QString> Ask(QWidget*, const QString& prompt, int) override
+    {
+        prompts.push_back(prompt);
+        return answer;
+    }
+    std::optional<QString> answer;
+    std::vector<QString> prompts;
+};
+
+// A card with a log folder holding two files, and a models folder holding one.
+std::vector<std::string> CardOptions(const TempFolder& card, std::vector<std::string> more)
+{
+    fs::create_directories(card.Root() / "LogData");
+    fs::create_directories(card.Root() / "Models");
+    card.Write("LogData/a.cld", PatternBytes(4097, 1));
+    card.Write("LogData/b.cld", PatternBytes(10, 2));
+    card.Write("Models/h.mdl", PatternBytes(8192, 3));
+    card.Write("readme.txt", PatternBytes(5, 4));
+    more.insert(more.begin(), {"--sd-dir", card.path()});
+    return more;
+}
+
+// The SD Card view of a main frame on a simulated controller with that card.
+struct SdViewFixture {
+    explicit SdViewFixture(std::vector<std::string> simOptions = {})
+        : sim(CardOptions(card, std::move(simOptions))), frame(Options()),
+          view(dynamic_cast<CSD_File_Control_View*>(frame.frame->OpenView(kViewSdFileControl)))
+    {
+    }
+
+    MainFrameOptions Options()
+    {
+        MainFrameOptions options = TestFrameOptions();
+        options.commandLinePort = SerialPortId::FromPath(sim.DevicePath());
+        return options;
+    }
+
+    QTreeWidgetItem* SdFolder(const QString& name) const
+    {
+        QTreeWidgetItem* root = view->SdTree()->topLevelItem(0);
+        for (int child = 0; child < root->childCount(); ++child)
+            if (root->child(child)->text(0) == name)
+                return root->child(child);
+        return nullptr;
+    }
+
+    bool RunToItsEnd() const
+    {
+        return WaitUntil([this] { return !view->IsBusy(); }, 20000);
+    }
+
+    ScopedApplicationFolder home;
+    TempFolder card;
+    SimProcess sim;
+    RecordingMessageBoxes boxes;
+    AnsweredTextQuestions questions;
+    FrameFixture frame;
+    CSD_File_Control_View* view;
+};
+
+std::vector<QString> Column(const QTableWidget* list, int column)
+{
+    std::vector<QString> texts;
+    for (int row = 0; row < list->rowCount(); ++row)
+        texts.push_back(list->item(row, column)->text());
+    return texts;
+}
+
+std::vector<QString> Children(const QTreeWidgetItem* item)
+{
+    std::vector<QString> names;
+    for (int child = 0; child < item->childCount(); ++child)
+        names.push_back(item->child(child)->text(0));
+    return names;
+}
+
+void SelectRows(QTableWidget* list, std::initializer_list<int> rows)
+{
+    list->clearSelection();
+    for (int row : rows)
+        for (int column = 0; column < list->columnCount(); ++column)
+            list->item(row, column)->setSelected(true);
+}
+
+TEST(SdFileControlView, OpensOnThePcBackupFolderAndConnectsToTheCard)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    EXPECT_EQ(f.view->PcBaseFolder(), f.home.home.Root() / "SD_Card_Backup");
+    EXPECT_EQ(Children(f.view->PcTree()->topLevelItem(0)), (std::vector<QString>{"LogData", "Models", "VoiceFile"}));
+    EXPECT_EQ(f.view->DiskSpaceLine()->text(), "Disk Space - Total : 0 kbyte  Free : 0 kbyte");
+    EXPECT_TRUE(f.view->ConnectButton()->isEnabled());
+    EXPECT_FALSE(f.view->DisconnectButton()->isEnabled());
+
+    f.view->ConnectButton()->click();
+    ASSERT_TRUE(f.view->Port().IsConnected()) << f.boxes.Texts().size();
+    EXPECT_FALSE(f.view->ConnectButton()->isEnabled());
+    EXPECT_TRUE(f.view->DisconnectButton()->isEnabled());
+    EXPECT_EQ(f.view->DiskSpaceLine()->text(), "Disk Space - Total : 15000 kbyte  Free : 14987 kbyte");
+    EXPECT_EQ(f.view->DiskBar()->value(), 0);
+    EXPECT_EQ(Children(f.view->SdTree()->topLevelItem(0)), (std::vector<QString>{"LogData", "Models"}));
+    EXPECT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{"readme.txt"});
+    f.view->Connect();
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Connect"});
+    EXPECT_EQ(f.boxes.Boxes().back().title, "Fail");
+
+    f.view->DisconnectButton()->click();
+    EXPECT_FALSE(f.view->Port().IsConnected());
+    EXPECT_EQ(f.view->SdList()->rowCount(), 0);
+    EXPECT_EQ(f.view->SdTree()->topLevelItem(0)->childCount(), 0);
+    EXPECT_TRUE(f.view->ConnectButton()->isEnabled());
+}
+
+TEST(SdFileControlView, AFolderShowsItsFilesWithTheirSizes)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    f.view->SelectSdFolder(f.SdFolder("LogData"));
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/LogData");
+    EXPECT_EQ(Column(f.view->SdList(), 0), (std::vector<QString>{"1", "2"}));
+    EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
+    EXPECT_EQ(Column(f.view->SdList(), 4), (std::vector<QString>{"4,097", "10"}));
+    EXPECT_EQ(f.view->SdList()->currentRow(), 0);
+}
+
+TEST(SdFileControlView, FoldersAreMadeAndDeletedAndFilesDeletedWithTheirQuestions)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    f.view->SdTree()->setCurrentItem(f.SdFolder("Models"));
+    f.view->SelectSdFolder(f.SdFolder("Models"));
+    f.questions.answer = "Heli";
+    f.view->NewFolderButton()->click();
+    EXPECT_EQ(f.questions.prompts, std::vector<QString>{"New Folder Name"});
+    EXPECT_TRUE(fs::is_directory(f.card.Root() / "Models" / "Heli"));
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/Models/Heli");
+    f.view->SdTree()->setCurrentItem(f.SdFolder("Models"));
+    f.view->SelectSdFolder(f.SdFolder("Models"));
+    f.view->NewFolder();
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Make Folder Fail"}) << "the folder exists already";
+    EXPECT_EQ(Children(f.SdFolder("Models")), std::vector<QString>{"Heli"});
+    f.boxes.AnswerWith(false);
+    f.view->DeleteFolderButton()->click();
+    EXPECT_EQ(f.boxes.Texts().back(), "Folder Delete - Models   ");
+    EXPECT_TRUE(fs::exists(f.card.Root() / "Models"));
+    f.boxes.AnswerWith(true);
+    f.view->DeleteFolder();
+    EXPECT_EQ(f.boxes.Texts().back(), "Folder Delete Fail -Models \r\n PRES_Fat_DENIED   ");
+
+    f.view->SdList()->setCurrentCell(0, 1);
+    f.view->DeleteFileButton()->click();
+    EXPECT_EQ(f.boxes.Texts().back(), "File Delete - h.mdl   ");
+    EXPECT_FALSE(fs::exists(f.card.Root() / "Models" / "h.mdl"));
+    EXPECT_EQ(f.view->SdList()->rowCount(), 0);
+}
+
+TEST(SdFileControlView, FilesTravelBothWaysOnTheWorkerByteForByte)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    f.view->SelectSdFolder(f.SdFolder("LogData"));
+    SelectRows(f.view->SdList(), {0, 1});
+    f.view->SdToPcButton()->click();
+    EXPECT_TRUE(f.view->IsBusy());
+    EXPECT_FALSE(f.view->DisconnectButton()->isEnabled());
+    EXPECT_FALSE(f.view->ConnectButton()->isEnabled());
+    EXPECT_FALSE(f.view->SdTree()->isEnabled());
+    EXPECT_FALSE(f.view->StopButton()->isHidden());
+    ASSERT_TRUE(f.RunToItsEnd());
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"File Transfer Success"});
+    EXPECT_TRUE(f.view->Port().IsConnected()) << "the connection stays open after a transfer";
+    EXPECT_TRUE(f.view->DisconnectButton()->isEnabled());
+    EXPECT_TRUE(f.view->SdTree()->isEnabled());
+    EXPECT_EQ(f.view->CurrentPcFolder(), f.view->PcBaseFolder());
+    EXPECT_EQ(f.home.home.Read("SD_Card_Backup/a.cld"), PatternBytes(4097, 1));
+    EXPECT_EQ(f.home.home.Read("SD_Card_Backup/b.cld"), PatternBytes(10, 2));
+    EXPECT_EQ(Column(f.view->PcList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
+    EXPECT_EQ(LogTexts(*f.view).back(), "SD -> PC File Transfer Success. File Size : 10 byte ");
+
+    f.view->SdTree()->setCurrentItem(f.SdFolder("Models"));
+    f.view->SelectSdFolder(f.SdFolder("Models"));
+    SelectRows(f.view->PcList(), {0});
+    f.view->PcToSdButton()->click();
+    ASSERT_TRUE(f.RunToItsEnd());
+    EXPECT_EQ(f.boxes.Texts().back(), "File Transfer Success");
+    EXPECT_EQ(f.card.Read("Models/a.cld"), PatternBytes(4097, 1));
+    EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "h.mdl"}));
+    EXPECT_EQ(f.view->DiskSpaceLine()->text(), "Disk Space - Total : 15000 kbyte  Free : 14983 kbyte");
+}
+
+TEST(SdFileControlView, AFailingStepDisconnectsWithItsText)
+{
+    SdViewFixture f({"--fault", "busy,group=3,count=10"});
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"SD Log Stop Fail"});
+    EXPECT_FALSE(f.view->Port().IsConnected());
+    EXPECT_TRUE(f.view->ConnectButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace skarnel::test
