@@ -11,17 +11,6 @@ namespace {
 using test::PayloadString;
 using test::SdLink;
 
-sim::FaultRule Fault(sim::FaultKind kind, int group, int code, int count, int at = 1)
-{
-    sim::FaultRule rule;
-    rule.kind = kind;
-    rule.group = group;
-    rule.code = code;
-    rule.count = count;
-    rule.at = at;
-    return rule;
-}
-
 TEST(SdEntry, ParsesFoldersFilesAndShortTexts)
 {
     struct Case {
@@ -157,7 +146,7 @@ TEST(SdCommands, LogStopRetriesBusyAndSilenceTenTimesButNotARefusal)
     };
     for (const Case& c : cases) {
         SdLink s;
-        s.engine().faults().Add(Fault(c.kind, 3, '0', c.count));
+        s.AddFault(c.kind, 3, '0', c.count);
         const int64_t start = s.clock.NowMs();
         EXPECT_EQ(s.link.SdLogStop(), c.stopped) << static_cast<int>(c.kind);
         EXPECT_EQ(s.engine().RequestCount(), c.requests) << static_cast<int>(c.kind);
@@ -175,7 +164,7 @@ TEST(SdCommands, OpenFolderAndDeleteTryFiveTimesWithPauses)
     EXPECT_EQ(s.Requests('5').size(), 5u);
     EXPECT_EQ(s.clock.NowMs() - start, 5 * (2 + 300));
 
-    s.engine().faults().Add(Fault(sim::FaultKind::NoReply, 6, '9', 4));
+    s.AddFault(sim::FaultKind::NoReply, 6, '9', 4);
     EXPECT_TRUE(s.link.SdDelete("/empty.txt", result));
     EXPECT_EQ(s.Requests('9').size(), 5u);
     EXPECT_EQ(s.card.Find("/empty.txt"), nullptr);
@@ -188,7 +177,7 @@ TEST(SdCommands, OpenFolderAndDeleteTryFiveTimesWithPauses)
 TEST(SdCommands, SingleAttemptCommandsGiveUpAtOnce)
 {
     SdLink s;
-    s.engine().faults().Add(Fault(sim::FaultKind::NoReply, 6, '?', 1));
+    s.AddFault(sim::FaultKind::NoReply, 6, '?', 1);
     uint8_t result = kSdResultNone;
     uint32_t size = 0;
     const int64_t start = s.clock.NowMs();
@@ -198,7 +187,7 @@ TEST(SdCommands, SingleAttemptCommandsGiveUpAtOnce)
     ASSERT_TRUE(s.link.SdFileStatus("/readme.txt", size, result));
     EXPECT_EQ(size, s.CardFile("/readme.txt").size());
 
-    s.engine().faults().Add(Fault(sim::FaultKind::CorruptCrc, 6, '<', 1));
+    s.AddFault(sim::FaultKind::CorruptCrc, 6, '<', 1);
     ASSERT_TRUE(s.link.SdOpenDirectory("/", result));
     std::string entry;
     EXPECT_FALSE(s.link.SdNextEntry(entry, result));

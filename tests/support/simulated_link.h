@@ -18,6 +18,8 @@ struct SimulatedLink {
     // Another port to the same controller on the same clock.
     std::unique_ptr<CRS232> MakePort();
     sim::ControllerEngine& engine() { return device->engine(); }
+    // The controller answers with a fault count times, from the at-th request of that group and code on.
+    void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1);
 
     VirtualClock clock{1'000'000};
     std::shared_ptr<sim::SimulatedDevice> device;
