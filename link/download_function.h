@@ -16,6 +16,12 @@ enum class ImageKind : int;
 struct DataSchema;
 struct MenuFileHeader;
 struct ModelList;
+struct ReceiverData;
+struct DbmScan;
+struct GeneralData;
+struct ElectricData;
+struct VarioData;
+struct GpsData;
 
 // Command groups: byte 5 of a request.
 enum CommandGroup : int {
@@ -111,6 +117,16 @@ public:
                           const uint8_t* record, int index);
     bool BuildFileHeader(MenuFileHeader& header);
     bool ReadModelList(uint32_t address, uint32_t size, int modelCount, ModelList& list);
+
+    // Live telemetry (group 4, telemetry/telemetry_commands.cpp): three attempts 300 ms apart,
+    // no message of their own. A sensor record whose module is absent is left untouched.
+    bool ReadSensorType(int& sensorType);
+    bool ReadDbmScan(DbmScan& scan);
+    bool ReadReceiverData(ReceiverData& record);
+    bool ReadGeneralData(GeneralData& record);
+    bool ReadElectricData(ElectricData& record);
+    bool ReadVarioData(VarioData& record);
+    bool ReadGpsData(GpsData& record);
 
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);

@@ -5,6 +5,7 @@
 #include "sim/pty_server.h"
 #include "sim/received_images.h"
 #include "sim/sim_options.h"
+#include "sim/telemetry_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -44,6 +45,8 @@ int main(int argc, char** argv)
     CLI::App app{"Simulated controller on a pseudo-terminal"};
     SimOptions options;
     AddSimOptions(app, options);
+    TelemetrySettings telemetry;
+    AddTelemetrySimOptions(app, telemetry);
     CLI11_PARSE(app, argc, argv);
 
     std::string error;
@@ -68,6 +71,7 @@ int main(int argc, char** argv)
     InstallFirmwareDownload(engine);
     engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
     InstallModelDataCommands(engine);
+    InstallTelemetryCommands(engine, telemetry);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -1,0 +1,111 @@
+#include "telemetry/live_log_file.h"
+#include "tests/support/processes.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace skarnel {
+namespace {
+
+using test::RunCli;
+using test::SimProcess;
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
+
+struct SnapshotCase {
+    const char* sensor;
+    const char* typeLine;
+    const char* moduleLine;  // the start of the last line; nothing for a receiver only
+};
+
+TEST(TelemetryCli, ReadPrintsOneSnapshotOfEveryRecord)
+{
+    const SnapshotCase cases[] = {
+        {"gps", "Sensor Type  0x8A GPS", "GPS  RF RXSQ "},
+        {"none", "Sensor Type  0x80 none", nullptr},
+    };
+    for (const SnapshotCase& c : cases) {
+        SimProcess sim({"--sensor", c.sensor});
+        const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "telemetry", "read"});
+        EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), c.moduleLine ? 5u : 4u) << result.out;
+        EXPECT_EQ(lines[0], c.typeLine);
+        EXPECT_TRUE(StartsWith(lines[1], "Tx Level  ")) << lines[1];
+        EXPECT_TRUE(StartsWith(lines[2], "Rx Level  ")) << lines[2];
+        EXPECT_TRUE(StartsWith(lines[3], "Receiver  RF RXSQ ")) << lines[3];
+        EXPECT_NE(lines[3].find("  Recv Volt "), std::string::npos) << lines[3];
+        if (c.moduleLine) {
+            EXPECT_TRUE(StartsWith(lines[4], c.moduleLine)) << lines[4];
+        }
+        EXPECT_TRUE(result.err.empty()) << result.err;
+    }
+}
+
+TEST(TelemetryCli, ReadThatFailsEndsWithItsFinalText)
+{
+    SimProcess sim({"--sensor", "vario", "--fault", "no-reply,group=4,code=0x34,count=3"});
+    const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "telemetry", "read"});
+    EXPECT_EQ(result.exitCode, 1);
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 6u) << result.out;
+    EXPECT_EQ(lines[3], "Receiver Read Fail");
+    EXPECT_TRUE(StartsWith(lines[4], "Vario  RF RXSQ ")) << lines[4];
+    EXPECT_EQ(lines[5], "Telemetry Read Fail");
+}
+
+TEST(TelemetryCli, LogShowPrintsTheRowsOfALiveLog)
+{
+    test::TempFolder folder;
+    const std::string path = folder.Path("flight.cld");
+    LiveLogWriter writer;
+    ASSERT_TRUE(writer.Create(path));
+    LiveLogRecord record;
+    record.receiverTime = 5;
+    record.receiver.rxsq = 72;
+    record.receiver.recvVolt = 5.0f;
+    record.rfTime = 12;
+    record.rf.txLevel[0] = 33;
+    record.varioTime = 250;
+    record.vario.rxsq = 61;
+    record.vario.alt10sec = -1.25f;
+    ASSERT_TRUE(writer.Append(record) && writer.Close());
+
+    const test::CommandResult result = RunCli({"log", "show", path});
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 4u) << result.out;
+    EXPECT_EQ(lines[0], "Receiver 1  + 0.05 sec  RF RXSQ 72  Quality 0  Strength 0  Loss Pack 0  Recv Volt 5.0  "
+                        "Low Volt 0.0  Recv Temp 0");
+    EXPECT_TRUE(StartsWith(lines[1], "RF RXSQ 1  + 0.12 sec  Tx_01 33  Tx_02 0  ")) << lines[1];
+    EXPECT_EQ(lines[2], "Vario 1  + 2.50 sec  RF RXSQ 61  Altitude 0  Alt Max 0  Alt Min 0  Alt 1sec 0.0  "
+                        "Alt 3sec 0.0  Alt 10sec -1.2");
+    EXPECT_EQ(lines[3], "Log End  + 2.50 sec");
+}
+
+TEST(TelemetryCli, LogShowOfADamagedFileFailsWithTheLoadersText)
+{
+    test::TempFolder folder;
+    const std::string path = folder.Write("short.cld", std::vector<uint8_t>(40, 0));
+    const test::CommandResult result = RunCli({"--quiet", "log", "show", path});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "Log file size mismatch\n");
+    const test::CommandResult missing = RunCli({"log", "show", folder.Path("none.bin")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "Log file can't be open\n");
+}
+
+}  // namespace
+}  // namespace skarnel
