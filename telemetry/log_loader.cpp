@@ -160,7 +160,7 @@ bool LoadControllerLog(const std::string& path, LogRows& rows, Reporter& reporte
         ReportRecordDone(i, count, reporter);
         decoder.ProcessRecord(record.data(), static_cast<int32_t>(i), rows);
     }
-    rows.End(static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX)));
+    rows.End(static_cast<int32_t>(count));
     return true;
 }
 

@@ -207,7 +207,8 @@ void CLog_Process_Function::UpdateChannels(const uint8_t* record, int32_t time, 
 void CLog_Process_Function::CollectSensorPart(const uint8_t* record, int32_t time, LogRows& rows)
 {
     const size_t part = record[kPartByte];
-    std::copy_n(record + kPayloadByte, kPayloadSize, frame_.begin() + static_cast<std::ptrdiff_t>(kPayloadSize * (part - 1)));
+    const auto offset = static_cast<std::ptrdiff_t>(kPayloadSize * (part - 1));
+    std::copy_n(record + kPayloadByte, kPayloadSize, frame_.begin() + offset);
     partReceived_[part] = true;
     if (part != kLastPart)
         return;

@@ -31,26 +31,38 @@ void AddCellVolts(TelemetryCells& cells, const float* volts, int count)
         cells.push_back({Format("CellVolt%d", i + 1), TwoDecimals(volts[i])});
 }
 
-}  // namespace
-
-TelemetryCells GeneralCells(const GeneralData& r)
+// The battery and temperature columns the general and electric modules share.
+template <typename Record>
+void AddBatteryCells(TelemetryCells& cells, const Record& r)
 {
-    TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
-    AddCellVolts(cells, r.cellVolt, 6);
     cells.insert(cells.end(), {{"BattVolt1", OneDecimal(r.battVolt1)},
                                {"BattVolt2", OneDecimal(r.battVolt2)},
                                {"Temp1", Integer(r.temp1)},
-                               {"Temp2", Integer(r.temp2)},
-                               {"Fuel", Integer(r.fuel)},
-                               {"OilLevel", Integer(r.oilLevel)},
-                               {"RPM", Integer(r.rpm)},
-                               {"Altitude", Integer(r.altitude)},
+                               {"Temp2", Integer(r.temp2)}});
+}
+
+// The altitude, climb and power columns the general and electric modules end with.
+template <typename Record>
+void AddPowerCells(TelemetryCells& cells, const Record& r)
+{
+    cells.insert(cells.end(), {{"Altitude", Integer(r.altitude)},
                                {"Alt 1sec", OneDecimal(r.alt1sec)},
                                {"Alt 3sec", Integer(r.alt3sec)},
                                {"Current", OneDecimal(r.current)},
                                {"PowerV", OneDecimal(r.powerV)},
                                {"Capacity", NoDecimals(r.capacity)},
                                {"Inverse_local", Integer(r.inverseLocal)}});
+}
+
+}  // namespace
+
+TelemetryCells GeneralCells(const GeneralData& r)
+{
+    TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
+    AddCellVolts(cells, r.cellVolt, 6);
+    AddBatteryCells(cells, r);
+    cells.insert(cells.end(), {{"Fuel", Integer(r.fuel)}, {"OilLevel", Integer(r.oilLevel)}, {"RPM", Integer(r.rpm)}});
+    AddPowerCells(cells, r);
     return cells;
 }
 
@@ -58,17 +70,8 @@ TelemetryCells ElectricCells(const ElectricData& r)
 {
     TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
     AddCellVolts(cells, r.cellVolt, 14);
-    cells.insert(cells.end(), {{"BattVolt1", OneDecimal(r.battVolt1)},
-                               {"BattVolt2", OneDecimal(r.battVolt2)},
-                               {"Temp1", Integer(r.temp1)},
-                               {"Temp2", Integer(r.temp2)},
-                               {"Altitude", Integer(r.altitude)},
-                               {"Alt 1sec", OneDecimal(r.alt1sec)},
-                               {"Alt 3sec", Integer(r.alt3sec)},
-                               {"Current", OneDecimal(r.current)},
-                               {"PowerV", OneDecimal(r.powerV)},
-                               {"Capacity", NoDecimals(r.capacity)},
-                               {"Inverse_local", Integer(r.inverseLocal)}});
+    AddBatteryCells(cells, r);
+    AddPowerCells(cells, r);
     return cells;
 }
 

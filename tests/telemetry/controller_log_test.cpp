@@ -222,7 +222,8 @@ struct GpsFrameCase {
 
 TEST(ControllerLog, GpsFrameDoublesTheHeadingAndLimitsTheHemispheres)
 {
-    const GpsFrameCase cases[] = {{179, 1, 0, 358, 1, 0}, {180, 2, 1, 0, 0, 1}, {0, 0, 7, 0, 0, 0}, {90, 1, 1, 180, 1, 1}};
+    const GpsFrameCase cases[] = {
+        {179, 1, 0, 358, 1, 0}, {180, 2, 1, 0, 0, 1}, {0, 0, 7, 0, 0, 0}, {90, 1, 1, 180, 1, 1}};
     for (const GpsFrameCase c : cases) {
         Bytes f(40, 0);
         f[0] = 64;
@@ -304,7 +305,8 @@ TEST(ControllerLog, FramesGoToTheirSensorsListOrAreDropped)
     const struct {
         uint8_t type;
         const char* list;
-    } kinds[] = {{kSensorGeneral, "General"}, {kSensorElectric, "Electric"}, {kSensorVario, "Vario"}, {kSensorGps, "GPS"}};
+    } kinds[] = {
+        {kSensorGeneral, "General"}, {kSensorElectric, "Electric"}, {kSensorVario, "Vario"}, {kSensorGps, "GPS"}};
     for (const auto& kind : kinds) {
         const auto sensors = SensorRows(Process(FrameRecords(kind.type, frame)));
         ASSERT_EQ(sensors.size(), 1u) << kind.list;

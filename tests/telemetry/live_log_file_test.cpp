@@ -77,6 +77,15 @@ TEST(LiveLogFile, HeaderIsTheMagicTwoMarkersAndZeros)
     EXPECT_EQ(ReadLe32(bytes.data() + 32 + 21), 101u) << "the RF level time follows the 17-byte receiver block";
 }
 
+TEST(LiveLogFile, WriterReportsAFileItCannotCreate)
+{
+    test::TempFolder folder;
+    LiveLogWriter writer;
+    EXPECT_FALSE(writer.Create(folder.Path("missing/folder.cld")));
+    EXPECT_FALSE(writer.Append(SampleRecord(1, 0)));
+    EXPECT_FALSE(writer.Close());
+}
+
 TEST(LiveLogFile, LoadingGivesEveryBlockAsARowInTheListsOrder)
 {
     test::TempFolder folder;

@@ -9,15 +9,7 @@ namespace {
 
 using test::RunCli;
 using test::SimProcess;
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
+using Lines = std::vector<std::string>;
 
 bool StartsWith(const std::string& text, const std::string& prefix)
 {
@@ -40,7 +32,7 @@ TEST(TelemetryCli, ReadPrintsOneSnapshotOfEveryRecord)
         SimProcess sim({"--sensor", c.sensor});
         const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "telemetry", "read"});
         EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
-        const std::vector<std::string> lines = Lines(result.out);
+        const Lines lines = test::OutputLines(result.out);
         ASSERT_EQ(lines.size(), c.moduleLine ? 5u : 4u) << result.out;
         EXPECT_EQ(lines[0], c.typeLine);
         EXPECT_TRUE(StartsWith(lines[1], "Tx Level  ")) << lines[1];
@@ -59,7 +51,7 @@ TEST(TelemetryCli, ReadThatFailsEndsWithItsFinalText)
     SimProcess sim({"--sensor", "vario", "--fault", "no-reply,group=4,code=0x34,count=3"});
     const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "telemetry", "read"});
     EXPECT_EQ(result.exitCode, 1);
-    const std::vector<std::string> lines = Lines(result.out);
+    const Lines lines = test::OutputLines(result.out);
     ASSERT_EQ(lines.size(), 6u) << result.out;
     EXPECT_EQ(lines[3], "Receiver Read Fail");
     EXPECT_TRUE(StartsWith(lines[4], "Vario  RF RXSQ ")) << lines[4];
@@ -85,7 +77,7 @@ TEST(TelemetryCli, LogShowPrintsTheRowsOfALiveLog)
 
     const test::CommandResult result = RunCli({"log", "show", path});
     EXPECT_EQ(result.exitCode, 0) << result.out;
-    const std::vector<std::string> lines = Lines(result.out);
+    const Lines lines = test::OutputLines(result.out);
     ASSERT_EQ(lines.size(), 4u) << result.out;
     EXPECT_EQ(lines[0], "Receiver 1  + 0.05 sec  RF RXSQ 72  Quality 0  Strength 0  Loss Pack 0  Recv Volt 5.0  "
                         "Low Volt 0.0  Recv Temp 0");

@@ -6,6 +6,7 @@
 #include "tests/telemetry/recording_log_rows.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace skarnel {
 namespace {
@@ -107,29 +108,41 @@ TEST(TelemetryCommands, AbsentModuleReadsAsSuccessWithAnUntouchedRecord)
     EXPECT_EQ(s.engine().RequestCount(), 4u);
 }
 
+using Read = std::function<bool(CDownload_Function&)>;
+
+template <typename Record>
+Read Reading(bool (CDownload_Function::*read)(Record&))
+{
+    return [read](CDownload_Function& link) {
+        Record record;
+        return (link.*read)(record);
+    };
+}
+
+struct DeadLinkCase {
+    const char* name;
+    int code;
+    int64_t attemptMs;
+    Read read;
+};
+
 TEST(TelemetryCommands, DeadLinkTakesThreeAttemptsThreeHundredMillisecondsApart)
 {
-    struct Case {
-        const char* name;
-        int code;
-        int64_t durationMs;
-        bool (*read)(CDownload_Function&);
+    const DeadLinkCase cases[] = {
+        {"sensor type", 0x32, kSilentAttemptMs, Reading<int>(&CDownload_Function::ReadSensorType)},
+        {"dbm scan", 0x33, kSilentScanAttemptMs, Reading(&CDownload_Function::ReadDbmScan)},
+        {"receiver", 0x34, kSilentAttemptMs, Reading(&CDownload_Function::ReadReceiverData)},
+        {"general", 0x35, kSilentAttemptMs, Reading(&CDownload_Function::ReadGeneralData)},
+        {"electric", 0x36, kSilentAttemptMs, Reading(&CDownload_Function::ReadElectricData)},
+        {"vario", 0x37, kSilentAttemptMs, Reading(&CDownload_Function::ReadVarioData)},
+        {"gps", 0x38, kSilentAttemptMs, Reading(&CDownload_Function::ReadGpsData)},
     };
-    const Case cases[] = {
-        {"sensor type", 0x32, 3 * kSilentAttemptMs, [](CDownload_Function& l) { int t = 0; return l.ReadSensorType(t); }},
-        {"dbm scan", 0x33, 3 * kSilentScanAttemptMs, [](CDownload_Function& l) { DbmScan d; return l.ReadDbmScan(d); }},
-        {"receiver", 0x34, 3 * kSilentAttemptMs, [](CDownload_Function& l) { ReceiverData d; return l.ReadReceiverData(d); }},
-        {"general", 0x35, 3 * kSilentAttemptMs, [](CDownload_Function& l) { GeneralData d; return l.ReadGeneralData(d); }},
-        {"electric", 0x36, 3 * kSilentAttemptMs, [](CDownload_Function& l) { ElectricData d; return l.ReadElectricData(d); }},
-        {"vario", 0x37, 3 * kSilentAttemptMs, [](CDownload_Function& l) { VarioData d; return l.ReadVarioData(d); }},
-        {"gps", 0x38, 3 * kSilentAttemptMs, [](CDownload_Function& l) { GpsData d; return l.ReadGpsData(d); }},
-    };
-    for (const Case& c : cases) {
+    for (const DeadLinkCase& c : cases) {
         TelemetryLink s;
         s.AddFault(sim::FaultKind::NoReply, c.code, 3);
         const int64_t start = s.clock.NowMs();
         EXPECT_FALSE(c.read(s.link)) << c.name;
-        EXPECT_EQ(s.clock.NowMs() - start, c.durationMs) << c.name;
+        EXPECT_EQ(s.clock.NowMs() - start, 3 * c.attemptMs) << c.name;
         EXPECT_EQ(s.engine().RequestCount(), 3u) << c.name;
         EXPECT_TRUE(s.reporter.Events().empty()) << c.name << ": no message of its own";
     }

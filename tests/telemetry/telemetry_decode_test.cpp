@@ -2,6 +2,8 @@
 #include "tests/telemetry/recording_log_rows.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
+#include <functional>
 
 namespace skarnel {
 namespace {
@@ -55,14 +57,15 @@ TEST(DecodeReceiverData, FillsThePackedRecordWithItsUnalignedFloats)
     const std::vector<uint8_t> bytes = RecordBytes(record);
     EXPECT_EQ(bytes, RecordBytes(expected));
     // The floats sit at offsets 7 and 13, little-endian: 4.9f is 0x409CCCCD.
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 7, bytes.begin() + 11), (std::vector<uint8_t>{0xCD, 0xCC, 0x9C, 0x40}));
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 7, bytes.begin() + 11),
+              (std::vector<uint8_t>{0xCD, 0xCC, 0x9C, 0x40}));
 }
 
 TEST(DecodeGeneralData, ScalesEveryFieldAsItsUnitSays)
 {
-    const std::vector<uint8_t> reply = Concat({Le16({7, 370, 371, 372, 373, 374, 375, 111, 222, -5 & 0xFFFF, 40, 6500,
-                                                     -12 & 0xFFFF, 125, 118, 1234, 55, -150 & 0xFFFF}),
-                                               {0xFE, 33, 65}});
+    const std::vector<uint8_t> words = Le16({7, 370, 371, 372, 373, 374, 375, 111, 222, -5 & 0xFFFF, 40, 6500,
+                                             -12 & 0xFFFF, 125, 118, 1234, 55, -150 & 0xFFFF});
+    const std::vector<uint8_t> reply = Concat({words, {0xFE, 33, 65}});
     ASSERT_EQ(reply.size(), 39u);
     GeneralData record;
     ASSERT_TRUE(DecodeGeneralData(reply.data(), reply.size(), record));
@@ -169,36 +172,52 @@ TEST(DecodeGpsData, ClampsHeadingAndRxsqAndKeepsTheRest)
     }
 }
 
+enum class Outcome { Refused, Untouched, Filled };
+using Decoder = std::function<Outcome(const uint8_t*, size_t)>;
+
+// Decodes into a record full of marker bytes and tells what became of it.
+template <typename Record>
+Decoder Watch(bool (*decode)(const uint8_t*, size_t, Record&))
+{
+    return [decode](const uint8_t* reply, size_t length) {
+        Record record;
+        std::memset(static_cast<void*>(&record), 0x5A, sizeof record);
+        const std::vector<uint8_t> before = RecordBytes(record);
+        if (!decode(reply, length, record))
+            return RecordBytes(record) == before ? Outcome::Refused : Outcome::Filled;
+        return RecordBytes(record) == before ? Outcome::Untouched : Outcome::Filled;
+    };
+}
+
+struct SensorCase {
+    const char* name;
+    size_t length;
+    Decoder decode;
+};
+
 // A sensor reply whose last byte is 0 is accepted but leaves the record as the caller had it;
-// any length but the command's own is refused.
+// any length but the command's own is refused without touching the record.
 TEST(DecodeSensorData, AbsentModuleLeavesTheRecordAndWrongLengthsAreRefused)
 {
-    struct Case {
-        const char* name;
-        size_t length;
-        bool (*decode)(const uint8_t*, size_t);
+    const SensorCase cases[] = {
+        {"general", 39, Watch(DecodeGeneralData)},
+        {"electric", 50, Watch(DecodeElectricData)},
+        {"vario", 15, Watch(DecodeVarioData)},
+        {"gps", 24, Watch(DecodeGpsData)},
     };
-    const Case cases[] = {
-        {"general", 39, [](const uint8_t* r, size_t n) { GeneralData d; d.temp1 = 99; return DecodeGeneralData(r, n, d) && d.temp1 == 99; }},
-        {"electric", 50, [](const uint8_t* r, size_t n) { ElectricData d; d.temp1 = 99; return DecodeElectricData(r, n, d) && d.temp1 == 99; }},
-        {"vario", 15, [](const uint8_t* r, size_t n) { VarioData d; d.altitude = 99; return DecodeVarioData(r, n, d) && d.altitude == 99; }},
-        {"gps", 24, [](const uint8_t* r, size_t n) { GpsData d; d.speed = 99; return DecodeGpsData(r, n, d) && d.speed == 99; }},
-    };
-    for (const Case& c : cases) {
+    for (const SensorCase& c : cases) {
         std::vector<uint8_t> reply(c.length + 1, 0x42);
+        EXPECT_EQ(c.decode(reply.data(), c.length), Outcome::Filled) << c.name;
         reply[c.length - 1] = 0;
-        EXPECT_TRUE(c.decode(reply.data(), c.length)) << c.name;
-        EXPECT_FALSE(c.decode(reply.data(), c.length - 1)) << c.name;
-        EXPECT_FALSE(c.decode(reply.data(), c.length + 1)) << c.name;
+        EXPECT_EQ(c.decode(reply.data(), c.length), Outcome::Untouched) << c.name;
+        EXPECT_EQ(c.decode(reply.data(), c.length - 1), Outcome::Refused) << c.name;
+        EXPECT_EQ(c.decode(reply.data(), c.length + 1), Outcome::Refused) << c.name;
     }
-    ReceiverData receiver;
-    DbmScan scan;
     const std::vector<uint8_t> bytes(226, 1);
-    EXPECT_FALSE(DecodeReceiverData(bytes.data(), 10, receiver));
-    EXPECT_FALSE(DecodeReceiverData(bytes.data(), 12, receiver));
-    EXPECT_FALSE(DecodeDbmScan(bytes.data(), 224, scan));
-    EXPECT_FALSE(DecodeDbmScan(bytes.data(), 226, scan));
-    EXPECT_EQ(RecordBytes(scan), std::vector<uint8_t>(225, 0));
+    EXPECT_EQ(Watch(DecodeReceiverData)(bytes.data(), 10), Outcome::Refused);
+    EXPECT_EQ(Watch(DecodeReceiverData)(bytes.data(), 12), Outcome::Refused);
+    EXPECT_EQ(Watch(DecodeDbmScan)(bytes.data(), 224), Outcome::Refused);
+    EXPECT_EQ(Watch(DecodeDbmScan)(bytes.data(), 226), Outcome::Refused);
 }
 
 TEST(DecodeDbmScan, CopiesTheThreeArraysUnchanged)
