@@ -71,7 +71,8 @@ void AddTelemetrySimOptions(CLI::App& app, TelemetrySettings& settings)
         {"gps", kSensorGps},         {"none", kSensorNone}};
     app.add_option("--sensor", settings.sensorType, "Sensor module attached to the receiver: general, electric, "
                                                     "vario, gps or none (default general)")
-        ->transform(CLI::CheckedTransformer(sensors, CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(sensors, CLI::ignore_case))
+        ->option_text("general|electric|vario|gps|none");
 }
 
 void InstallTelemetryCommands(ControllerEngine& engine, const TelemetrySettings& settings)
