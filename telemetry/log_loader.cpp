@@ -16,12 +16,17 @@ namespace {
 
 constexpr int64_t kProgressEvery = 10;
 
-// An opened log file and its length; nothing (after the message) when it cannot be read.
+void Refuse(const char* text, Reporter& reporter)
+{
+    reporter.ShowMessage(text, kApplicationTitle, MessageIcon::Error);
+}
+
 struct OpenedLog {
     std::ifstream stream;
     uint64_t length = 0;
 };
 
+// Only a regular file is a log; nothing, after the message, when it cannot be read.
 std::optional<OpenedLog> OpenLog(const std::string& path, Reporter& reporter)
 {
     std::error_code failure;
@@ -31,15 +36,10 @@ std::optional<OpenedLog> OpenLog(const std::string& path, Reporter& reporter)
         log.stream.open(path, std::ios::binary);
     }
     if (failure || !log.stream.is_open()) {
-        reporter.ShowMessage(kLogOpenFail, kApplicationTitle, MessageIcon::Error);
+        Refuse(kLogOpenFail, reporter);
         return std::nullopt;
     }
     return log;
-}
-
-void Refuse(const char* text, Reporter& reporter)
-{
-    reporter.ShowMessage(text, kApplicationTitle, MessageIcon::Error);
 }
 
 bool ReadBlock(std::ifstream& stream, void* destination, size_t size)

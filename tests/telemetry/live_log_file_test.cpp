@@ -7,6 +7,7 @@
 #include "tests/telemetry/recording_log_rows.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 
 namespace skarnel {
 namespace {
@@ -83,6 +84,16 @@ TEST(LiveLogFile, WriterReportsAFileItCannotCreate)
     LiveLogWriter writer;
     EXPECT_FALSE(writer.Create(folder.Path("missing/folder.cld")));
     EXPECT_FALSE(writer.Append(SampleRecord(1, 0)));
+    EXPECT_FALSE(writer.Close());
+}
+
+TEST(LiveLogFile, WriterReportsWritesLostOnAFullDisk)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    LiveLogWriter writer;
+    writer.Create("/dev/full");
+    writer.Append(SampleRecord(1, 15));
     EXPECT_FALSE(writer.Close());
 }
 
