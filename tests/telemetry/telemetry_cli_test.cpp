@@ -87,6 +87,32 @@ TEST(TelemetryCli, LogShowPrintsTheRowsOfALiveLog)
     EXPECT_EQ(lines[3], "Log End  + 2.50 sec");
 }
 
+TEST(TelemetryCli, LogShowPrintsTheRowsOfAControllerLog)
+{
+    test::TempFolder folder;
+    std::vector<uint8_t> record(64, 0);
+    record[1] = 12;
+    record[2] = 6;
+    record[3] = 44;
+    record[4] = 55;
+    record[8] = 0xB8;  // channel 1: 3000
+    record[9] = 0x0B;
+    record[7] = 0x80;
+    record[36 + 1] = 50;
+    record[36 + 2] = 45;
+    record[36 + 3] = 20;
+    const std::string path = folder.Write("LOG0001.BIN", record);
+    const test::CommandResult result = RunCli({"log", "show", path});
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    const Lines lines = test::OutputLines(result.out);
+    ASSERT_EQ(lines.size(), 4u) << result.out;
+    EXPECT_EQ(lines[0], "RF RXSQ 1  + 0.00 sec  Channel 12  Tx 44  Rx 55");
+    EXPECT_TRUE(StartsWith(lines[1], "Channel 1  + 0.00 sec  Ch01 1500  Ch02 0  ")) << lines[1];
+    EXPECT_EQ(lines[2], "Receiver 1  + 0.00 sec  RF RXSQ 62  Quality 0  Strength 85  Loss Pack 0  Recv Volt 5.0  "
+                        "Low Volt 0.0  Recv Temp 25");
+    EXPECT_EQ(lines[3], "Log End  + 0.01 sec");
+}
+
 TEST(TelemetryCli, LogShowOfADamagedFileFailsWithTheLoadersText)
 {
     test::TempFolder folder;
