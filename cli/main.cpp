@@ -4,6 +4,7 @@
 #include "cli/link_commands.h"
 #include "cli/model_commands.h"
 #include "cli/sd_commands.h"
+#include "cli/telemetry_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     AddFirmwareCommands(app, context);
     AddModelCommands(app, context);
     AddSdCommands(app, context);
+    AddTelemetryCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -16,6 +16,12 @@ enum class ImageKind : int;
 struct DataSchema;
 struct MenuFileHeader;
 struct ModelList;
+struct ReceiverData;
+struct DbmScan;
+struct GeneralData;
+struct ElectricData;
+struct VarioData;
+struct GpsData;
 
 // Command groups: byte 5 of a request.
 enum CommandGroup : int {
@@ -126,6 +132,15 @@ public:
     bool SdFileWrite(const uint8_t* data, uint16_t count, uint32_t& written, uint8_t& result);
     bool SdMakeFolder(const std::string& path, uint8_t& result);
     bool SdDelete(const std::string& path, uint8_t& result);
+    // Live telemetry (group 4, telemetry/telemetry_commands.cpp): three attempts 300 ms apart,
+    // no message of their own. A sensor record whose module is absent is left untouched.
+    bool ReadSensorType(int& sensorType);
+    bool ReadDbmScan(DbmScan& scan);
+    bool ReadReceiverData(ReceiverData& record);
+    bool ReadGeneralData(GeneralData& record);
+    bool ReadElectricData(ElectricData& record);
+    bool ReadVarioData(VarioData& record);
+    bool ReadGpsData(GpsData& record);
 
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);

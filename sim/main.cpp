@@ -7,6 +7,7 @@
 #include "sim/sd_card.h"
 #include "sim/sd_card_commands.h"
 #include "sim/sim_options.h"
+#include "sim/telemetry_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
     CLI::App app{"Simulated controller on a pseudo-terminal"};
     SimOptions options;
     AddSimOptions(app, options);
+    TelemetrySettings telemetry;
+    AddTelemetrySimOptions(app, telemetry);
     CLI11_PARSE(app, argc, argv);
 
     std::string error;
@@ -77,6 +80,7 @@ int main(int argc, char** argv)
     engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
     InstallModelDataCommands(engine);
     InstallSdCardCommands(engine, sdCard);
+    InstallTelemetryCommands(engine, telemetry);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -69,6 +69,15 @@ int ExitStatus(pid_t pid)
 
 }  // namespace
 
+std::vector<std::string> OutputLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
 std::string SimBinary()
 {
     return SKARNEL_SIM_BINARY;

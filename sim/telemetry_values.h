@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace skarnel::sim {
+
+// The simulated receiver's and sensor modules' reply data at a time (seconds since the
+// telemetry was first asked for). The values drift slowly and smoothly; equal times give
+// equal replies.
+std::vector<uint8_t> ReceiverReply(double seconds);
+std::vector<uint8_t> DbmScanReply(double seconds);
+std::vector<uint8_t> GeneralReply(double seconds);
+std::vector<uint8_t> ElectricReply(double seconds);
+std::vector<uint8_t> GpsReply(double seconds);
+
+// The vario remembers the highest and lowest altitude it has reported.
+class VarioModule {
+public:
+    std::vector<uint8_t> Reply(double seconds);
+
+private:
+    int16_t highest_ = 0;
+    int16_t lowest_ = 0;
+    bool reported_ = false;
+};
+
+}  // namespace skarnel::sim
