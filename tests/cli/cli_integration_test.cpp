@@ -6,24 +6,16 @@
 namespace skarnel {
 namespace {
 
+using test::OutputLines;
 using test::RunCli;
 using test::SimProcess;
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
 
 TEST(CliIntegration, InfoPrintsTheProductInformationOfTheSimulatedController)
 {
     SimProcess sim({"--product-name", "Bench Unit", "--app-version", "217", "--memory-version", "1001"});
     const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "info"});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     ASSERT_EQ(lines.size(), 3u) << result.out;
     EXPECT_EQ(lines[0], "   >> AppPCode:3001,  AppVer:217,  BootPCode:3001,  BootVer:12,  MemVer:1001");
     EXPECT_EQ(lines[1], "   >> Product Name:Bench Unit,  Buyer:Vennacor");
@@ -49,7 +41,7 @@ TEST(CliIntegration, CorruptRepliesAreLoggedAndTheJobFailsWithItsFinalText)
     SimProcess sim({"--fault", "bad-crc,code=0x11,count=3"});
     const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "info"});
     EXPECT_EQ(result.exitCode, 1);
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     ASSERT_EQ(lines.size(), 4u) << result.out;
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(lines[i].rfind("CRC Mismatch. Recv : ", 0), 0u) << lines[i];
@@ -61,7 +53,7 @@ TEST(CliIntegration, UnansweredClockWriteNamesTheTimeOut)
     SimProcess sim({"--fault", "no-reply,code=0x30"});
     const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "clock", "write", "--now"});
     EXPECT_EQ(result.exitCode, 1);
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     ASSERT_EQ(lines.size(), 3u) << result.out;
     EXPECT_EQ(lines[0], "Error - Packet Response TimeOut");
     EXPECT_EQ(lines[1], "RTC Time Write Fail");
@@ -74,7 +66,7 @@ TEST(CliIntegration, BusyPortFailsToOpen)
     ASSERT_TRUE(holder.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
     const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "info"});
     EXPECT_EQ(result.exitCode, 1);
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     ASSERT_EQ(lines.size(), 2u) << result.out;
     EXPECT_EQ(lines[0], "Port Open Fail");
     EXPECT_NE(lines[1].find("in use"), std::string::npos) << lines[1];

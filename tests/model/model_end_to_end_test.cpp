@@ -14,15 +14,6 @@ constexpr size_t kCommonBase = 0x1000;
 constexpr size_t kModelBase = 0x2000;
 constexpr size_t kModelSize = 0x1000;
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 // A simulated controller process whose model flash lives in a state folder.
 struct Controller {
     explicit Controller(const std::string& productCode = "16003300", const std::string& memoryVersion = "1001")
@@ -85,7 +76,7 @@ TEST_P(BackupAndRestore, RoundTripsTheFlashThroughTheSimulator)
     const std::string mif = (files.Root() / "backup.mif").string();
     const CommandResult saved = controller.Cli({"model", "save", mif});
     ASSERT_EQ(saved.exitCode, 0) << saved.out;
-    EXPECT_EQ(Lines(saved.out).back(), "Menu Data Backup Process Success");
+    EXPECT_EQ(OutputLines(saved.out).back(), "Menu Data Backup Process Success");
 
     controller.Stop();
     ChangeMemory(controller.FlashFile());
@@ -95,7 +86,7 @@ TEST_P(BackupAndRestore, RoundTripsTheFlashThroughTheSimulator)
 
     const CommandResult restored = controller.Cli({"model", GetParam().command, mif});
     ASSERT_EQ(restored.exitCode, 0) << restored.out;
-    EXPECT_EQ(Lines(restored.out).back(), GetParam().success);
+    EXPECT_EQ(OutputLines(restored.out).back(), GetParam().success);
     controller.Stop();
     ExpectFlashHoldsBackup(ReadFileBytes(controller.FlashFile()), ReadFileBytes(mif));
 }
@@ -112,7 +103,7 @@ TEST(ModelCommandLine, BackupWritesOneFilePerModelAndNamesThem)
     TempFolder files;
     const CommandResult result = controller.Cli({"model", "backup", files.Root().string()});
     ASSERT_EQ(result.exitCode, 0) << result.out;
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     EXPECT_EQ(lines.front(), "Menu Data Backup Start!!");
     EXPECT_EQ(lines[lines.size() - 2], "Model Info Read/Write Process Stop");
     EXPECT_EQ(lines.back(), "Model Data Backup Process Success");
@@ -131,7 +122,7 @@ TEST(ModelCommandLine, RestoreOfAnotherProductsFileChangesNothing)
     const std::vector<uint8_t> before = ReadFileBytes(kt20.FlashFile());
     const CommandResult result = kt20.Cli({"model", "restore", mif});
     EXPECT_EQ(result.exitCode, 1);
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Product Code Mismatch. Charger: 16003600   File: 16003300"),
               lines.end());
     EXPECT_EQ(lines.back(), "Menu Data Restore Process Fail");
@@ -147,7 +138,7 @@ TEST(ModelCommandLine, RestoreRefusesAFileWithoutTheMagic)
     WriteFileBytes(mif, std::vector<uint8_t>(5120, 0));
     const CommandResult result = controller.Cli({"model", "restore", mif.string()});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(Lines(result.out),
+    EXPECT_EQ(OutputLines(result.out),
               (std::vector<std::string>{"File Header Check - Flag Value Mismatch", "Menu Data Restore Process Fail"}));
 }
 
@@ -163,7 +154,7 @@ TEST(ModelCommandLine, OffLineConversionReportsEveryReplacedValue)
         RunCli({"model", "convert", "--to", "KT20", "--mem", "1000", "--report", "-o", (files.Root() / "kt20").string(),
                 (files.Root() / "kt40" / "hALPHA01.mdl").string(), (files.Root() / "kt40" / "aEXTRA 33005.mdl").string()});
     EXPECT_EQ(result.exitCode, 0) << result.out;
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "   Field 2 timer_1_switch: 7 -> 0 (out of range 0..5)"), lines.end())
         << result.out;
     EXPECT_NE(std::find(lines.begin(), lines.end(),
