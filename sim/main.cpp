@@ -5,6 +5,7 @@
 #include "sim/pty_server.h"
 #include "sim/received_images.h"
 #include "sim/sim_options.h"
+#include "sim/voice_flash_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     InstallFirmwareDownload(engine);
     engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
     InstallModelDataCommands(engine);
+    InstallVoiceFlashCommands(engine);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -45,6 +45,12 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
                    "Write each complete firmware image, descrambled, into this folder")
         ->check(CLI::ExistingDirectory);
     app.add_option("--state-dir", options.stateDir, "Keep the controller's model flash in this folder between runs");
+    VoiceFlash& voice = options.state.voiceFlash;
+    app.add_option("--voice-flash-size", voice.flashSize, "Size of the voice flash in bytes (default 0x190000)");
+    app.add_option("--voice-sector-size", voice.sectorSize, "Erase sector size of the voice flash")
+        ->check(CLI::Range(1u, 0x100000u));
+    app.add_option("--voice-data-version", voice.voiceDataVersion, "Voice data version the firmware expects");
+    app.add_option("--voice-erase-step-ms", voice.eraseStepMs, "Time the voice flash takes to erase one sector");
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)

@@ -8,6 +8,7 @@
 #include "voice/wave_control.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <system_error>
 
@@ -240,6 +241,17 @@ bool CheckVoiceBundle(const std::filesystem::path& path, std::optional<uint32_t>
         reporter.ReportLogLine(Format("Voice File Version : %d, Voice File Count : %d",
                                       static_cast<int>(header.voiceDataVersion), static_cast<int>(header.fileCount)));
     return true;
+}
+
+std::filesystem::path BundleFileName(const std::filesystem::path& chosen)
+{
+    std::string name = chosen.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (name.find(".vdf", 1) != std::string::npos)
+        return chosen;
+    std::filesystem::path withExtension = chosen;
+    withExtension += ".vdf";
+    return withExtension;
 }
 
 bool BundleFitsFlash(const VoiceBundleHeader& header, uint32_t flashSize)

@@ -106,6 +106,10 @@ struct VoiceBundle {
 bool CheckVoiceBundle(const std::filesystem::path& path, std::optional<uint32_t> controllerVersion, bool readData,
                       Reporter& reporter, VoiceBundle& bundle, std::string& failText);
 
+// The bundle file for a chosen name: as it is when it holds ".vdf" (any case) after its first
+// character, else with ".vdf" added.
+std::filesystem::path BundleFileName(const std::filesystem::path& chosen);
+
 // Whether a bundle's data fits a controller's voice flash of that size.
 bool BundleFitsFlash(const VoiceBundleHeader& header, uint32_t flashSize);
 

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace skarnel::cli {
+
+class CliContext;
+
+// voice encode, bundle, check (no controller needed) and info, list, download, backup, play
+void AddVoiceCommands(CLI::App& app, CliContext& context);
+// The file commands, under the voice command (voice_file_commands.cpp)
+void AddVoiceFileCommands(CLI::App& voice, CliContext& context);
+
+}  // namespace skarnel::cli
