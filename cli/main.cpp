@@ -3,6 +3,7 @@
 #include "cli/firmware_commands.h"
 #include "cli/link_commands.h"
 #include "cli/model_commands.h"
+#include "cli/voice_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     AddClockCommands(app, context);
     AddFirmwareCommands(app, context);
     AddModelCommands(app, context);
+    AddVoiceCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

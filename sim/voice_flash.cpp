@@ -1,12 +1,71 @@
 #include "sim/voice_flash.h"
 
+#include <fstream>
+#include <system_error>
+
 namespace skarnel::sim {
+namespace {
+
+// The whole image, written beside the state file and moved over it.
+void SaveWholeFlash(const VoiceFlash& flash)
+{
+    std::filesystem::path part = flash.stateFile;
+    part += ".part";
+    {
+        std::ofstream file(part, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(flash.bytes.data()), static_cast<std::streamsize>(flash.bytes.size()));
+        if (!file)
+            return;
+    }
+    std::error_code ignored;
+    std::filesystem::rename(part, flash.stateFile, ignored);
+}
+
+uintmax_t StateFileSize(const VoiceFlash& flash)
+{
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(flash.stateFile, error);
+    return error ? 0 : size;
+}
+
+}  // namespace
 
 std::vector<uint8_t>& VoiceFlash::Memory()
 {
     if (bytes.size() != flashSize)
         bytes.assign(flashSize, 0xFF);
     return bytes;
+}
+
+bool LoadVoiceFlash(VoiceFlash& flash, std::string& error)
+{
+    if (flash.stateFile.empty() || !std::filesystem::exists(flash.stateFile))
+        return true;
+    std::ifstream file(flash.stateFile, std::ios::binary);
+    std::vector<uint8_t> bytes(flash.flashSize);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ||
+        file.peek() != EOF) {
+        error = flash.stateFile.string() + " does not hold a voice flash image of " +
+                std::to_string(flash.flashSize) + " bytes";
+        return false;
+    }
+    flash.bytes = std::move(bytes);
+    return true;
+}
+
+void SaveVoiceFlash(VoiceFlash& flash, uint32_t address, size_t size)
+{
+    if (flash.stateFile.empty())
+        return;
+    flash.Memory();
+    if (StateFileSize(flash) != flash.flashSize) {
+        SaveWholeFlash(flash);
+        return;
+    }
+    // A chunk at a time: rewriting the whole image for every 2048 bytes would be slow.
+    std::fstream file(flash.stateFile, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(static_cast<std::streamoff>(address));
+    file.write(reinterpret_cast<const char*>(flash.bytes.data() + address), static_cast<std::streamsize>(size));
 }
 
 }  // namespace skarnel::sim

@@ -50,6 +50,7 @@ void StartErase(ControllerEngine& engine)
     engine.ScheduleAfter(doneNs, [&flash] {
         std::fill(flash.Memory().begin(), flash.Memory().end(), 0xFF);
         ++flash.eraseCount;
+        SaveVoiceFlash(flash, 0, flash.flashSize);
     });
     engine.SendUnprompted(kGroupVoiceFlash, Reply{}, doneNs);
 }
@@ -66,6 +67,7 @@ Reply Write(VoiceFlash& flash, const Request& request, bool infoArea)
     auto target = flash.Memory().begin() + address;
     for (auto byte = request.payload.begin() + kAddressSize; byte != request.payload.end(); ++byte, ++target)
         *target &= *byte;
+    SaveVoiceFlash(flash, address, size);
     return Reply{};
 }
 

@@ -235,9 +235,8 @@ bool CheckVoiceBundle(const std::filesystem::path& path, std::optional<uint32_t>
         failText = "File Open Fail";
         return false;
     }
-    if (readData)
-        reporter.ReportLogLine(Format("Voice File Version : %d", static_cast<int>(header.voiceDataVersion)));
-    else
+    // The Send job logs the version itself once the controller's has been compared.
+    if (!readData)
         reporter.ReportLogLine(Format("Voice File Version : %d, Voice File Count : %d",
                                       static_cast<int>(header.voiceDataVersion), static_cast<int>(header.fileCount)));
     return true;
