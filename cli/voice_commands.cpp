@@ -16,8 +16,9 @@
 namespace skarnel::cli {
 namespace {
 
-// A voice job: open the port, run, close, print the final text.
-void RunJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
+}  // namespace
+
+void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
 {
     CRS232 port;
     if (!context.OpenJobPort(port))
@@ -30,6 +31,8 @@ void RunJob(CliContext& context, const std::function<bool(CDownload_Function&, s
     context.Finish(finalText, succeeded);
 }
 
+namespace {
+
 // The controller list's row: No, Name, Size, Time(s), Addr, Sample_Rate.
 std::string ControllerRow(int row, const VoiceFileInfo& record)
 {
@@ -40,7 +43,7 @@ std::string ControllerRow(int row, const VoiceFileInfo& record)
 
 void RunInfo(CliContext& context)
 {
-    RunJob(context, [](CDownload_Function& link, std::string& finalText) {
+    RunVoiceJob(context, [](CDownload_Function& link, std::string& finalText) {
         link.groupId = kGroupVoiceFlash;
         VoiceFlashInfo info;
         return ReadFlashInformation(link, info, finalText);
@@ -49,7 +52,7 @@ void RunInfo(CliContext& context)
 
 void RunList(CliContext& context)
 {
-    RunJob(context, [&context](CDownload_Function& link, std::string& finalText) {
+    RunVoiceJob(context, [&context](CDownload_Function& link, std::string& finalText) {
         std::vector<VoiceFileInfo> records;
         if (!ListVoiceFiles(link, nullptr, records, finalText))
             return false;
@@ -62,7 +65,7 @@ void RunList(CliContext& context)
 
 void RunDownload(CliContext& context, const std::string& bundle)
 {
-    RunJob(context, [&bundle](CDownload_Function& link, std::string& finalText) {
+    RunVoiceJob(context, [&bundle](CDownload_Function& link, std::string& finalText) {
         return DownloadVoiceBundle(link, bundle, nullptr, finalText);
     });
 }
@@ -71,7 +74,7 @@ void RunBackup(CliContext& context, const std::string& folder)
 {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    RunJob(context, [&context, &folder](CDownload_Function& link, std::string& finalText) {
+    RunVoiceJob(context, [&context, &folder](CDownload_Function& link, std::string& finalText) {
         std::vector<std::filesystem::path> written;
         const bool done = BackupVoiceFiles(link, folder, nullptr, written, finalText);
         for (const std::filesystem::path& path : written)
@@ -82,7 +85,7 @@ void RunBackup(CliContext& context, const std::string& folder)
 
 void RunPlay(CliContext& context, int index)
 {
-    RunJob(context, [index](CDownload_Function& link, std::string& finalText) {
+    RunVoiceJob(context, [index](CDownload_Function& link, std::string& finalText) {
         link.groupId = kGroupVoiceFlash;
         const bool played = link.PlayVoiceFile(index);
         finalText = played ? "ADPCM Play Command Send" : "ADPCM Play Command Send Fail";

@@ -3,6 +3,7 @@
 #include "link/format.h"
 #include "voice/sound_file.h"
 #include "voice/voice_bundle.h"
+#include "voice/voice_jobs.h"
 #include "voice/wave_control.h"
 
 #include <CLI/CLI.hpp>
@@ -94,6 +95,17 @@ void RunBundle(CliContext& context, const BundleOptions& options)
     context.Finish(finalText, made);
 }
 
+void RunSend(CliContext& context, const BundleOptions& options)
+{
+    std::vector<VoiceSource> sounds;
+    if (!ListSources(context, options.sources, sounds))
+        return;
+    const VoiceModel& model = ModelNamed(options.model);
+    RunVoiceJob(context, [&](CDownload_Function& link, std::string& finalText) {
+        return SendVoiceSounds(link, sounds, options.version, model, nullptr, finalText);
+    });
+}
+
 void PrintSoundFigures(CliContext& context, const SoundFigures& figures)
 {
     context.reporter().PrintLine(Format("Size : %llu, Stream Size : %u, Time(s) : %s, Sample Rate : %u",
@@ -125,6 +137,16 @@ void RunCheck(CliContext& context, const CheckOptions& options)
     context.Finish(fits ? "" : "Flash Memory Not Enough", fits);
 }
 
+void AddSetOptions(CLI::App& command, BundleOptions& options)
+{
+    command.add_option("FILES", options.sources, "The sounds, in their order")->required();
+    command.add_option("--version", options.version, "The voice data version of the controller's firmware")
+        ->required()
+        ->check(CLI::Range(0, 9999));
+    command.add_option("--model", options.model, "The target transmitter model")
+        ->check(CLI::IsMember({kVoiceModels[0].name, kVoiceModels[1].name}));
+}
+
 void AddEncode(CLI::App& voice, CliContext& context)
 {
     auto options = std::make_shared<EncodeOptions>();
@@ -138,15 +160,18 @@ void AddBundle(CLI::App& voice, CliContext& context)
 {
     auto options = std::make_shared<BundleOptions>();
     CLI::App* bundle = voice.add_subcommand("bundle", "Package WAV and .apm files into a voice bundle (.vdf)");
-    bundle->add_option("FILES", options->sources, "The sounds, in their order")->required();
+    AddSetOptions(*bundle, *options);
     bundle->add_option("-o,--output", options->target, "The bundle (\".vdf\" is added unless the name holds it)")
         ->required();
-    bundle->add_option("--version", options->version, "The voice data version of the controller's firmware")
-        ->required()
-        ->check(CLI::Range(0, 9999));
-    bundle->add_option("--model", options->model, "The target transmitter model")
-        ->check(CLI::IsMember({kVoiceModels[0].name, kVoiceModels[1].name}));
     bundle->callback([&context, options] { RunBundle(context, *options); });
+}
+
+void AddSend(CLI::App& voice, CliContext& context)
+{
+    auto options = std::make_shared<BundleOptions>();
+    CLI::App* send = voice.add_subcommand("send", "Convert WAV and .apm files and write them into the voice flash");
+    AddSetOptions(*send, *options);
+    send->callback([&context, options] { RunSend(context, *options); });
 }
 
 void AddCheck(CLI::App& voice, CliContext& context)
@@ -165,6 +190,7 @@ void AddVoiceFileCommands(CLI::App& voice, CliContext& context)
 {
     AddEncode(voice, context);
     AddBundle(voice, context);
+    AddSend(voice, context);
     AddCheck(voice, context);
 }
 

@@ -6,6 +6,9 @@
 #include "link/reporter.h"
 #include "voice/voice_bundle.h"
 #include "voice/voice_flash_info.h"
+#include "voice/wave_control.h"
+
+#include <algorithm>
 
 namespace skarnel {
 namespace {
@@ -40,13 +43,23 @@ std::string RecordLine(const VoiceFileInfo& record)
                   record.Name().c_str(), static_cast<int>(record.size), record.address);
 }
 
-bool SendBundle(CDownload_Function& link, const VoiceBundle& bundle, const VoiceFlashInfo& flash,
-                const std::atomic<int>* stopRequest, std::string& finalText)
+// The areas of a voice set and the sector count of the erase's progress display.
+struct VoiceAreas {
+    const uint8_t* info;
+    uint32_t infoSize;
+    const uint8_t* data;
+    uint32_t dataSize;
+    uint32_t sectorCount;
+};
+
+// Erase, the data area from 0x2000, the info table at 0.
+bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const std::atomic<int>* stopRequest,
+               std::string& finalText)
 {
     Reporter& window = link.Window();
     window.ReportLogLine("Download Start Command Send. Flash Initialize");
     window.ReportProgress(0, "Wait. Flash Initializing");
-    if (!link.InitVoiceFlash(static_cast<int>(flash.sectorCount))) {
+    if (!link.InitVoiceFlash(static_cast<int>(areas.sectorCount))) {
         link.Sleep(kEraseFailPauseMs);
         finalText = "Flash Initialize Fail";
         return false;
@@ -54,16 +67,15 @@ bool SendBundle(CDownload_Function& link, const VoiceBundle& bundle, const Voice
     if (StopRequested(stopRequest, finalText))
         return false;
     window.ReportLogLine("File Data Send Start");
-    if (!link.WriteVoiceArea(bundle.data.data(), kVoiceDataAddress, bundle.header.dataSize, "ADPCM Data",
-                             stopRequest, kVoiceDataArea)) {
+    if (!link.WriteVoiceArea(areas.data, kVoiceDataAddress, areas.dataSize, "ADPCM Data", stopRequest,
+                             kVoiceDataArea)) {
         finalText = "File Data Send Fail";
         return false;
     }
     if (StopRequested(stopRequest, finalText))
         return false;
     window.ReportLogLine("File Info Send Start");
-    if (!link.WriteVoiceArea(bundle.info.data(), 0, bundle.header.infoSize, "File Info", stopRequest,
-                             kVoiceInfoArea)) {
+    if (!link.WriteVoiceArea(areas.info, 0, areas.infoSize, "File Info", stopRequest, kVoiceInfoArea)) {
         finalText = "File Info Send Fail";
         return false;
     }
@@ -171,7 +183,28 @@ bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& 
     link.Window().ReportLogLine(Format("Voice File Version : %d", static_cast<int>(bundle.header.voiceDataVersion)));
     if (StopRequested(stopRequest, finalText))
         return false;
-    return SendBundle(link, bundle, flash, stopRequest, finalText);
+    const VoiceAreas areas{bundle.info.data(), bundle.header.infoSize, bundle.data.data(), bundle.header.dataSize,
+                           flash.sectorCount};
+    return SendAreas(link, areas, stopRequest, finalText);
+}
+
+bool SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
+                     const VoiceModel& model, const std::atomic<int>* stopRequest, std::string& finalText,
+                     VoiceBuildRows* rows)
+{
+    VoiceFlashInfo flash;
+    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || StopRequested(stopRequest, finalText) ||
+        !ReadFlashInformation(link, flash, finalText) || StopRequested(stopRequest, finalText))
+        return false;
+    VoiceImage image;
+    const uint32_t flashSize = std::min(model.flashSize, flash.flashSize);
+    if (!BuildVoiceImage(sounds, kVoiceResolution, flashSize, stopRequest, link.Window(), image, finalText, rows) ||
+        StopRequested(stopRequest, finalText))
+        return false;
+    WriteVersionSlot(image.info.data(), voiceDataVersion, model.modelCode);
+    const VoiceAreas areas{image.info.data(), kVoiceInfoTableSize, image.data.data(),
+                           static_cast<uint32_t>(image.data.size()), model.sectorCount};
+    return SendAreas(link, areas, stopRequest, finalText);
 }
 
 bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "voice/voice_bundle.h"
 #include "voice/voice_file_info.h"
 
 #include <atomic>
@@ -29,6 +30,12 @@ bool ListVoiceFiles(CDownload_Function& link, const std::atomic<int>* stopReques
 // data version is not the controller's.
 bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
                          const std::atomic<int>* stopRequest, std::string& finalText);
+// The Send job of a list of sounds. The image is built before anything is erased, so a sound
+// that cannot be converted or does not fit leaves the controller's voices as they were; it
+// must fit the model's flash and the flash the controller reports.
+bool SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
+                     const VoiceModel& model, const std::atomic<int>* stopRequest, std::string& finalText,
+                     VoiceBuildRows* rows = nullptr);
 // The File Backup job: every stored sound into "<name>.apm" in folder; the paths written.
 bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder,
                       const std::atomic<int>* stopRequest, std::vector<std::filesystem::path>& written,

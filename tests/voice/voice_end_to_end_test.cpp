@@ -122,6 +122,24 @@ TEST(VoiceEndToEnd, DownloadedBundleReadsBackByteForByteAndSurvivesARestart)
     EXPECT_EQ(lines[lines.size() - 2], "3  x  5500  1.00  15692  11025");
 }
 
+TEST(VoiceEndToEnd, SendWritesTheSoundsStraightIntoTheFlash)
+{
+    VoiceSet set;
+    VoiceController controller;
+    const CommandResult send = controller.Cli(
+        {"voice", "send", set.folder.Path("hello.wav"), set.folder.Path("x.apm"), "--version", "2", "--model", "KR-70"});
+    ASSERT_EQ(send.exitCode, 0) << send.out;
+    EXPECT_EQ(LastLine(send), "File Download Complete");
+    controller.sim.reset();
+    const std::vector<uint8_t> flash = controller.state.Read("voice_flash.bin");
+    ASSERT_EQ(flash.size(), 0x40000u);
+    EXPECT_EQ(VoiceFileInfo::Decode(flash.data() + 32).Name(), "x");
+    EXPECT_EQ(ReadLe32(flash.data() + kVoiceVersionSlotOffset + 4), 0x00F437ECu);
+    const std::vector<uint8_t> hello = set.Stream(0);
+    EXPECT_TRUE(std::equal(hello.begin(), hello.end(), flash.begin() + kVoiceDataAddress));
+    EXPECT_TRUE(std::equal(hello.begin(), hello.end(), flash.begin() + kVoiceDataAddress + hello.size()));
+}
+
 TEST(VoiceEndToEnd, EncodedSoundIsTheStreamOfTheConverter)
 {
     VoiceSet set;

@@ -2,6 +2,7 @@
 #include "link/format.h"
 #include "tests/support/temp_folder.h"
 #include "tests/voice/voice_link.h"
+#include "tests/voice/wave_fixtures.h"
 #include "voice/voice_bundle.h"
 #include "voice/voice_codes.h"
 #include "voice/voice_jobs.h"
@@ -131,6 +132,67 @@ TEST(VoiceBundleDownload, FailedDataWriteEndsBeforeTheInfoTable)
     EXPECT_EQ(finalText, "File Data Send Fail");
     EXPECT_TRUE(t.Requests(kCodeVoiceInfoWrite).empty());
 }
+
+// A 16-bit mono WAV file whose stream is streamSize bytes, as the file selection lists it.
+VoiceSource WaveSound(const TempFolder& folder, const std::string& name, size_t streamSize)
+{
+    const std::vector<uint8_t> wave = MonoWave(PatternBytes(4 * streamSize, static_cast<uint32_t>(streamSize)));
+    return {folder.Write(name, wave), name, wave.size(), 11025};
+}
+
+TEST(VoiceSoundsSend, ConvertsThenErasesThenWritesWithTheVersionSlot)
+{
+    VoiceLink t(0x40000);
+    TempFolder folder;
+    const VoiceModel& model = kVoiceModels[1];
+    std::string finalText;
+    ASSERT_TRUE(SendVoiceSounds(t.link, {WaveSound(folder, "a.wav", 3000), WaveSound(folder, "bee.wav", 5000)}, 7,
+                                model, nullptr, finalText));
+    EXPECT_EQ(finalText, "File Download Complete");
+    EXPECT_EQ(Codes(t), (std::vector<uint8_t>{kCodeVoiceFlashInfo, kCodeVoiceFlashInit, kCodeVoiceDataWrite,
+                                              kCodeVoiceInfoWrite}));
+    EXPECT_EQ(t.Count("2/2: bee.wav. File Convert Start"), 1);
+    const std::vector<uint8_t>& flash = t.flash().bytes;
+    const VoiceFileInfo second = VoiceFileInfo::Decode(flash.data() + 32);
+    EXPECT_EQ(second.Name(), "bee");
+    EXPECT_EQ(second.address, kVoiceDataAddress + 3000);
+    EXPECT_EQ(ReadLe32(flash.data() + kVoiceVersionSlotOffset), 7u);
+    EXPECT_EQ(ReadLe32(flash.data() + kVoiceVersionSlotOffset + 4), model.modelCode);
+    EXPECT_EQ(folder.Read("bee.wav.bin").size(), 5000u);
+    EXPECT_TRUE(std::equal(flash.begin() + kVoiceDataAddress + 3000, flash.begin() + kVoiceDataAddress + 8000,
+                           folder.Read("bee.wav.bin").begin()));
+}
+
+struct SendRefusal {
+    const char* name;
+    uint32_t controllerFlash;
+    size_t streamSize;
+    bool missingFile;
+    std::string finalText;
+};
+
+class VoiceSoundsFit : public testing::TestWithParam<SendRefusal> {};
+
+TEST_P(VoiceSoundsFit, NothingIsErasedUnlessEverySoundIsConvertedAndFits)
+{
+    VoiceLink t(GetParam().controllerFlash);
+    TempFolder folder;
+    VoiceSource sound = WaveSound(folder, "a.wav", GetParam().streamSize);
+    if (GetParam().missingFile)
+        sound.path = folder.Path("gone.wav");
+    std::string finalText;
+    const bool sent = SendVoiceSounds(t.link, {sound}, 2, kVoiceModels[0], nullptr, finalText);
+    EXPECT_EQ(sent, GetParam().finalText == "File Download Complete");
+    EXPECT_EQ(finalText, GetParam().finalText);
+    EXPECT_EQ(t.Requests(kCodeVoiceFlashInit).empty(), !sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sounds, VoiceSoundsFit,
+    testing::Values(SendRefusal{"Unconvertible", 0x40000, 100, true, "File Convert Fail"},
+                    SendRefusal{"LargerThanTheControllersFlash", 0x4000, 8193, false, "Flash Memory Not Enough"},
+                    SendRefusal{"FillsTheControllersFlash", 0x4000, 8192, false, "File Download Complete"}),
+    [](const testing::TestParamInfo<SendRefusal>& c) { return std::string(c.param.name); });
 
 TEST(VoiceFileList, StopsAtTheFirstInvalidSlot)
 {
