@@ -1,25 +1,12 @@
 #include "sim/voice_flash.h"
 
+#include "model/replacing_file.h"
+
 #include <fstream>
 #include <system_error>
 
 namespace skarnel::sim {
 namespace {
-
-// The whole image, written beside the state file and moved over it.
-void SaveWholeFlash(const VoiceFlash& flash)
-{
-    std::filesystem::path part = flash.stateFile;
-    part += ".part";
-    {
-        std::ofstream file(part, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(flash.bytes.data()), static_cast<std::streamsize>(flash.bytes.size()));
-        if (!file)
-            return;
-    }
-    std::error_code ignored;
-    std::filesystem::rename(part, flash.stateFile, ignored);
-}
 
 uintmax_t StateFileSize(const VoiceFlash& flash)
 {
@@ -59,7 +46,7 @@ void SaveVoiceFlash(VoiceFlash& flash, uint32_t address, size_t size)
         return;
     flash.Memory();
     if (StateFileSize(flash) != flash.flashSize) {
-        SaveWholeFlash(flash);
+        WriteReplacingFile(flash.stateFile, flash.bytes.data(), flash.bytes.size());
         return;
     }
     // A chunk at a time: rewriting the whole image for every 2048 bytes would be slow.

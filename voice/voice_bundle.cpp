@@ -5,6 +5,7 @@
 #include "link/reporter.h"
 #include "model/replacing_file.h"
 #include "voice/sound_file.h"
+#include "voice/stop_request.h"
 #include "voice/wave_control.h"
 
 #include <algorithm>
@@ -16,11 +17,6 @@ namespace skarnel {
 namespace {
 
 constexpr uint64_t kCheckValueSum = 255;
-
-bool StopRequested(const std::atomic<int>* stopRequest)
-{
-    return stopRequest && stopRequest->load() != 0;
-}
 
 // The stream of one sound, or the text that stops the build.
 bool ObtainStream(const VoiceSource& sound, int resolution, Reporter& reporter, std::vector<uint8_t>& stream,

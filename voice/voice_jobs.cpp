@@ -5,6 +5,7 @@
 #include "link/format.h"
 #include "link/reporter.h"
 #include "voice/voice_bundle.h"
+#include "voice/stop_request.h"
 #include "voice/voice_flash_info.h"
 #include "voice/wave_control.h"
 
@@ -16,9 +17,10 @@ namespace {
 constexpr const char* kStopText = "Thread Stop Flag Set";
 constexpr int kEraseFailPauseMs = 200;
 
-bool StopRequested(const std::atomic<int>* stopRequest, std::string& finalText)
+// Whether the stop request ends the job, with its final text.
+bool StopEndsJob(const std::atomic<int>* stopRequest, std::string& finalText)
 {
-    if (!stopRequest || stopRequest->load() == 0)
+    if (!StopRequested(stopRequest))
         return false;
     finalText = kStopText;
     return true;
@@ -64,7 +66,7 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const std::ato
         finalText = "Flash Initialize Fail";
         return false;
     }
-    if (StopRequested(stopRequest, finalText))
+    if (StopEndsJob(stopRequest, finalText))
         return false;
     window.ReportLogLine("File Data Send Start");
     if (!link.WriteVoiceArea(areas.data, kVoiceDataAddress, areas.dataSize, "ADPCM Data", stopRequest,
@@ -72,7 +74,7 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const std::ato
         finalText = "File Data Send Fail";
         return false;
     }
-    if (StopRequested(stopRequest, finalText))
+    if (StopEndsJob(stopRequest, finalText))
         return false;
     window.ReportLogLine("File Info Send Start");
     if (!link.WriteVoiceArea(areas.info, 0, areas.infoSize, "File Info", stopRequest, kVoiceInfoArea)) {
@@ -92,7 +94,7 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
         finalText = Format("ADPCM #%d. File Info Read Fail", slot);
         return false;
     }
-    if (StopRequested(stopRequest, finalText))
+    if (StopEndsJob(stopRequest, finalText))
         return false;
     if (!record.IsValid()) {
         finalText = Format("ADPCM #%d. File Info Invalid.", slot);
@@ -130,7 +132,7 @@ bool ReadVoiceFileList(CDownload_Function& link, const std::atomic<int>* stopReq
     window.ReportLogLine("ADPCM File List Read Start");
     records.clear();
     for (int slot = 0; slot < static_cast<int>(kMaxVoiceFiles); ++slot) {
-        if (StopRequested(stopRequest, failText))
+        if (StopEndsJob(stopRequest, failText))
             return false;
         window.ReportLogLine(Format("ADPCM #%d. File Info Read Start.", slot));
         VoiceFileInfo record;
@@ -163,7 +165,7 @@ bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& 
     VoiceBundle bundle;
     if (!CheckVoiceBundle(bundlePath, std::nullopt, true, link.Window(), bundle, finalText))
         return false;
-    if (!SwitchRfOff(link, kVoiceDataRfQuestion, finalText) || StopRequested(stopRequest, finalText))
+    if (!SwitchRfOff(link, kVoiceDataRfQuestion, finalText) || StopEndsJob(stopRequest, finalText))
         return false;
     VoiceFlashInfo flash;
     if (!ReadFlashInformation(link, flash, finalText))
@@ -181,7 +183,7 @@ bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& 
         return false;
     }
     link.Window().ReportLogLine(Format("Voice File Version : %d", static_cast<int>(bundle.header.voiceDataVersion)));
-    if (StopRequested(stopRequest, finalText))
+    if (StopEndsJob(stopRequest, finalText))
         return false;
     const VoiceAreas areas{bundle.info.data(), bundle.header.infoSize, bundle.data.data(), bundle.header.dataSize,
                            flash.sectorCount};
@@ -193,13 +195,13 @@ bool SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& s
                      VoiceBuildRows* rows)
 {
     VoiceFlashInfo flash;
-    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || StopRequested(stopRequest, finalText) ||
-        !ReadFlashInformation(link, flash, finalText) || StopRequested(stopRequest, finalText))
+    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || StopEndsJob(stopRequest, finalText) ||
+        !ReadFlashInformation(link, flash, finalText) || StopEndsJob(stopRequest, finalText))
         return false;
     VoiceImage image;
     const uint32_t flashSize = std::min(model.flashSize, flash.flashSize);
     if (!BuildVoiceImage(sounds, kVoiceResolution, flashSize, stopRequest, link.Window(), image, finalText, rows) ||
-        StopRequested(stopRequest, finalText))
+        StopEndsJob(stopRequest, finalText))
         return false;
     WriteVersionSlot(image.info.data(), voiceDataVersion, model.modelCode);
     const VoiceAreas areas{image.info.data(), kVoiceInfoTableSize, image.data.data(),
@@ -213,11 +215,11 @@ bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& fol
 {
     std::vector<VoiceFileInfo> records;
     if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) ||
-        !ReadVoiceFileList(link, stopRequest, records, finalText) || StopRequested(stopRequest, finalText))
+        !ReadVoiceFileList(link, stopRequest, records, finalText) || StopEndsJob(stopRequest, finalText))
         return false;
     link.Window().ReportLogLine("ADPCM Backup Start");
     for (size_t slot = 0; slot < records.size(); ++slot) {
-        if (StopRequested(stopRequest, finalText) ||
+        if (StopEndsJob(stopRequest, finalText) ||
             !BackupRecord(link, folder, static_cast<int>(slot), stopRequest, written, finalText))
             return false;
     }

@@ -7,6 +7,7 @@
 #include "link/rs232.h"
 #include "model/replacing_file.h"
 #include "voice/sound_file.h"
+#include "voice/stop_request.h"
 #include "voice/voice_codes.h"
 #include "voice/voice_flash_info.h"
 
@@ -31,11 +32,6 @@ uint32_t ChunkLength(uint32_t size, int chunk, int chunks)
 {
     const uint32_t remainder = size % kVoiceChunkSize;
     return chunk == chunks - 1 && remainder > 0 ? remainder : kVoiceChunkSize;
-}
-
-bool StopRequested(const std::atomic<int>* stopRequest)
-{
-    return stopRequest && stopRequest->load() != 0;
 }
 
 }  // namespace

@@ -15,18 +15,9 @@ namespace {
 
 constexpr size_t kHeaderSize = 32;
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 std::string LastLine(const CommandResult& result)
 {
-    const auto lines = Lines(result.out);
+    const auto lines = OutputLines(result.out);
     return lines.empty() ? std::string() : lines.back();
 }
 
@@ -115,7 +106,7 @@ TEST(VoiceEndToEnd, DownloadedBundleReadsBackByteForByteAndSurvivesARestart)
     controller.Start();
     const CommandResult list = controller.Cli({"voice", "list"});
     ASSERT_EQ(list.exitCode, 0) << list.out;
-    const auto lines = Lines(list.out);
+    const auto lines = OutputLines(list.out);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines.back(), "File List Read Complete");
     EXPECT_EQ(lines[lines.size() - 4], "1  hello  5500  1.00  8192  11025");
@@ -161,7 +152,7 @@ TEST(VoiceEndToEnd, PlayAsksTheControllerAndAnEmptySlotIsRefused)
     EXPECT_EQ(LastLine(played), "ADPCM Play Command Send");
     const CommandResult refused = controller.Cli({"voice", "play", "7"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(Lines(refused.out), (std::vector<std::string>{"Nack Receive", "ADPCM Play Command Send Fail"}));
+    EXPECT_EQ(OutputLines(refused.out), (std::vector<std::string>{"Nack Receive", "ADPCM Play Command Send Fail"}));
 }
 
 TEST(VoiceEndToEnd, BundleOfAnotherVoiceDataVersionIsRefusedBeforeTheErase)
@@ -174,7 +165,7 @@ TEST(VoiceEndToEnd, BundleOfAnotherVoiceDataVersionIsRefusedBeforeTheErase)
               "ExFlash Version Read. Sector Size:0x1000.  Flash Size:0x40000. Sector Count:0x40,  Voice Version:3");
     const CommandResult download = controller.Cli({"voice", "download", set.Path()});
     EXPECT_EQ(download.exitCode, 1);
-    const auto lines = Lines(download.out);
+    const auto lines = OutputLines(download.out);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[lines.size() - 2], "Voice File Version : 2, Controller Voice Data Version : 3");
     EXPECT_EQ(lines.back(), "Voice Data Version Mismatch");
@@ -187,7 +178,7 @@ TEST(VoiceEndToEnd, CheckListsABundleAndRefusesAStereoWave)
     VoiceSet set;
     const CommandResult check = RunCli({"voice", "check", set.Path()});
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_EQ(Lines(check.out), (std::vector<std::string>{"Voice File Version : 2, Voice File Count : 3",
+    EXPECT_EQ(OutputLines(check.out), (std::vector<std::string>{"Voice File Version : 2, Voice File Count : 3",
                                                           "1  hello  5500  11025",
                                                           "2  welcome_to_the_fi  2000  11025", "3  x  5500  11025"}));
     WaveSpec stereo;
