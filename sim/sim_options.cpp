@@ -44,7 +44,8 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--received-images", options.receivedImagesFolder,
                    "Write each complete firmware image, descrambled, into this folder")
         ->check(CLI::ExistingDirectory);
-    app.add_option("--state-dir", options.stateDir, "Keep the controller's model and voice flash in this folder between runs");
+    app.add_option("--state-dir", options.stateDir,
+                   "Keep the controller's model and voice flash in this folder between runs");
     VoiceFlash& voice = options.state.voiceFlash;
     app.add_option("--voice-flash-size", voice.flashSize, "Size of the voice flash in bytes (default 0x190000)")
         ->check(CLI::Range(0x4000u, 0x8000000u));

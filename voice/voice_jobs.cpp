@@ -100,7 +100,7 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
         finalText = Format("ADPCM #%d. File Info Invalid.", slot);
         return false;
     }
-    const std::filesystem::path target = VoiceBackupPath(folder, record);
+    const std::filesystem::path target = VoiceBackupPath(folder, record, written);
     link.Window().ReportLogLine(Format("ADPCM #%d. File Data Read Start.", record.index));
     if (!link.BackupVoiceFile(record.size, target, record.address, record.sampleRate, record.Name(), stopRequest)) {
         finalText = Format("ADPCM #%d. File Data Read Fail.", record.index);
@@ -227,9 +227,16 @@ bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& fol
     return true;
 }
 
-std::filesystem::path VoiceBackupPath(const std::filesystem::path& folder, const VoiceFileInfo& record)
+std::filesystem::path VoiceBackupPath(const std::filesystem::path& folder, const VoiceFileInfo& record,
+                                      const std::vector<std::filesystem::path>& written)
 {
-    const std::string name = record.Name().empty() ? "NONAME" : FileSafeName(record.Name());
+    std::string name = record.Name().empty() ? "NONAME" : FileSafeName(record.Name());
+    const auto taken = [&] {
+        return std::find(written.begin(), written.end(), folder / (name + ".apm")) != written.end();
+    };
+    // Two sounds of one name must not end in one file.
+    while (taken())
+        name += Format("_%d", record.index);
     return folder / (name + ".apm");
 }
 

@@ -42,8 +42,9 @@ bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& fol
                       std::string& finalText);
 
 // The file a stored sound is backed up to: its name made safe for a file name, "NONAME" for
-// an empty one.
-std::filesystem::path VoiceBackupPath(const std::filesystem::path& folder, const VoiceFileInfo& record);
+// an empty one, and "_<index>" added while a file written earlier by the same backup has it.
+std::filesystem::path VoiceBackupPath(const std::filesystem::path& folder, const VoiceFileInfo& record,
+                                      const std::vector<std::filesystem::path>& written = {});
 
 // The questions before RF is switched off.
 inline constexpr const char* kSoundDataRfQuestion =

@@ -117,8 +117,8 @@ TEST(VoiceEndToEnd, SendWritesTheSoundsStraightIntoTheFlash)
 {
     VoiceSet set;
     VoiceController controller;
-    const CommandResult send = controller.Cli(
-        {"voice", "send", set.folder.Path("hello.wav"), set.folder.Path("x.apm"), "--version", "2", "--model", "KR-70"});
+    const CommandResult send = controller.Cli({"voice", "send", set.folder.Path("hello.wav"), set.folder.Path("x.apm"),
+                                               "--version", "2", "--model", "KR-70"});
     ASSERT_EQ(send.exitCode, 0) << send.out;
     EXPECT_EQ(LastLine(send), "File Download Complete");
     controller.sim.reset();

@@ -257,6 +257,22 @@ TEST(VoiceFileBackupJob, WritesEveryStoredSoundUnderASafeName)
     EXPECT_EQ(t.Count("ADPCM #0. File Data Read Ok."), 1);
 }
 
+TEST(VoiceFileBackupJob, SoundsOfOneNameGetFilesOfTheirOwn)
+{
+    VoiceLink t;
+    TempFolder folder;
+    t.StoreRecords({StoredRecord(0, 10, 0x2000, "hello"), StoredRecord(1, 20, 0x200A, "hello"),
+                    StoredRecord(2, 30, 0x201E, "hello_1")});
+    std::vector<std::filesystem::path> written;
+    std::string finalText;
+    ASSERT_TRUE(BackupVoiceFiles(t.link, folder.Root(), nullptr, written, finalText));
+    EXPECT_EQ(written, (std::vector<std::filesystem::path>{folder.Root() / "hello.apm", folder.Root() / "hello_1.apm",
+                                                           folder.Root() / "hello_1_2.apm"}));
+    EXPECT_EQ(folder.Read("hello.apm").size(), 32u + 10);
+    EXPECT_EQ(folder.Read("hello_1.apm").size(), 32u + 20);
+    EXPECT_EQ(folder.Read("hello_1_2.apm").size(), 32u + 30);
+}
+
 TEST(VoiceFileBackupJob, AnEmptyTableIsACompleteBackupOfNothing)
 {
     VoiceLink t;
