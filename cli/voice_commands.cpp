@@ -16,28 +16,11 @@
 namespace skarnel::cli {
 namespace {
 
-}  // namespace
-
-void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
-{
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    CDownload_Function link;
-    context.Bind(link, port);
-    std::string finalText;
-    const bool succeeded = job(link, finalText);
-    port.ClosePort();
-    context.Finish(finalText, succeeded);
-}
-
-namespace {
-
 // The controller list's row: No, Name, Size, Time(s), Addr, Sample_Rate.
 std::string ControllerRow(int row, const VoiceFileInfo& record)
 {
     return Format("%d  %s  %u  %s  %u  %u", row, record.Name().c_str(), record.size,
-                  PlayTimeText(static_cast<float>(record.size) * 4 / 22050.0F).c_str(), record.address,
+                  PlayTimeText(StoredPlayTime(record.size)).c_str(), record.address,
                   static_cast<unsigned>(record.sampleRate));
 }
 
@@ -120,6 +103,19 @@ void AddControllerCommands(CLI::App& voice, CliContext& context)
 }
 
 }  // namespace
+
+void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
+{
+    CRS232 port;
+    if (!context.OpenJobPort(port))
+        return;
+    CDownload_Function link;
+    context.Bind(link, port);
+    std::string finalText;
+    const bool succeeded = job(link, finalText);
+    port.ClosePort();
+    context.Finish(finalText, succeeded);
+}
 
 void AddVoiceCommands(CLI::App& app, CliContext& context)
 {

@@ -82,7 +82,7 @@ std::optional<SoundFigures> DescribeApm(const std::filesystem::path& path, FileM
     SoundFigures figures;
     figures.size = length;
     figures.streamSize = static_cast<uint32_t>(length - AdpcmFileHeader::kSize);
-    figures.playTime = static_cast<float>(figures.streamSize * 4.0 / kApmBytesPerSecond);
+    figures.playTime = StoredPlayTime(figures.streamSize);
     figures.sampleRate = header.sampleRate;
     return figures;
 }
@@ -122,6 +122,11 @@ bool IsWavPath(const std::filesystem::path& path)
 std::optional<SoundFigures> DescribeSoundFile(const std::filesystem::path& path, FileMessage& message)
 {
     return IsApmPath(path) ? DescribeApm(path, message) : DescribeWave(path, message);
+}
+
+float StoredPlayTime(uint32_t streamSize)
+{
+    return static_cast<float>(streamSize * 4.0 / kApmBytesPerSecond);
 }
 
 std::string PlayTimeText(float seconds)

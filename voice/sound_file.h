@@ -49,6 +49,8 @@ bool IsWavPath(const std::filesystem::path& path);
 
 // Checks a WAV or .apm file as the file selection does. On refusal, message holds its box.
 std::optional<SoundFigures> DescribeSoundFile(const std::filesystem::path& path, FileMessage& message);
+// The play time of a stored stream (an .apm file's or a controller record's), in seconds.
+float StoredPlayTime(uint32_t streamSize);
 // The play time the views show, "%.2f".
 std::string PlayTimeText(float seconds);
 
