@@ -54,27 +54,27 @@ TEST_P(SoundFileRefusal, ShowsTheMessageBoxOfTheFileSelection)
     EXPECT_EQ(message.caption, GetParam().caption);
 }
 
-WaveSpec Stereo()
+WaveLayout Stereo()
 {
-    WaveSpec spec;
-    spec.channels = 2;
-    spec.data.assign(16, 0);
-    return spec;
+    WaveLayout layout;
+    layout.channels = 2;
+    layout.data.assign(16, 0);
+    return layout;
 }
 
-WaveSpec Rate(uint32_t rate)
+WaveLayout Rate(uint32_t rate)
 {
-    WaveSpec spec;
-    spec.sampleRate = rate;
-    spec.data.assign(16, 0);
-    return spec;
+    WaveLayout layout;
+    layout.sampleRate = rate;
+    layout.data.assign(16, 0);
+    return layout;
 }
 
-WaveSpec FloatSamples()
+WaveLayout FloatSamples()
 {
-    WaveSpec spec = Rate(11025);
-    spec.formatTag = 3;
-    return spec;
+    WaveLayout layout = Rate(11025);
+    layout.formatTag = 3;
+    return layout;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -181,7 +181,7 @@ TEST(VoiceEndToEnd, CheckListsABundleAndRefusesAStereoWave)
     EXPECT_EQ(OutputLines(check.out), (std::vector<std::string>{"Voice File Version : 2, Voice File Count : 3",
                                                           "1  hello  5500  11025",
                                                           "2  welcome_to_the_fi  2000  11025", "3  x  5500  11025"}));
-    WaveSpec stereo;
+    WaveLayout stereo;
     stereo.channels = 2;
     stereo.data.assign(400, 0);
     set.Write("stereo.wav", WaveBytes(stereo));

@@ -11,16 +11,16 @@ namespace {
 
 struct CheckCase {
     const char* name;
-    WaveSpec spec;
+    WaveLayout layout;
     int result;
 };
 
-WaveSpec Spec(void (*change)(WaveSpec&))
+WaveLayout Layout(void (*change)(WaveLayout&))
 {
-    WaveSpec spec;
-    spec.data.assign(10'000, 0);
-    change(spec);
-    return spec;
+    WaveLayout layout;
+    layout.data.assign(10'000, 0);
+    change(layout);
+    return layout;
 }
 
 class WaveCheck : public testing::TestWithParam<CheckCase> {};
@@ -28,29 +28,29 @@ class WaveCheck : public testing::TestWithParam<CheckCase> {};
 TEST_P(WaveCheck, GivesTheResultOfTheFirstFailingTest)
 {
     TempFolder folder;
-    const std::string path = folder.Write("sound.wav", WaveBytes(GetParam().spec));
+    const std::string path = folder.Write("sound.wav", WaveBytes(GetParam().layout));
     uint32_t size = 0;
     uint32_t rate = 0;
     uint32_t bytesPerSec = 0;
     EXPECT_EQ(CWave_Control::CheckWaveFile(path, size, rate, bytesPerSec), GetParam().result);
     EXPECT_EQ(size, GetParam().result == kWaveNotWaveFile ? 0u : 2500u);
-    EXPECT_EQ(rate, GetParam().result == kWaveAccepted ? GetParam().spec.sampleRate : 0u);
+    EXPECT_EQ(rate, GetParam().result == kWaveAccepted ? GetParam().layout.sampleRate : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, WaveCheck,
-    testing::Values(CheckCase{"Mono11025", Spec([](WaveSpec&) {}), kWaveAccepted},
-                    CheckCase{"Mono8000", Spec([](WaveSpec& s) { s.sampleRate = 8000; }), kWaveAccepted},
-                    CheckCase{"EightBitPasses", Spec([](WaveSpec& s) { s.bitsPerSample = 8; }), kWaveAccepted},
-                    CheckCase{"PaddedChunkFirst", Spec([](WaveSpec& s) { s.junkBeforeFormat = {1, 2, 3}; }),
+    testing::Values(CheckCase{"Mono11025", Layout([](WaveLayout&) {}), kWaveAccepted},
+                    CheckCase{"Mono8000", Layout([](WaveLayout& s) { s.sampleRate = 8000; }), kWaveAccepted},
+                    CheckCase{"EightBitPasses", Layout([](WaveLayout& s) { s.bitsPerSample = 8; }), kWaveAccepted},
+                    CheckCase{"PaddedChunkFirst", Layout([](WaveLayout& s) { s.junkBeforeFormat = {1, 2, 3}; }),
                               kWaveAccepted},
-                    CheckCase{"Float", Spec([](WaveSpec& s) { s.formatTag = 3; }), kWaveNotPcm},
-                    CheckCase{"Stereo", Spec([](WaveSpec& s) { s.channels = 2; }), kWaveNotMono},
-                    CheckCase{"Rate22050", Spec([](WaveSpec& s) { s.sampleRate = 22050; }), kWaveBadSampleRate},
-                    CheckCase{"DataBeforeFormat", Spec([](WaveSpec& s) { s.dataBeforeFormat = true; }),
+                    CheckCase{"Float", Layout([](WaveLayout& s) { s.formatTag = 3; }), kWaveNotPcm},
+                    CheckCase{"Stereo", Layout([](WaveLayout& s) { s.channels = 2; }), kWaveNotMono},
+                    CheckCase{"Rate22050", Layout([](WaveLayout& s) { s.sampleRate = 22050; }), kWaveBadSampleRate},
+                    CheckCase{"DataBeforeFormat", Layout([](WaveLayout& s) { s.dataBeforeFormat = true; }),
                               kWaveNotWaveFile},
-                    CheckCase{"NotWaveForm", Spec([](WaveSpec& s) { s.formType = "AVI "; }), kWaveNotWaveFile},
-                    CheckCase{"ShortFormat", Spec([](WaveSpec& s) { s.formatSize = 14; }), kWaveNotWaveFile}),
+                    CheckCase{"NotWaveForm", Layout([](WaveLayout& s) { s.formType = "AVI "; }), kWaveNotWaveFile},
+                    CheckCase{"ShortFormat", Layout([](WaveLayout& s) { s.formatSize = 14; }), kWaveNotWaveFile}),
     [](const testing::TestParamInfo<CheckCase>& tested) { return tested.param.name; });
 
 TEST(WaveCheckFile, RefusesWhatIsNoRiffFile)
@@ -189,10 +189,10 @@ TEST(AdpcmConversion, FailsOnFilesItCannotRead)
     CWave_Control wave;
     std::vector<uint8_t> stream;
     EXPECT_EQ(wave.ConvertToAdpcm(folder.Path("missing.wav"), stream, 4), 0);
-    WaveSpec spec;
-    spec.dataBeforeFormat = true;
-    spec.data.assign(100, 0);
-    EXPECT_EQ(wave.ConvertToAdpcm(folder.Write("early.wav", WaveBytes(spec)), stream, 4), 0);
+    WaveLayout layout;
+    layout.dataBeforeFormat = true;
+    layout.data.assign(100, 0);
+    EXPECT_EQ(wave.ConvertToAdpcm(folder.Write("early.wav", WaveBytes(layout)), stream, 4), 0);
     EXPECT_EQ(wave.ConvertToAdpcm(folder.Write("ok.wav", MonoWave(std::vector<uint8_t>(8, 0))), stream, 9), 0);
 }
 

@@ -28,32 +28,32 @@ void AppendChunk(std::vector<uint8_t>& bytes, const std::string& id, const std::
         bytes.push_back(0);
 }
 
-std::vector<uint8_t> FormatBody(const WaveSpec& spec)
+std::vector<uint8_t> FormatBody(const WaveLayout& layout)
 {
-    const auto blockAlign = static_cast<uint16_t>(spec.channels * spec.bitsPerSample / 8);
+    const auto blockAlign = static_cast<uint16_t>(layout.channels * layout.bitsPerSample / 8);
     std::vector<uint8_t> body;
-    AppendLe16(body, spec.formatTag);
-    AppendLe16(body, spec.channels);
-    AppendLe32(body, spec.sampleRate);
-    AppendLe32(body, spec.sampleRate * blockAlign);
+    AppendLe16(body, layout.formatTag);
+    AppendLe16(body, layout.channels);
+    AppendLe32(body, layout.sampleRate);
+    AppendLe32(body, layout.sampleRate * blockAlign);
     AppendLe16(body, blockAlign);
-    AppendLe16(body, spec.bitsPerSample);
-    body.resize(spec.formatSize, 0);
+    AppendLe16(body, layout.bitsPerSample);
+    body.resize(layout.formatSize, 0);
     return body;
 }
 
 }  // namespace
 
-std::vector<uint8_t> WaveBytes(const WaveSpec& spec)
+std::vector<uint8_t> WaveBytes(const WaveLayout& layout)
 {
-    std::vector<uint8_t> body(spec.formType.begin(), spec.formType.end());
-    if (!spec.junkBeforeFormat.empty())
-        AppendChunk(body, "LIST", spec.junkBeforeFormat);
-    if (spec.dataBeforeFormat)
-        AppendChunk(body, "data", spec.data);
-    AppendChunk(body, "fmt ", FormatBody(spec));
-    if (!spec.dataBeforeFormat)
-        AppendChunk(body, "data", spec.data);
+    std::vector<uint8_t> body(layout.formType.begin(), layout.formType.end());
+    if (!layout.junkBeforeFormat.empty())
+        AppendChunk(body, "LIST", layout.junkBeforeFormat);
+    if (layout.dataBeforeFormat)
+        AppendChunk(body, "data", layout.data);
+    AppendChunk(body, "fmt ", FormatBody(layout));
+    if (!layout.dataBeforeFormat)
+        AppendChunk(body, "data", layout.data);
     std::vector<uint8_t> bytes;
     AppendChunk(bytes, "RIFF", body);
     return bytes;
@@ -69,9 +69,9 @@ std::vector<uint8_t> Samples16(const std::vector<int16_t>& samples)
 
 std::vector<uint8_t> MonoWave(const std::vector<uint8_t>& data)
 {
-    WaveSpec spec;
-    spec.data = data;
-    return WaveBytes(spec);
+    WaveLayout layout;
+    layout.data = data;
+    return WaveBytes(layout);
 }
 
 }  // namespace skarnel::test

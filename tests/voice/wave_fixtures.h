@@ -7,7 +7,7 @@
 namespace skarnel::test {
 
 // A WAV file built in the test, chunk by chunk.
-struct WaveSpec {
+struct WaveLayout {
     uint16_t formatTag = 1;
     uint16_t channels = 1;
     uint32_t sampleRate = 11025;
@@ -20,7 +20,7 @@ struct WaveSpec {
     std::vector<uint8_t> junkBeforeFormat;
 };
 
-std::vector<uint8_t> WaveBytes(const WaveSpec& spec);
+std::vector<uint8_t> WaveBytes(const WaveLayout& layout);
 // 16-bit little-endian samples as data bytes.
 std::vector<uint8_t> Samples16(const std::vector<int16_t>& samples);
 // A 16-bit mono 11025 Hz file with these data bytes.
