@@ -5,6 +5,7 @@
 #include "cli/model_commands.h"
 #include "cli/sd_commands.h"
 #include "cli/telemetry_commands.h"
+#include "cli/voice_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     AddModelCommands(app, context);
     AddSdCommands(app, context);
     AddTelemetryCommands(app, context);
+    AddVoiceCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

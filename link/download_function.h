@@ -2,8 +2,10 @@
 
 #include "link/product_info.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace skarnel {
@@ -22,6 +24,8 @@ struct GeneralData;
 struct ElectricData;
 struct VarioData;
 struct GpsData;
+struct VoiceFileInfo;
+struct VoiceFlashInfo;
 
 // Command groups: byte 5 of a request.
 enum CommandGroup : int {
@@ -141,6 +145,20 @@ public:
     bool ReadElectricData(ElectricData& record);
     bool ReadVarioData(VarioData& record);
     bool ReadGpsData(GpsData& record);
+    // Voice flash (group 2, voice/voice_flash_commands.cpp, voice/voice_transfer_commands.cpp).
+    bool ReadVoiceFlashInfo(VoiceFlashInfo& info);
+    // Erases the voice flash; the controller answers busy once a sector, then acknowledges.
+    bool InitVoiceFlash(int sectorCount);
+    // Writes an area in chunks of 2048 bytes; kind 1 is the info area, else the data area.
+    bool WriteVoiceArea(const uint8_t* source, uint32_t start, uint32_t size, const std::string& name,
+                        const std::atomic<int>* stopRequest, int kind);
+    bool ReadVoiceFileInfo(int index, VoiceFileInfo& info);
+    // Reads up to 2048 bytes; buffer holds at least that many.
+    bool ReadVoiceData(uint16_t& received, uint8_t* buffer, uint32_t address, uint32_t length);
+    // Reads one stored sound into an .apm file.
+    bool BackupVoiceFile(uint32_t size, const std::filesystem::path& path, uint32_t start, uint32_t sampleRate,
+                         const std::string& name, const std::atomic<int>* stopRequest);
+    bool PlayVoiceFile(int index);
 
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);

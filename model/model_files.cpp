@@ -15,11 +15,6 @@ constexpr size_t kSchemaOffset = 142;
 constexpr size_t kUsedCountOffset = 666;
 constexpr size_t kUsedIndexOffset = 668;
 
-bool IsUnsafeCharacter(unsigned char c)
-{
-    return c == '/' || c == '\\' || c < 0x20 || c == 0x7F;
-}
-
 }  // namespace
 
 std::array<uint8_t, MenuFileHeader::kSize> MenuFileHeader::Encode() const
@@ -107,19 +102,6 @@ ModelList ModelList::Blank(size_t modelCount)
     list.types.assign(modelCount, 0);
     list.names.assign(modelCount, std::string());
     return list;
-}
-
-std::string FileSafeName(const std::string& name)
-{
-    std::string safe = name;
-    std::replace_if(safe.begin(), safe.end(), [](char c) { return IsUnsafeCharacter(static_cast<unsigned char>(c)); },
-                    '_');
-    for (size_t start = safe.find(".."); start != std::string::npos; start = safe.find("..", start)) {
-        const size_t end = safe.find_first_not_of('.', start);
-        std::fill(safe.begin() + static_cast<std::ptrdiff_t>(start),
-                  end == std::string::npos ? safe.end() : safe.begin() + static_cast<std::ptrdiff_t>(end), '_');
-    }
-    return safe;
 }
 
 std::string ModelFileName(uint8_t listType, const std::string& name, int modelIndex)

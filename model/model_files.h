@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/file_magic.h"
+#include "link/file_safe_name.h"
 
 #include "model/data_schema.h"
 
@@ -71,9 +72,6 @@ struct ModelList {
     static ModelList Blank(size_t modelCount);
 };
 
-// A name read from the controller or a file, made fit to be part of a file name: path
-// separators, control characters and ".." become '_'; everything else stays.
-std::string FileSafeName(const std::string& name);
 // "h" or "a" by the model list's type byte, the name (or "NONAME"), the model number + 1, ".mdl".
 std::string ModelFileName(uint8_t listType, const std::string& name, int modelIndex);
 

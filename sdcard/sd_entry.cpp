@@ -1,7 +1,7 @@
 #include "sdcard/sd_entry.h"
 
+#include "link/file_safe_name.h"
 #include "link/format.h"
-#include "model/model_files.h"
 
 namespace skarnel {
 namespace {

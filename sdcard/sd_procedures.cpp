@@ -1,9 +1,9 @@
 #include "sdcard/sd_procedures.h"
 
 #include "link/download_function.h"
+#include "link/file_safe_name.h"
 #include "link/format.h"
 #include "link/reporter.h"
-#include "model/model_files.h"
 #include "model/replacing_file.h"
 #include "sdcard/sd_codes.h"
 

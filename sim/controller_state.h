@@ -3,6 +3,7 @@
 #include "clock/clock_record.h"
 #include "sim/firmware_state.h"
 #include "sim/model_memory.h"
+#include "sim/voice_flash.h"
 
 #include <cstdint>
 #include <functional>
@@ -52,6 +53,7 @@ struct ControllerState {
     bool rfPaused = false;
     FirmwareState firmware;
     ModelMemory modelMemory;
+    VoiceFlash voiceFlash;
     int64_t restartDelayMs = 500;
     // How long the boot loader waits for a download start before it starts the application.
     int64_t bootLoaderIdleMs = 5000;

@@ -8,6 +8,7 @@
 #include "sim/sd_card_commands.h"
 #include "sim/sim_options.h"
 #include "sim/telemetry_commands.h"
+#include "sim/voice_flash_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -81,6 +82,7 @@ int main(int argc, char** argv)
     InstallModelDataCommands(engine);
     InstallSdCardCommands(engine, sdCard);
     InstallTelemetryCommands(engine, telemetry);
+    InstallVoiceFlashCommands(engine);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -44,9 +44,18 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--received-images", options.receivedImagesFolder,
                    "Write each complete firmware image, descrambled, into this folder")
         ->check(CLI::ExistingDirectory);
-    app.add_option("--state-dir", options.stateDir, "Keep the controller's model flash in this folder between runs");
+    app.add_option("--state-dir", options.stateDir,
+                   "Keep the controller's model and voice flash in this folder between runs");
     app.add_option("--sd-dir", options.sdDir, "Serve this folder as the SD card (changes are written into it)")
         ->check(CLI::ExistingDirectory);
+    VoiceFlash& voice = options.state.voiceFlash;
+    app.add_option("--voice-flash-size", voice.flashSize, "Size of the voice flash in bytes (default 0x190000)")
+        ->check(CLI::Range(0x4000u, 0x8000000u));
+    app.add_option("--voice-sector-size", voice.sectorSize, "Erase sector size of the voice flash")
+        ->check(CLI::Range(1u, 0x100000u));
+    app.add_option("--voice-data-version", voice.voiceDataVersion, "Voice data version the firmware expects");
+    app.add_option("--voice-erase-step-ms", voice.eraseStepMs, "Time the voice flash takes to erase one sector")
+        ->check(CLI::Range(int64_t{1}, int64_t{60'000}));
 }
 
 bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& error)
@@ -80,7 +89,8 @@ bool PrepareStateDir(SimOptions& options, std::string& error)
         return false;
     }
     options.state.modelMemory.stateFile = std::filesystem::path(options.stateDir) / kModelFlashFileName;
-    return LoadModelMemory(options.state.modelMemory, error);
+    options.state.voiceFlash.stateFile = std::filesystem::path(options.stateDir) / kVoiceFlashFileName;
+    return LoadModelMemory(options.state.modelMemory, error) && LoadVoiceFlash(options.state.voiceFlash, error);
 }
 
 std::optional<ClockRecord> InitialClock(const SimOptions& options, std::string& error)

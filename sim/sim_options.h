@@ -25,7 +25,7 @@ struct SimOptions {
     bool showDisplay = false;
     std::string linkPath;
     std::string receivedImagesFolder;
-    std::string stateDir;  // keeps the model flash between runs
+    std::string stateDir;  // keeps the model and voice flash between runs
     std::string sdDir;     // served as the SD card
 };
 

@@ -30,13 +30,13 @@ struct CommandResult {
     std::string err;
 };
 
+// A program's output split into lines, without their line ends.
+std::vector<std::string> OutputLines(const std::string& text);
+
 // Runs a program to its end with empty standard input.
 CommandResult RunCommand(const std::vector<std::string>& argv);
 // skarnel-cli with the given arguments.
 CommandResult RunCli(const std::vector<std::string>& arguments);
-
-// A program's output split into its lines, without the line ends.
-std::vector<std::string> OutputLines(const std::string& text);
 
 std::string SimBinary();
 std::string CliBinary();

@@ -1,0 +1,128 @@
+#include "cli/voice_commands.h"
+
+#include "cli/cli_context.h"
+#include "link/download_function.h"
+#include "link/format.h"
+#include "link/rs232.h"
+#include "voice/sound_file.h"
+#include "voice/voice_flash_info.h"
+#include "voice/voice_jobs.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace skarnel::cli {
+namespace {
+
+// The controller list's row: No, Name, Size, Time(s), Addr, Sample_Rate.
+std::string ControllerRow(int row, const VoiceFileInfo& record)
+{
+    return Format("%d  %s  %u  %s  %u  %u", row, record.Name().c_str(), record.size,
+                  PlayTimeText(StoredPlayTime(record.size)).c_str(), record.address,
+                  static_cast<unsigned>(record.sampleRate));
+}
+
+void RunInfo(CliContext& context)
+{
+    RunVoiceJob(context, [](CDownload_Function& link, std::string& finalText) {
+        link.groupId = kGroupVoiceFlash;
+        VoiceFlashInfo info;
+        return ReadFlashInformation(link, info, finalText);
+    });
+}
+
+void RunList(CliContext& context)
+{
+    RunVoiceJob(context, [&context](CDownload_Function& link, std::string& finalText) {
+        std::vector<VoiceFileInfo> records;
+        if (!ListVoiceFiles(link, nullptr, records, finalText))
+            return false;
+        int row = 0;
+        for (const VoiceFileInfo& record : records)
+            context.reporter().PrintLine(ControllerRow(++row, record));
+        return true;
+    });
+}
+
+void RunDownload(CliContext& context, const std::string& bundle)
+{
+    RunVoiceJob(context, [&bundle](CDownload_Function& link, std::string& finalText) {
+        return DownloadVoiceBundle(link, bundle, nullptr, finalText);
+    });
+}
+
+void RunBackup(CliContext& context, const std::string& folder)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    RunVoiceJob(context, [&context, &folder](CDownload_Function& link, std::string& finalText) {
+        std::vector<std::filesystem::path> written;
+        const bool done = BackupVoiceFiles(link, folder, nullptr, written, finalText);
+        for (const std::filesystem::path& path : written)
+            context.reporter().ReportLogLine(path.string());
+        return done;
+    });
+}
+
+void RunPlay(CliContext& context, int index)
+{
+    RunVoiceJob(context, [index](CDownload_Function& link, std::string& finalText) {
+        link.groupId = kGroupVoiceFlash;
+        const bool played = link.PlayVoiceFile(index);
+        finalText = played ? "ADPCM Play Command Send" : "ADPCM Play Command Send Fail";
+        return played;
+    });
+}
+
+void AddControllerCommands(CLI::App& voice, CliContext& context)
+{
+    voice.add_subcommand("info", "Read the voice flash's geometry and voice data version")->callback([&context] {
+        RunInfo(context);
+    });
+    voice.add_subcommand("list", "List the sounds stored in the controller")->callback([&context] {
+        RunList(context);
+    });
+
+    auto bundle = std::make_shared<std::string>();
+    CLI::App* download =
+        voice.add_subcommand("download", "Erase the voice flash and write a voice bundle (.vdf) into it");
+    download->add_option("BUNDLE", *bundle, "The voice bundle")->required();
+    download->callback([&context, bundle] { RunDownload(context, *bundle); });
+
+    auto folder = std::make_shared<std::string>();
+    CLI::App* backup = voice.add_subcommand("backup", "Read every stored sound back into an .apm file in DIR");
+    backup->add_option("DIR", *folder, "Folder for the sound files")->required();
+    backup->callback([&context, folder] { RunBackup(context, *folder); });
+
+    auto index = std::make_shared<int>(0);
+    CLI::App* play = voice.add_subcommand("play", "Make the controller play a stored sound");
+    play->add_option("INDEX", *index, "The sound's slot, from 0")->required()->check(CLI::Range(0, 254));
+    play->callback([&context, index] { RunPlay(context, *index); });
+}
+
+}  // namespace
+
+void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
+{
+    CRS232 port;
+    if (!context.OpenJobPort(port))
+        return;
+    CDownload_Function link;
+    context.Bind(link, port);
+    std::string finalText;
+    const bool succeeded = job(link, finalText);
+    port.ClosePort();
+    context.Finish(finalText, succeeded);
+}
+
+void AddVoiceCommands(CLI::App& app, CliContext& context)
+{
+    CLI::App* voice = app.add_subcommand("voice", "Encode sounds, build voice bundles and manage the voice flash");
+    voice->require_subcommand(1);
+    AddVoiceFileCommands(*voice, context);
+    AddControllerCommands(*voice, context);
+}
+
+}  // namespace skarnel::cli

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace skarnel {
+
+// A name read from the controller or a file, made fit to be part of a file name: path
+// separators, control characters and ".." become '_'; everything else stays.
+std::string FileSafeName(const std::string& name);
+
+}  // namespace skarnel

@@ -1,0 +1,72 @@
+#include "voice/voice_file_info.h"
+
+#include "link/byte_order.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace skarnel {
+namespace {
+
+constexpr size_t kExtensionLength = 4;  // the dot and three letters
+
+}  // namespace
+
+VoiceFileInfo VoiceFileInfo::ForSlot(uint16_t slot)
+{
+    VoiceFileInfo info;
+    info.index = slot;
+    info.indexCheck = static_cast<uint16_t>(0xFFFF - slot);
+    return info;
+}
+
+std::array<uint8_t, VoiceFileInfo::kSize> VoiceFileInfo::Encode() const
+{
+    std::array<uint8_t, kSize> bytes{};
+    WriteLe32(bytes.data() + 0, size);
+    WriteLe32(bytes.data() + 4, address);
+    WriteLe16(bytes.data() + 8, index);
+    WriteLe16(bytes.data() + 10, indexCheck);
+    WriteLe16(bytes.data() + 12, sampleRate);
+    std::copy(name.begin(), name.end(), bytes.begin() + 14);
+    return bytes;
+}
+
+VoiceFileInfo VoiceFileInfo::Decode(const uint8_t* bytes)
+{
+    VoiceFileInfo info;
+    info.size = ReadLe32(bytes + 0);
+    info.address = ReadLe32(bytes + 4);
+    info.index = ReadLe16(bytes + 8);
+    info.indexCheck = ReadLe16(bytes + 10);
+    info.sampleRate = ReadLe16(bytes + 12);
+    std::copy_n(bytes + 14, kNameSize, info.name.begin());
+    return info;
+}
+
+std::string VoiceFileInfo::Name() const
+{
+    const auto end = std::find(name.begin(), name.end(), 0);
+    std::string text(name.begin(), end);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
+    return text;
+}
+
+void VoiceFileInfo::SetNameFromListed(const std::string& listedName)
+{
+    name.fill(0);
+    const size_t stem = listedName.size() > kExtensionLength ? listedName.size() - kExtensionLength : 0;
+    std::copy_n(listedName.begin(), std::min(stem, kMaxNameLength), name.begin());
+}
+
+void WriteVersionSlot(uint8_t* infoTable, uint32_t voiceDataVersion, uint32_t modelCode)
+{
+    uint8_t* slot = infoTable + kVoiceVersionSlotOffset;
+    std::memset(slot, 0, VoiceFileInfo::kSize);
+    WriteLe32(slot, voiceDataVersion);
+    WriteLe32(slot + 4, modelCode);
+}
+
+}  // namespace skarnel
