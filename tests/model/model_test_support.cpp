@@ -22,7 +22,6 @@ ModelLink::ModelLink(uint32_t productCode, uint32_t memoryVersion)
     engine().KeepRequestLog(true);
 }
 
-
 std::vector<std::pair<uint32_t, size_t>> ModelLink::FlashWrites() const
 {
     std::vector<std::pair<uint32_t, size_t>> writes;

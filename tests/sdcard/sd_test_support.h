@@ -19,14 +19,7 @@ struct SdLink : SimulatedLink {
     }
 
     // The requests of group 6 with this code, in order.
-    std::vector<sim::Request> Requests(uint8_t code)
-    {
-        std::vector<sim::Request> found;
-        for (const sim::Request& request : engine().RequestLog())
-            if (request.group == 6 && request.code == code)
-                found.push_back(request);
-        return found;
-    }
+    std::vector<sim::Request> Requests(uint8_t code) const { return SimulatedLink::Requests(6, code); }
 
     const std::vector<uint8_t>& CardFile(const std::string& path) { return card.Find(path)->data; }
 

@@ -26,6 +26,15 @@ void SimulatedLink::AddFault(sim::FaultKind kind, int group, uint8_t code, int c
     engine().faults().Add(rule);
 }
 
+std::vector<sim::Request> SimulatedLink::Requests(int group, uint8_t code) const
+{
+    std::vector<sim::Request> found;
+    for (const sim::Request& request : device->engine().RequestLog())
+        if (request.group == group && request.code == code)
+            found.push_back(request);
+    return found;
+}
+
 std::unique_ptr<CRS232> SimulatedLink::MakePort()
 {
     return std::make_unique<CRS232>(std::make_unique<sim::SimulatedSerialBackend>(device, clock), clock);

@@ -8,6 +8,7 @@
 #include "tests/support/recording_reporter.h"
 
 #include <memory>
+#include <vector>
 
 namespace skarnel::test {
 
@@ -20,6 +21,8 @@ struct SimulatedLink {
     sim::ControllerEngine& engine() { return device->engine(); }
     // The controller answers with a fault count times, from the at-th request of that group and code on.
     void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1);
+    // The requests of that group and code the controller received, in order (with the request log kept).
+    std::vector<sim::Request> Requests(int group, uint8_t code) const;
 
     VirtualClock clock{1'000'000};
     std::shared_ptr<sim::SimulatedDevice> device;

@@ -17,22 +17,12 @@ VoiceLink::VoiceLink(uint32_t flashSize)
 
 void VoiceLink::AddFault(sim::FaultKind kind, uint8_t code, int count, int at)
 {
-    sim::FaultRule rule;
-    rule.kind = kind;
-    rule.group = kGroupVoiceFlash;
-    rule.code = code;
-    rule.count = count;
-    rule.at = at;
-    engine().faults().Add(rule);
+    SimulatedLink::AddFault(kind, kGroupVoiceFlash, code, count, at);
 }
 
 std::vector<sim::Request> VoiceLink::Requests(uint8_t code) const
 {
-    std::vector<sim::Request> requests;
-    for (const sim::Request& request : device->engine().RequestLog())
-        if (request.group == kGroupVoiceFlash && request.code == code)
-            requests.push_back(request);
-    return requests;
+    return SimulatedLink::Requests(kGroupVoiceFlash, code);
 }
 
 std::vector<uint32_t> VoiceLink::WriteAddresses(uint8_t code) const
