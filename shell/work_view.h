@@ -83,6 +83,8 @@ protected:
     // The line logged after a job's final text, and whether the final text is shown in a box too.
     virtual std::string StopLine() const { return "Process Stop"; }
     virtual bool ShowsFinalText() const { return true; }
+    // Told at the end of SetJobControlsEnabled, for views that show a running job otherwise too.
+    virtual void JobControlsChanged(bool) {}
 
     QTableWidget* CreateLogList(int logColumnWidth);
     QProgressBar* CreateProgressBar();

@@ -17,21 +17,12 @@ namespace {
 constexpr uint32_t kKt40 = 16003300;
 constexpr size_t kModelFileHeaderSize = 4096;
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 bool Holds(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-std::vector<std::string> ModelFiles(const std::filesystem::path& folder)
+std::vector<std::string> ModelFileNames(const std::filesystem::path& folder)
 {
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -79,7 +70,7 @@ TEST_F(UpgradeCommandLine, NewMemoryVersionComesWithTheModelsConverted)
 
     const CommandResult result = cli({"firmware", "upgrade", upgrade});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
-    const std::vector<std::string> lines = Lines(result.out);
+    const std::vector<std::string> lines = OutputLines(result.out);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines.front(), "Download Process Start!!");
     EXPECT_EQ(lines[1], "System Data Backup Start!!");
@@ -104,11 +95,11 @@ TEST_F(UpgradeCommandLine, NewMemoryVersionComesWithTheModelsConverted)
     const std::string converted = files.Path("converted");
     ASSERT_EQ(cli({"model", "backup", after}).exitCode, 0);
     std::vector<std::string> convert{"model", "convert", "-o", converted};
-    for (const std::string& name : ModelFiles(before))
+    for (const std::string& name : ModelFileNames(before))
         convert.push_back(before + "/" + name);
     ASSERT_EQ(cli(convert).exitCode, 0);
-    ASSERT_EQ(ModelFiles(after), ModelFiles(before));
-    for (const std::string& name : ModelFiles(after)) {
+    ASSERT_EQ(ModelFileNames(after), ModelFileNames(before));
+    for (const std::string& name : ModelFileNames(after)) {
         const std::vector<uint8_t> restored = files.Read("after/" + name);
         const std::vector<uint8_t> expected = files.Read("converted/" + name);
         ASSERT_EQ(restored.size(), expected.size()) << name;
@@ -126,7 +117,7 @@ TEST_F(UpgradeCommandLine, QuestionWithoutATerminalIsRefusedAndTheJobFails)
         files, "boot.bin", {PlainApplicationImage(3001, 106, 1000), PlainBootLoaderImage(3001, 13), {}, true});
     const CommandResult refused = RunCli({"--port", sim.DevicePath(), "firmware", "upgrade", upgrade});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(Lines(refused.out), (std::vector<std::string>{"Download Process Start!!", "Boot Loader Download Start",
+    EXPECT_EQ(OutputLines(refused.out), (std::vector<std::string>{"Download Process Start!!", "Boot Loader Download Start",
                                                             "Download Process Stop", "RF switch off - Canceled"}));
     const CommandResult missing = RunCli({"--port", sim.DevicePath(), "firmware", "upgrade", files.Path("none.bin")});
     EXPECT_EQ(missing.exitCode, 1);

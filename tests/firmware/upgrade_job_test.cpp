@@ -139,6 +139,17 @@ struct UpgradeLink : SimulatedLink {
         return requests;
     }
     sim::ControllerState& state() { return engine().state(); }
+    // The controller answers with a fault count times, from the at-th request of that group and code on.
+    void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1)
+    {
+        sim::FaultRule rule;
+        rule.kind = kind;
+        rule.group = group;
+        rule.code = code;
+        rule.count = count;
+        rule.at = at;
+        engine().faults().Add(rule);
+    }
 
     TempFolder files;
     UpgradeWindow window{clock};
@@ -391,13 +402,7 @@ TEST(FirmwareUpgrade, BootLoaderOfAnotherProductIsRefusedBeforeItIsSent)
 TEST(FirmwareUpgrade, FailedApplicationTransferErasesTheApplicationArea)
 {
     UpgradeLink f;
-    sim::FaultRule refuse;
-    refuse.kind = sim::FaultKind::Nak;
-    refuse.group = 1;
-    refuse.code = kDataBlock;
-    refuse.at = 2;
-    refuse.count = 3;
-    f.engine().faults().Add(refuse);
+    f.AddFault(sim::FaultKind::Nak, 1, kDataBlock, 3, 2);
     const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly());
     EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.finalText, "Firmware Download Fail");
@@ -409,12 +414,7 @@ TEST(FirmwareUpgrade, FailedApplicationTransferErasesTheApplicationArea)
 TEST(FirmwareUpgrade, FailedBootLoaderTransferErasesNothing)
 {
     UpgradeLink f;
-    sim::FaultRule refuse;
-    refuse.kind = sim::FaultKind::Nak;
-    refuse.group = 0;
-    refuse.code = kDataBlock;
-    refuse.count = 3;
-    f.engine().faults().Add(refuse);
+    f.AddFault(sim::FaultKind::Nak, 0, kDataBlock, 3);
     UpgradeImages images = ApplicationOnly();
     images.bootLoader = PlainBootLoaderImage(kKt40, 13);
     images.bootIncluded = true;
@@ -426,11 +426,7 @@ TEST(FirmwareUpgrade, FailedBootLoaderTransferErasesNothing)
 TEST(FirmwareUpgrade, SilentBootLoaderEndsTheJobAfterTheBootUpWait)
 {
     UpgradeLink f;
-    sim::FaultRule silent;
-    silent.kind = sim::FaultKind::NoReply;
-    silent.group = 1;
-    silent.code = 0x30;
-    f.engine().faults().Add(silent);
+    f.AddFault(sim::FaultKind::NoReply, 1, 0x30, 1);
     const int64_t start = f.clock.NowMs();
     const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly());
     EXPECT_EQ(result.finalText, "Bootup Packet Receive Fail");

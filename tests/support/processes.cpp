@@ -146,4 +146,13 @@ CommandResult RunCli(const std::vector<std::string>& arguments)
     return RunCommand(argv);
 }
 
+std::vector<std::string> OutputLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
 }  // namespace skarnel::test

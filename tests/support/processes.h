@@ -35,6 +35,9 @@ CommandResult RunCommand(const std::vector<std::string>& argv);
 // skarnel-cli with the given arguments.
 CommandResult RunCli(const std::vector<std::string>& arguments);
 
+// The lines of a program's output, without their line ends.
+std::vector<std::string> OutputLines(const std::string& text);
+
 std::string SimBinary();
 std::string CliBinary();
 
