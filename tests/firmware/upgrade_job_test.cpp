@@ -139,17 +139,6 @@ struct UpgradeLink : SimulatedLink {
         return requests;
     }
     sim::ControllerState& state() { return engine().state(); }
-    // The controller answers with a fault count times, from the at-th request of that group and code on.
-    void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1)
-    {
-        sim::FaultRule rule;
-        rule.kind = kind;
-        rule.group = group;
-        rule.code = code;
-        rule.count = count;
-        rule.at = at;
-        engine().faults().Add(rule);
-    }
 
     TempFolder files;
     UpgradeWindow window{clock};

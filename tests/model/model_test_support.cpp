@@ -22,17 +22,6 @@ ModelLink::ModelLink(uint32_t productCode, uint32_t memoryVersion)
     engine().KeepRequestLog(true);
 }
 
-void ModelLink::AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at)
-{
-    sim::FaultRule rule;
-    rule.kind = kind;
-    rule.group = group;
-    rule.code = code;
-    rule.count = count;
-    rule.at = at;
-    engine().faults().Add(rule);
-}
-
 std::vector<std::pair<uint32_t, size_t>> ModelLink::FlashWrites() const
 {
     std::vector<std::pair<uint32_t, size_t>> writes;

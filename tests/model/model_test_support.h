@@ -29,8 +29,6 @@ struct ModelLink : SimulatedLink {
     explicit ModelLink(uint32_t productCode = 16003300, uint32_t memoryVersion = 1001);
 
     std::vector<uint8_t>& flash() { return engine().state().modelMemory.flash; }
-    // The controller answers with a fault count times, from the at-th request of that group and code on.
-    void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1);
     // The flash write requests the controller received: address and size of each.
     std::vector<std::pair<uint32_t, size_t>> FlashWrites() const;
 };

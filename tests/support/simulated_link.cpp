@@ -20,4 +20,15 @@ std::unique_ptr<CRS232> SimulatedLink::MakePort()
     return std::make_unique<CRS232>(std::make_unique<sim::SimulatedSerialBackend>(device, clock), clock);
 }
 
+void SimulatedLink::AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at)
+{
+    sim::FaultRule rule;
+    rule.kind = kind;
+    rule.group = group;
+    rule.code = code;
+    rule.count = count;
+    rule.at = at;
+    engine().faults().Add(rule);
+}
+
 }  // namespace skarnel::test

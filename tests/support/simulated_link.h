@@ -4,6 +4,7 @@
 #include "link/download_function.h"
 #include "link/rs232.h"
 #include "sim/controller_engine.h"
+#include "sim/fault_plan.h"
 #include "sim/simulated_serial_backend.h"
 #include "tests/support/recording_reporter.h"
 
@@ -18,6 +19,8 @@ struct SimulatedLink {
     // Another port to the same controller on the same clock.
     std::unique_ptr<CRS232> MakePort();
     sim::ControllerEngine& engine() { return device->engine(); }
+    // The controller answers with a fault count times, from the at-th request of that group and code on.
+    void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1);
 
     VirtualClock clock{1'000'000};
     std::shared_ptr<sim::SimulatedDevice> device;
