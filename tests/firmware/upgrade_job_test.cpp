@@ -350,6 +350,17 @@ TEST(FirmwareUpgrade, NewMemoryLayoutSavesTheModelsFirstAndRestoresThemConverted
     EXPECT_EQ(ControllerModels(f), before);
 }
 
+TEST(FirmwareUpgrade, FailedRestoreFailsTheJobAndKeepsTheBackup)
+{
+    UpgradeLink f;
+    f.AddFault(sim::FaultKind::Nak, kGroupModelData, 0x34, 1000);
+    const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(106, 1001));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.finalText, "Model Data Restore Process Fail");
+    EXPECT_EQ(f.state().product.memoryVersion, 1001u) << "the firmware is in";
+    EXPECT_TRUE(f.files.Exists("Menu_Backup.mif"));
+}
+
 TEST(FirmwareUpgrade, LayoutWithoutConversionTablesAsksBeforeTheModelsAreLost)
 {
     for (const bool yes : {true, false}) {
