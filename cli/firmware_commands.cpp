@@ -100,7 +100,8 @@ void AddUpgrade(CLI::App& firmware, CliContext& context)
 
 void AddFirmwareCommands(CLI::App& app, CliContext& context)
 {
-    CLI::App* firmware = app.add_subcommand("firmware", "Upgrade files: check, merge, Y-Modem convert, gang image; the upgrade");
+    CLI::App* firmware =
+        app.add_subcommand("firmware", "Upgrade files: check, merge, Y-Modem convert, gang image, upgrade");
     firmware->require_subcommand(1);
     AddCheck(*firmware, context);
     AddMerge(*firmware, context);

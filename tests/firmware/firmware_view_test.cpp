@@ -127,7 +127,8 @@ TEST(FirmwareView, FileBrowseKeepsOnlyAFileThatPassesTheCheck)
 
     f.dialogs.answer = QString::fromStdString(f.files.Write("zeros.bin", std::vector<uint8_t>(64, 0)));
     f.view->BrowseButton()->click();
-    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Firmware file can't be read. \r\nPlease recheck the downloaded file."});
+    EXPECT_EQ(f.boxes.Texts(),
+              std::vector<QString>{"Firmware file can't be read. \r\nPlease recheck the downloaded file."});
     EXPECT_TRUE(f.view->PathBox()->text().isEmpty());
     EXPECT_TRUE(f.view->FullPath().isEmpty());
 

@@ -66,7 +66,8 @@ TEST_F(UpgradeCommandLine, NewMemoryVersionComesWithTheModelsConverted)
     };
     const std::string before = files.Path("before");
     ASSERT_EQ(cli({"model", "backup", before}).exitCode, 0);
-    const std::string upgrade = WriteUpgradeFile(files, "kt40.bin", {PlainApplicationImage(kKt40, 110, 1001), {}, {}, false});
+    const std::string upgrade =
+        WriteUpgradeFile(files, "kt40.bin", {PlainApplicationImage(kKt40, 110, 1001), {}, {}, false});
 
     const CommandResult result = cli({"firmware", "upgrade", upgrade});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
@@ -117,8 +118,9 @@ TEST_F(UpgradeCommandLine, QuestionWithoutATerminalIsRefusedAndTheJobFails)
         files, "boot.bin", {PlainApplicationImage(3001, 106, 1000), PlainBootLoaderImage(3001, 13), {}, true});
     const CommandResult refused = RunCli({"--port", sim.DevicePath(), "firmware", "upgrade", upgrade});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(OutputLines(refused.out), (std::vector<std::string>{"Download Process Start!!", "Boot Loader Download Start",
-                                                            "Download Process Stop", "RF switch off - Canceled"}));
+    EXPECT_EQ(OutputLines(refused.out),
+              (std::vector<std::string>{"Download Process Start!!", "Boot Loader Download Start",
+                                        "Download Process Stop", "RF switch off - Canceled"}));
     const CommandResult missing = RunCli({"--port", sim.DevicePath(), "firmware", "upgrade", files.Path("none.bin")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "Firmware file can't be read. \r\nPlease recheck the downloaded file.\n");

@@ -171,7 +171,8 @@ TEST(FirmwareUpgrade, ApplicationOnlyGoesThroughTheBootLoaderStepByStep)
                                     "Download Start Command Send",
                                     "Download Start Command Send - OK",
                                     "Product Information Read From Controller",
-                                    "   >> AppPCode:16003300,  AppVer:105,  BootPCode:16003300,  BootVer:12,  MemVer:1000",
+                                    "   >> AppPCode:16003300,  AppVer:105,  BootPCode:16003300,  BootVer:12,  "
+                                    "MemVer:1000",
                                     "   >> Product Name:KT-40,  Buyer:Vennacor",
                                     "Address Information Read From Controller",
                                     "   >> AppPCodeAddr:0x4100,  AppVerAddr:0x4104,  BootPCodeAddr:0x100,  "
@@ -292,10 +293,11 @@ TEST_P(FirmwareUpgradeVersions, OnlyAnOlderImageIsAskedAbout)
     f.window.answers["Old Version"] = c.answer;
     const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(c.imageVersion));
     EXPECT_EQ(result.finalText, c.finalText);
-    EXPECT_EQ(f.window.QuestionTitles(), c.asked ? std::vector<std::string>{"Old Version"} : std::vector<std::string>{});
+    const auto asked = c.asked ? std::vector<std::string>{"Old Version"} : std::vector<std::string>{};
+    EXPECT_EQ(f.window.QuestionTitles(), asked);
     if (c.asked) {
-        EXPECT_EQ(f.window.questions[0].text,
-                  "The firmware file to be updated is lower than the product version \r\n \r\nDo you want to download?");
+        EXPECT_EQ(f.window.questions[0].text, "The firmware file to be updated is lower than the product version "
+                                              "\r\n \r\nDo you want to download?");
     }
     if (c.line) {
         EXPECT_EQ(f.window.Count(c.line), 1u);
@@ -307,7 +309,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FirmwareUpgradeVersions,
     testing::Values(VersionCase{"equal", 105, true, false, "Version Compare - Ok", "Firmware Download Success"},
                     VersionCase{"newer", 200, true, false, "Version Compare - Ok", "Firmware Download Success"},
-                    VersionCase{"olderYes", 104, true, true, "Version Compare - Down Grade", "Firmware Download Success"},
+                    VersionCase{"olderYes", 104, true, true, "Version Compare - Down Grade",
+                                "Firmware Download Success"},
                     VersionCase{"olderNo", 104, false, true, nullptr, "Old Version Firmware File"}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
