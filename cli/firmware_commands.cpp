@@ -2,6 +2,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/firmware_check.h"
+#include "cli/firmware_upgrade_command.h"
 #include "tools/firmware_merge.h"
 #include "tools/gang_merge.h"
 
@@ -86,16 +87,27 @@ void AddGang(CLI::App& firmware, CliContext& context)
     });
 }
 
+void AddUpgrade(CLI::App& firmware, CliContext& context)
+{
+    auto path = std::make_shared<std::string>();
+    CLI::App* upgrade = firmware.add_subcommand(
+        "upgrade", "Install an upgrade file; the models are saved first and converted back when their layout changes");
+    upgrade->add_option("FILE", *path, "The upgrade file")->required();
+    upgrade->callback([&context, path] { RunFirmwareUpgrade(context, *path); });
+}
+
 }  // namespace
 
 void AddFirmwareCommands(CLI::App& app, CliContext& context)
 {
-    CLI::App* firmware = app.add_subcommand("firmware", "Upgrade files: check, merge, Y-Modem convert, gang image");
+    CLI::App* firmware =
+        app.add_subcommand("firmware", "Upgrade files: check, merge, Y-Modem convert, gang image, upgrade");
     firmware->require_subcommand(1);
     AddCheck(*firmware, context);
     AddMerge(*firmware, context);
     AddYModem(*firmware, context);
     AddGang(*firmware, context);
+    AddUpgrade(*firmware, context);
 }
 
 }  // namespace skarnel::cli

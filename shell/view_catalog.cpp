@@ -1,4 +1,5 @@
 #include "clock/controller_setup_view.h"
+#include "firmware/firmware_view.h"
 #include "model/menu_view.h"
 #include "model/model_conversion_view.h"
 #include "sdcard/sd_file_control_view.h"
@@ -16,6 +17,7 @@ ViewFactory Make()
 
 void RegisterViews(ViewRegistry& registry)
 {
+    registry.Register(kViewFirmware, Make<CFirmware_View>());
     registry.Register(kViewControllerTime, Make<CController_Setup_View>());
     registry.Register(kViewMerge, Make<CMerge_View>());
     registry.Register(kViewMergeGang, Make<CMerge_Gang_View>());

@@ -86,6 +86,7 @@ void CWork_View::SetJobControlsEnabled(bool enabled)
         button->setEnabled(enabled);
     if (stopButton_)
         stopButton_->setVisible(!enabled);
+    JobControlsChanged(enabled);
 }
 
 void CWork_View::AppendLogLine(const std::string& text)

@@ -88,6 +88,8 @@ protected:
     // An empty text is neither logged nor shown.
     virtual std::string StopLine() const { return "Process Stop"; }
     virtual bool ShowsFinalText() const { return true; }
+    // Told at the end of SetJobControlsEnabled, for views that show a running job otherwise too.
+    virtual void JobControlsChanged(bool) {}
 
     QTableWidget* CreateLogList(int logColumnWidth);
     QProgressBar* CreateProgressBar();

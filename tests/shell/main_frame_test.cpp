@@ -181,7 +181,7 @@ TEST(MainFrame, MenuPaneClickOpensItsView)
     QTreeWidget* tree = f.frame->MenuPane()->Tree();
     QTreeWidgetItem* time = FindItem(tree, kViewControllerTime);
     EXPECT_FALSE(time->isDisabled());
-    EXPECT_TRUE(FindItem(tree, kViewFirmware)->isDisabled());
+    EXPECT_TRUE(FindItem(tree, kViewVoicePackage)->isDisabled());
     emit tree->itemClicked(time, 0);
     EXPECT_EQ(f.frame->FindView(kViewControllerTime), nullptr) << "the request is posted";
     ASSERT_TRUE(WaitUntil([&] { return f.frame->FindView(kViewControllerTime) != nullptr; }));

@@ -4,6 +4,7 @@
 #include "link/download_function.h"
 #include "link/rs232.h"
 #include "sim/controller_engine.h"
+#include "sim/fault_plan.h"
 #include "sim/simulated_serial_backend.h"
 #include "tests/support/recording_reporter.h"
 

@@ -1,0 +1,40 @@
+#include "cli/firmware_upgrade_command.h"
+
+#include "cli/cli_context.h"
+#include "firmware/firmware_file.h"
+#include "firmware/firmware_upgrade.h"
+#include "link/download_function.h"
+#include "link/rs232.h"
+#include "shell/app_folder.h"
+
+#include <cstdio>
+
+namespace skarnel::cli {
+
+void RunFirmwareUpgrade(CliContext& context, const std::string& path)
+{
+    TerminalReporter& out = context.reporter();
+    FirmwareUpgradeRequest request;
+    request.firmwarePath = path;
+    if (!CheckFirmwareFile(path, out, request.bootIncluded)) {
+        context.exitCode = kExitFailed;
+        return;
+    }
+    std::string error;
+    if (const auto folder = EnsureApplicationFolder(error))
+        request.backupPath = SystemBackupPath(*folder);
+    else
+        std::fprintf(stderr, "%s\n", error.c_str());
+    CRS232 port;
+    if (!context.OpenJobPort(port))
+        return;
+    out.ReportLogLine(kFirmwareJobStart);
+    CDownload_Function link;
+    context.Bind(link, port);
+    const FirmwareUpgradeResult result = FirmwareUpgradeJob(link, request);
+    out.ReportLogLine(kFirmwareJobStop);
+    port.ClosePort();
+    context.Finish(result.finalText, result.succeeded);
+}
+
+}  // namespace skarnel::cli
