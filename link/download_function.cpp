@@ -9,6 +9,7 @@
 #include "link/rs232.h"
 
 #include <array>
+#include <cstring>
 
 namespace skarnel {
 namespace {
@@ -118,6 +119,16 @@ const uint8_t* CDownload_Function::ReplyPayload() const
 uint16_t CDownload_Function::ReplyPayloadLength() const
 {
     return ReadLe16(port->receiveBuffer() + 3);
+}
+
+bool CDownload_Function::CopyReplyPayload(size_t frameSize, uint32_t limit, uint8_t* buffer, uint16_t& length) const
+{
+    const uint16_t carried = ReplyPayloadLength();
+    if (carried > limit || kFrameOverhead + carried > frameSize)
+        return false;
+    std::memcpy(buffer, ReplyPayload(), carried);
+    length = carried;
+    return true;
 }
 
 // Polls until at least `count` bytes wait or the limit has passed; the count at that moment.

@@ -75,6 +75,10 @@ public:
     int ReadWaitingReply(size_t* received = nullptr);
     const uint8_t* ReplyPayload() const;
     uint16_t ReplyPayloadLength() const;
+    // Copies the payload of the reply just read (frameSize bytes of it) into buffer when it
+    // carries no more than limit bytes and no more than the frame holds; false, and nothing
+    // copied, otherwise.
+    bool CopyReplyPayload(size_t frameSize, uint32_t limit, uint8_t* buffer, uint16_t& length) const;
 
     // The connection check every command starts with; shows "Unconnected" when it fails.
     bool CheckConnected();

@@ -1,10 +1,10 @@
 #include "link/download_function.h"
 #include "link/format.h"
+#include "link/replacing_file.h"
 #include "link/reporter.h"
 #include "model/model_data_lists.h"
 #include "model/model_files.h"
 #include "model/model_procedures.h"
-#include "model/replacing_file.h"
 
 #include <vector>
 

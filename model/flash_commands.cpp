@@ -92,16 +92,14 @@ bool CDownload_Function::ReadFlashBlock(uint32_t address, uint32_t size, uint8_t
         if (WaitReplyCount(size + kFrameOverhead)) {
             size_t frameSize = 0;
             const int code = ReadWaitingReply(&frameSize);
-            const uint16_t received = code == kReplyAck ? ReplyPayloadLength() : 0;
-            // A reply that claims more than it carries or than was asked must not be copied.
-            if (code == kReplyAck && received <= size && kFrameOverhead + received <= frameSize) {
-                std::memcpy(buffer, ReplyPayload(), received);
+            uint16_t received = 0;
+            if (code == kReplyAck && CopyReplyPayload(frameSize, size, buffer, received)) {
                 length = received;
                 return true;
             }
             if (code == kReplyAck)
-                Window().ReportLogLine(Format("Data Read Length Error. Recv : 0x%x. Request Size : 0x%x", received,
-                                              size));
+                Window().ReportLogLine(Format("Data Read Length Error. Recv : 0x%x. Request Size : 0x%x",
+                                              ReplyPayloadLength(), size));
             else if (code == kReplyBusy)
                 Window().ReportLogLine("Serial Flash Busy. Model Data Read Try Again");
             else if (code >= 0)

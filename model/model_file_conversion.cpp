@@ -1,10 +1,10 @@
 #include "model/model_file_conversion.h"
 
 #include "link/format.h"
+#include "link/replacing_file.h"
 #include "link/reporter.h"
 #include "model/model_conversion.h"
 #include "model/model_files.h"
-#include "model/replacing_file.h"
 
 #include <fstream>
 

@@ -3,8 +3,8 @@
 #include "link/download_function.h"
 #include "link/file_safe_name.h"
 #include "link/format.h"
+#include "link/replacing_file.h"
 #include "link/reporter.h"
-#include "model/replacing_file.h"
 #include "sdcard/sd_codes.h"
 
 #include <algorithm>

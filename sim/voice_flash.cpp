@@ -1,6 +1,6 @@
 #include "sim/voice_flash.h"
 
-#include "model/replacing_file.h"
+#include "link/replacing_file.h"
 
 #include <fstream>
 #include <system_error>

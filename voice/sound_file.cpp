@@ -2,7 +2,7 @@
 
 #include "link/byte_order.h"
 #include "link/format.h"
-#include "model/replacing_file.h"
+#include "link/replacing_file.h"
 #include "voice/wave_control.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 
 #include "link/byte_order.h"
 #include "link/format.h"
+#include "link/replacing_file.h"
 #include "link/reporter.h"
-#include "model/replacing_file.h"
 #include "voice/sound_file.h"
 #include "voice/stop_request.h"
 #include "voice/wave_control.h"

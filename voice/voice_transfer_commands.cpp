@@ -2,10 +2,10 @@
 #include "link/download_function.h"
 #include "link/format.h"
 #include "link/frame.h"
+#include "link/replacing_file.h"
 #include "link/reply_codes.h"
 #include "link/reporter.h"
 #include "link/rs232.h"
-#include "model/replacing_file.h"
 #include "voice/sound_file.h"
 #include "voice/stop_request.h"
 #include "voice/voice_codes.h"
@@ -86,13 +86,8 @@ bool CDownload_Function::ReadVoiceData(uint16_t& received, uint8_t* buffer, uint
         if (WaitReplyCount(length + kFrameOverhead)) {
             size_t frameSize = 0;
             const int code = ReadWaitingReply(&frameSize);
-            const uint16_t carried = code == kReplyAck ? ReplyPayloadLength() : 0;
-            // More than was asked for, or more than the frame holds, is never copied.
-            if (code == kReplyAck && carried <= length && kFrameOverhead + carried <= frameSize) {
-                std::memcpy(buffer, ReplyPayload(), carried);
-                received = carried;
+            if (code == kReplyAck && CopyReplyPayload(frameSize, length, buffer, received))
                 return true;
-            }
             if (code >= 0 && code != kReplyAck)
                 ReportFailedExchange(0, code);
         }

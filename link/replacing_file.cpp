@@ -1,4 +1,4 @@
-#include "model/replacing_file.h"
+#include "link/replacing_file.h"
 
 #include <system_error>
 
