@@ -34,6 +34,7 @@ public:
         Received(read);
         return read;
     }
+    size_t Peek(uint8_t* destination, size_t count) override { return inner_.Peek(destination, count); }
     void WaitForInput(int maxMs) override { inner_.WaitForInput(maxMs); }
 
 protected:

@@ -18,7 +18,8 @@ bool CDownload_Function::WriteClock(const ClockRecord& record)
 
 bool CDownload_Function::ReadClock(ClockRecord& record)
 {
-    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeClockRead, nullptr, 0, 3, 0))
+    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeClockRead, nullptr, 0, 3, 0) ||
+        !ReplyCarries(ClockRecord::kSize))
         return false;
     record = ClockRecord::Decode(ReplyPayload());
     return true;

@@ -3,12 +3,14 @@
 #include "link/byte_order.h"
 #include "link/clock.h"
 #include "link/download_function.h"
+#include "link/frame.h"
 #include "link/reporter.h"
 #include "link/rs232.h"
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
 
 namespace skarnel {
 namespace {
@@ -49,17 +51,47 @@ std::string LowBytesOfCharacters(const std::string& utf8)
     return bytes;
 }
 
-// A sound frame with the boot-up code anywhere in what was read, after stray bytes if need be.
-bool HoldsBootupFrame(CDownload_Function& link, const uint8_t* bytes, size_t count)
-{
-    for (size_t i = 0; i + 2 < count; ++i) {
-        if (bytes[i] != 0x00 || bytes[i + 1] != static_cast<uint8_t>(~bytes[i + 2]))
-            continue;
-        if (link.CheckFrame(bytes + i, count - i) && bytes[i + 6] == kBootupCode)
-            return true;
+// The bytes seen during the boot-up wait that may still begin a frame: a frame that arrives in
+// pieces is scanned once all of it has come.
+class BootupScan {
+public:
+    // Adds what was read; true when a sound frame with the boot-up code stands in the bytes,
+    // after stray bytes if need be.
+    bool Add(CDownload_Function& link, const uint8_t* read, size_t count)
+    {
+        if (count > kBootupReadSize - kept_)
+            kept_ = 0;
+        std::copy_n(read, count, bytes_.begin() + static_cast<std::ptrdiff_t>(kept_));
+        const size_t total = kept_ + count;
+        std::optional<size_t> firstUnfinished;
+        for (size_t i = 0; i < total; ++i) {
+            if (!CanStartFrame(&bytes_[i], std::min<size_t>(total - i, 3)))
+                continue;
+            const size_t left = total - i;
+            if (left >= kFrameSizingBytes && FrameSize(&bytes_[i]) > kBootupReadSize)
+                continue;
+            if (left < kFrameSizingBytes || FrameSize(&bytes_[i]) > left) {
+                firstUnfinished = firstUnfinished.value_or(i);
+                continue;
+            }
+            if (link.CheckFrame(&bytes_[i], FrameSize(&bytes_[i])) && bytes_[i + 6] == kBootupCode)
+                return true;
+        }
+        Keep(firstUnfinished.value_or(total), total);
+        return false;
     }
-    return false;
-}
+
+private:
+    void Keep(size_t from, size_t total)
+    {
+        std::copy(bytes_.begin() + static_cast<std::ptrdiff_t>(from), bytes_.begin() + static_cast<std::ptrdiff_t>(total),
+                  bytes_.begin());
+        kept_ = total - from;
+    }
+
+    std::array<uint8_t, kBootupReadSize> bytes_{};
+    size_t kept_ = 0;
+};
 
 // The block counter and the arrow on the controller's display; their results are ignored.
 void ShowProgressLines(CDownload_Function& link, int block, int blocks, int displayType)
@@ -90,13 +122,13 @@ bool CDownload_Function::WaitBootupFrame()
     Window().ReportProgressRange(kBootupWaitTenths, 0);
     Clock& clock = GetClock();
     const int64_t start = clock.NowMs();
+    BootupScan scan;
     std::array<uint8_t, kBootupReadSize> bytes{};
     while (true) {
         if (port && port->IsConnected() && port->InputQueueCount() > 0) {
             port->ClearReceiveBuffer();
-            bytes.fill(0);
             const size_t n = port->ReadBytes(bytes.data(), std::min(port->InputQueueCount(), bytes.size()));
-            if (HoldsBootupFrame(*this, bytes.data(), n))
+            if (scan.Add(*this, bytes.data(), n))
                 return true;
         }
         if (port && port->IsConnected())

@@ -9,6 +9,7 @@
 #include "firmware/scrambler.h"
 #include "link/download_function.h"
 #include "link/format.h"
+#include "link/rs232.h"
 #include "link/product_info.h"
 #include "link/reporter.h"
 #include "model/model_procedures.h"
@@ -23,6 +24,7 @@ constexpr const char* kRfQuestion =
 constexpr const char* kOldVersionQuestion =
     "The firmware file to be updated is lower than the product version \r\n \r\nDo you want to download?";
 constexpr int kFailurePauseMs = 200;
+constexpr int kDownloadStartRetryPauseMs = 100;
 constexpr int kNextImagePauseMs = 2000;
 constexpr int kApplicationStartPauseMs = 1500;
 
@@ -131,8 +133,13 @@ bool UpgradeJob::MakeControllerReady()
     if (!(Profile().madeReadyByRestart ? EnterBootLoader() : PauseRf()))
         return false;
     Log("Download Start Command Send");
-    if (!link_.SendDownloadStart())
+    const bool connected = link_.port && link_.port->IsConnected();
+    if (!link_.SendDownloadStart()) {
+        if (connected)
+            link_.Sleep(kDownloadStartRetryPauseMs);
+        link_.Sleep(kFailurePauseMs);
         return Stop("Download Start Command Send Fail");
+    }
     Log("Download Start Command Send - OK");
     return true;
 }

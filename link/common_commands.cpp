@@ -35,7 +35,8 @@ void AppendText(std::vector<uint8_t>& payload, const std::string& text)
 
 bool CDownload_Function::ReadProductInfo(ProductInfo& info)
 {
-    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeProductInfoRead, nullptr, 0))
+    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeProductInfoRead, nullptr, 0) ||
+        !ReplyCarries(ProductInfo::kReplySize))
         return false;
     info = ProductInfo::FromReply(ReplyPayload());
     return true;
@@ -43,7 +44,8 @@ bool CDownload_Function::ReadProductInfo(ProductInfo& info)
 
 bool CDownload_Function::ReadVersionAddressInfo(VersionAddressInfo& info)
 {
-    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeVersionAddressRead, nullptr, 0))
+    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeVersionAddressRead, nullptr, 0) ||
+        !ReplyCarries(VersionAddressInfo::kReplySize))
         return false;
     info = VersionAddressInfo::FromReply(ReplyPayload());
     return true;

@@ -61,6 +61,7 @@ size_t CDownload_Function::SendFrame(uint16_t length, const uint8_t* payload, ui
     if (!CheckConnected() || length > kMaxFramePayload)
         return 0;
     port->ClearReceiveBuffer();
+    port->DiscardInput();
     const auto sequence = static_cast<uint8_t>(sequenceNumber);
     sequenceNumber = static_cast<uint8_t>(sequenceNumber + 1);
     if (sequenceNumber > kLastSequenceNumber)
@@ -98,19 +99,6 @@ bool CDownload_Function::CheckFrame(const uint8_t* bytes, size_t length)
     return true;
 }
 
-int CDownload_Function::ReadWaitingReply(size_t* receivedCount)
-{
-    const size_t waiting = port->InputQueueCount();
-    if (waiting < kFrameOverhead)
-        return -1;
-    const size_t received = port->ReadToBuffer(waiting);
-    if (receivedCount)
-        *receivedCount = received;
-    if (received < kFrameOverhead || !CheckFrame(port->receiveBuffer(), received))
-        return -1;
-    return port->receiveBuffer()[6];
-}
-
 const uint8_t* CDownload_Function::ReplyPayload() const
 {
     return port->receiveBuffer() + kFrameHeaderSize;
@@ -121,10 +109,10 @@ uint16_t CDownload_Function::ReplyPayloadLength() const
     return ReadLe16(port->receiveBuffer() + 3);
 }
 
-bool CDownload_Function::CopyReplyPayload(size_t frameSize, uint32_t limit, uint8_t* buffer, uint16_t& length) const
+bool CDownload_Function::CopyReplyPayload(uint32_t limit, uint8_t* buffer, uint16_t& length) const
 {
     const uint16_t carried = ReplyPayloadLength();
-    if (carried > limit || kFrameOverhead + carried > frameSize)
+    if (carried > limit)
         return false;
     std::memcpy(buffer, ReplyPayload(), carried);
     length = carried;
@@ -144,20 +132,20 @@ size_t CDownload_Function::PollForInput(size_t count, int64_t limitMs)
     return waiting;
 }
 
-// Shared tail of WaitAck and WaitAckCode: the first poll that sees any byte decides.
+// Shared tail of WaitAck and WaitAckCode.
 bool CDownload_Function::FinishAckWait(bool reportOtherCodes, int& replyCode)
 {
-    const size_t waiting = PollForInput(1, kAckWaitMs);
-    if (waiting < kFrameOverhead) {
+    const size_t size = PollForInput(1, kAckWaitMs) > 0 ? AwaitWholeFrame() : 0;
+    if (size < kFrameOverhead) {
         ReportFailedExchange(0, kReplyTimeout);
         Sleep(kFailurePauseMs);
         return false;
     }
-    const size_t received = port->ReadToBuffer(waiting);
-    if (received < kFrameOverhead || !CheckFrame(port->receiveBuffer(), received))
+    const int code = TakeReply(size, nullptr);
+    if (code < 0)
         return false;
     const uint8_t* reply = port->receiveBuffer();
-    replyCode = reply[6];
+    replyCode = code;
     if (replyCode == kReplyAck)
         return true;
     if (replyCode == kReplyError) {
@@ -192,7 +180,7 @@ bool CDownload_Function::WaitReply()
 {
     if (!CheckConnected())
         return false;
-    if (PollForInput(1, kReplyWaitMs) >= kFrameOverhead)
+    if (PollForInput(1, kReplyWaitMs) > 0 && AwaitWholeFrame() >= kFrameOverhead)
         return true;
     ReportFailedExchange(0, kReplyTimeout);
     return false;
@@ -202,7 +190,7 @@ bool CDownload_Function::WaitReplyCount(size_t count)
 {
     if (!CheckConnected())
         return false;
-    if (PollForInput(count, kAckWaitMs) >= kFrameOverhead)
+    if (PollForInput(count, kAckWaitMs) > 0 && AwaitWholeFrame() >= kFrameOverhead)
         return true;
     ReportFailedExchange(0, kReplyTimeout);
     return false;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace skarnel {
@@ -70,15 +71,25 @@ public:
                       int pauseMs = 100);
     bool SingleCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length);
     bool UnansweredCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, int pauseMs);
-    // Reads what waits (at least a frame's worth) and checks it; the reply code, or -1.
-    // received, when given, is set to the number of bytes read.
-    int ReadWaitingReply(size_t* received = nullptr);
+    // Takes the reply that has begun to arrive, once it is whole (see AwaitWholeFrame), into the
+    // port's receive buffer and checks it; the reply code, or -1 when nothing waits or the reply
+    // is short or broken. received, when given, is set to the number of bytes read. A reply
+    // taken this way always holds every byte of its payload.
+    int ReadWaitingReply(size_t* received = nullptr, std::optional<int64_t> completeByMs = std::nullopt);
+    // Waits while the frame at the front of the input is still coming in pieces: until every
+    // byte its length field promises waits, the line has been quiet for 20 ms, or the
+    // clock reaches completeByMs. The number of bytes to take as the reply: the frame's size
+    // when it is whole; all that waits when those bytes cannot start a frame (the frame check
+    // says why); 0 when the frame stopped short or less than a frame came.
+    size_t AwaitWholeFrame(std::optional<int64_t> completeByMs = std::nullopt);
     const uint8_t* ReplyPayload() const;
     uint16_t ReplyPayloadLength() const;
-    // Copies the payload of the reply just read (frameSize bytes of it) into buffer when it
-    // carries no more than limit bytes and no more than the frame holds; false, and nothing
-    // copied, otherwise.
-    bool CopyReplyPayload(size_t frameSize, uint32_t limit, uint8_t* buffer, uint16_t& length) const;
+    // Whether the reply just taken carries at least `count` payload bytes; a shorter one must
+    // fail its command rather than be decoded from the buffer behind it.
+    bool ReplyCarries(size_t count) const { return ReplyPayloadLength() >= count; }
+    // Copies the payload of the reply just taken into buffer when it carries no more than limit
+    // bytes; false, and nothing copied, otherwise.
+    bool CopyReplyPayload(uint32_t limit, uint8_t* buffer, uint16_t& length) const;
 
     // The connection check every command starts with; shows "Unconnected" when it fails.
     bool CheckConnected();
@@ -167,6 +178,7 @@ public:
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);
     size_t PollForInput(size_t count, int64_t limitMs);
+    int TakeReply(size_t size, size_t* received);
     bool FinishAckWait(bool reportOtherCodes, int& replyCode);
 };
 

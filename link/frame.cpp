@@ -32,6 +32,18 @@ uint16_t ComputeCrc16(const uint8_t* bytes, size_t count)
     return crc;
 }
 
+bool CanStartFrame(const uint8_t* bytes, size_t count)
+{
+    if (count >= 1 && bytes[0] != 0x00)
+        return false;
+    return count < 3 || bytes[1] == static_cast<uint8_t>(~bytes[2]);
+}
+
+size_t FrameSize(const uint8_t* bytes)
+{
+    return kFrameOverhead + ReadLe16(bytes + 3);
+}
+
 size_t EncodeFrame(uint8_t sequence, uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
                    uint8_t* out)
 {

@@ -13,6 +13,16 @@ inline constexpr size_t kFrameOverhead = kFrameHeaderSize + 2;
 inline constexpr size_t kFrameBufferSize = 8192;
 inline constexpr size_t kMaxFramePayload = kFrameBufferSize - kFrameOverhead;
 
+// The first bytes of a frame that can be sized: the start flag, the sequence number and its
+// complement, and the length field.
+inline constexpr size_t kFrameSizingBytes = 5;
+
+// Whether bytes that begin here can start a frame, judged on the first `count` of them (up to
+// three): a zero start flag and a sequence number followed by its complement.
+bool CanStartFrame(const uint8_t* bytes, size_t count);
+// The whole size of the frame whose first kFrameSizingBytes bytes these are.
+size_t FrameSize(const uint8_t* bytes);
+
 // CRC-16/XMODEM: polynomial 0x1021, initial value 0, no reflection, no final XOR.
 uint16_t ComputeCrc16(const uint8_t* bytes, size_t count);
 

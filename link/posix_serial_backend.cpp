@@ -201,6 +201,14 @@ size_t PosixSerialBackend::Read(uint8_t* destination, size_t count)
     return n;
 }
 
+size_t PosixSerialBackend::Peek(uint8_t* destination, size_t count)
+{
+    Drain();
+    const size_t n = std::min(count, queue_.size());
+    std::copy_n(queue_.begin(), n, destination);
+    return n;
+}
+
 void PosixSerialBackend::WaitForInput(int maxMs)
 {
     if (fd_ < 0)

@@ -65,6 +65,26 @@ size_t CRS232::ReadToBuffer(size_t count)
     return backend_->Read(receiveBuffer_.data(), std::min(count, kReceiveBufferSize));
 }
 
+size_t CRS232::AppendToBuffer(size_t offset, size_t count)
+{
+    if (offset >= kReceiveBufferSize || count == 0)
+        return 0;
+    return backend_->Read(receiveBuffer_.data() + offset, std::min(count, kReceiveBufferSize - offset));
+}
+
+size_t CRS232::PeekInput(uint8_t* destination, size_t count)
+{
+    return backend_->Peek(destination, count);
+}
+
+void CRS232::DiscardInput()
+{
+    std::array<uint8_t, kReceiveBufferSize> discarded;
+    const size_t waiting = InputQueueCount();
+    if (waiting > 0)
+        backend_->Read(discarded.data(), std::min(waiting, discarded.size()));
+}
+
 size_t CRS232::ReadBytes(uint8_t* destination, size_t count)
 {
     if (count == 0)

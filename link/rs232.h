@@ -34,6 +34,14 @@ public:
     size_t WriteBytes(const uint8_t* data, size_t count);
     size_t InputQueueCount();
     size_t ReadToBuffer(size_t count);
+    // Reads up to count more bytes into the receive buffer at offset, keeping what stands before
+    // it: a reply that arrives in pieces is collected there.
+    size_t AppendToBuffer(size_t offset, size_t count);
+    // Copies up to count waiting bytes without taking them.
+    size_t PeekInput(uint8_t* destination, size_t count);
+    // Reads and forgets every byte that waits, so that nothing of an earlier exchange can
+    // answer the next request.
+    void DiscardInput();
     size_t ReadBytes(uint8_t* destination, size_t count);
     bool WaitForData(int timeoutMs);
     bool WaitForCount(int timeoutMs, size_t count);

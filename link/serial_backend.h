@@ -33,6 +33,8 @@ public:
     // Reads up to count bytes. Bytes still to come are waited for with the port's read
     // time-outs: 100 ms between two bytes, 10 ms per requested byte plus 100 ms in all.
     virtual size_t Read(uint8_t* destination, size_t count) = 0;
+    // Copies up to count of the waiting bytes without taking them; never waits.
+    virtual size_t Peek(uint8_t* destination, size_t count) = 0;
     // Returns when new bytes have come in or after at most maxMs.
     virtual void WaitForInput(int maxMs) = 0;
 };

@@ -1,5 +1,4 @@
 #include "link/byte_order.h"
-#include "link/clock.h"
 #include "link/download_function.h"
 #include "link/format.h"
 #include "link/frame.h"
@@ -26,26 +25,6 @@ constexpr int kRetryPauseMs = 100;
 constexpr int kFailurePauseMs = 50;
 constexpr uint32_t kFlashBlockSize = 2048;
 constexpr size_t kAddressSize = 4;
-// A USB bridge hands a long reply over in packets a few milliseconds apart, so the first poll
-// that sees bytes sees only the first packet. The schema reply is read once the line has been
-// quiet this long (or after the bound, whichever comes first).
-constexpr int64_t kQuietLineMs = 20;
-constexpr int64_t kQuietWaitBoundMs = 1000;
-
-void WaitForQuietLine(CRS232& port, Clock& clock)
-{
-    const int64_t start = clock.NowMs();
-    int64_t quietSince = start;
-    size_t waiting = port.InputQueueCount();
-    while (clock.NowMs() - quietSince < kQuietLineMs && clock.NowMs() - start < kQuietWaitBoundMs) {
-        port.WaitPollStep();
-        const size_t now = port.InputQueueCount();
-        if (now != waiting) {
-            waiting = now;
-            quietSince = clock.NowMs();
-        }
-    }
-}
 
 }  // namespace
 
@@ -57,13 +36,10 @@ bool CDownload_Function::ReadDataSchema(DataSchema& schema)
         SendFrame(0, nullptr, static_cast<uint8_t>(groupId), kCodeDataSchemaRead);
         if (!WaitReply())
             return false;
-        WaitForQuietLine(*port, GetClock());
-        size_t frameSize = 0;
-        const int code = ReadWaitingReply(&frameSize);
+        const int code = ReadWaitingReply();
         if (code == kReplyAck) {
-            const size_t carried = std::min<size_t>(ReplyPayloadLength(), frameSize - kFrameOverhead);
             std::string error;
-            if (ParseDataSchemaReply(ReplyPayload(), carried, schema, error))
+            if (ParseDataSchemaReply(ReplyPayload(), ReplyPayloadLength(), schema, error))
                 return true;
             Window().ReportLogLine(error);
             return false;
@@ -90,10 +66,9 @@ bool CDownload_Function::ReadFlashBlock(uint32_t address, uint32_t size, uint8_t
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeFlashRead);
         if (WaitReplyCount(size + kFrameOverhead)) {
-            size_t frameSize = 0;
-            const int code = ReadWaitingReply(&frameSize);
+            const int code = ReadWaitingReply();
             uint16_t received = 0;
-            if (code == kReplyAck && CopyReplyPayload(frameSize, size, buffer, received)) {
+            if (code == kReplyAck && CopyReplyPayload(size, buffer, received)) {
                 length = received;
                 return true;
             }

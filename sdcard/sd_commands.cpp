@@ -53,7 +53,7 @@ bool Succeeded(const CDownload_Function& link, int replyCode, uint8_t& result)
 {
     if (replyCode == kReplyAck)
         return true;
-    if (replyCode != kNoReply)
+    if (replyCode != kNoReply && link.ReplyCarries(1))
         result = link.ReplyPayload()[0];
     return false;
 }
@@ -80,12 +80,9 @@ bool OnceFileCommand(CDownload_Function& link, uint8_t code, const std::vector<u
     return Succeeded(link, PolledExchange(link, kGroupSdFiles, code, payload, waitMs, count), result);
 }
 
-// The reply payload as text, no longer than what was received.
 std::string ReplyText(const CDownload_Function& link)
 {
-    const auto* text = reinterpret_cast<const char*>(link.ReplyPayload());
-    const size_t length = std::min<size_t>(link.ReplyPayloadLength(), CRS232::kReceiveBufferSize - kFrameOverhead);
-    return std::string(text, length);
+    return std::string(reinterpret_cast<const char*>(link.ReplyPayload()), link.ReplyPayloadLength());
 }
 
 uint32_t ParseHex(const std::string& text)
@@ -146,7 +143,8 @@ bool CDownload_Function::SdNextEntry(std::string& entry, uint8_t& result)
 
 bool CDownload_Function::SdFileStatus(const std::string& path, uint32_t& size, uint8_t& result)
 {
-    if (!OnceFileCommand(*this, kSdCodeFileStatus, PathPayload(path), 1500, kFileStatusReplySize, result))
+    if (!OnceFileCommand(*this, kSdCodeFileStatus, PathPayload(path), 1500, kFileStatusReplySize, result) ||
+        !ReplyCarries(sizeof size))
         return false;
     size = ReadLe32(ReplyPayload());
     return true;
@@ -179,12 +177,10 @@ bool CDownload_Function::SdFileRead(uint16_t size, uint8_t* buffer, uint16_t& le
     const bool data = frame[6] == kReplyAck;
     const size_t rest = data ? ReadLe16(frame.data() + 3) + 2u : kFailureRest;
     port->WaitForCount(data ? kReadDataWaitMs : kReadFailureWaitMs, rest);
-    const size_t waiting = port->InputQueueCount();
-    if (waiting < rest || kReadHeaderSize + rest > frame.size())
+    if (port->InputQueueCount() < rest || kReadHeaderSize + rest > frame.size())
         return false;
-    const size_t received =
-        port->ReadBytes(frame.data() + kReadHeaderSize, std::min(waiting, frame.size() - kReadHeaderSize));
-    if (received < rest || !CheckFrame(frame.data(), kReadHeaderSize + received))
+    if (port->ReadBytes(frame.data() + kReadHeaderSize, rest) < rest ||
+        !CheckFrame(frame.data(), kReadHeaderSize + rest))
         return false;
     if (!data) {
         result = frame[kReadHeaderSize];

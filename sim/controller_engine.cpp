@@ -65,8 +65,8 @@ void ControllerEngine::ParseInput()
         if (sound) {
             Handle(request, inputLastByteNs_);
         } else {
-            const Reply crcError{kCrcErrorCode, {}};
-            Emit(EncodeFrame(request.sequence, request.group, crcError.code, crcError.payload), inputLastByteNs_);
+            Emit(EncodeFrame(request.sequence, request.group, kCrcErrorCode, {}), inputLastByteNs_, request.group,
+                 request.code);
         }
     }
 }
@@ -100,7 +100,7 @@ void ControllerEngine::Handle(const Request& request, int64_t receivedNs)
         return;
     std::vector<uint8_t> frame = EncodeFrame(request.sequence, request.group, reply->code, reply->payload);
     const int64_t readyNs = fault ? Mangle(*fault, frame, receivedNs) : receivedNs;
-    Emit(std::move(frame), readyNs);
+    Emit(frame, readyNs, request.group, request.code);
 }
 
 int64_t ControllerEngine::Mangle(const FaultRule& fault, std::vector<uint8_t>& frame, int64_t readyNs)
@@ -116,22 +116,17 @@ int64_t ControllerEngine::Mangle(const FaultRule& fault, std::vector<uint8_t>& f
     return readyNs;
 }
 
-void ControllerEngine::Emit(std::vector<uint8_t> bytes, int64_t readyNs)
+void ControllerEngine::Emit(const std::vector<uint8_t>& frame, int64_t readyNs, int group, int code)
 {
-    if (bytes.empty())
+    if (frame.empty())
         return;
-    if (!wireSpeed_) {
-        output_.push_back({readyNs, std::move(bytes)});
-        return;
-    }
+    const Delivery delivery = faults_.NextDelivery(group, code, frame.size());
+    // Pieces leave in order: a reply never overtakes the one before it.
     const int64_t start = std::max(readyNs, txLineFreeNs_);
-    for (size_t offset = 0; offset < bytes.size(); offset += kUsbPacketSize) {
-        const size_t end = std::min(bytes.size(), offset + kUsbPacketSize);
-        output_.push_back({start + static_cast<int64_t>(end) * kWireByteNs,
-                           std::vector<uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                                                bytes.begin() + static_cast<std::ptrdiff_t>(end))});
+    for (ReplyPiece& piece : CutReply(frame, start, delivery, wireSpeed_)) {
+        txLineFreeNs_ = std::max(txLineFreeNs_, piece.dueNs);
+        output_.push_back(std::move(piece));
     }
-    txLineFreeNs_ = start + static_cast<int64_t>(bytes.size()) * kWireByteNs;
 }
 
 void ControllerEngine::SendUnprompted(uint8_t group, const Reply& reply, int64_t delayNs)
@@ -145,7 +140,7 @@ void ControllerEngine::SendUnprompted(uint8_t group, const Reply& reply, int64_t
             return;
         std::vector<uint8_t> frame = EncodeFrame(sequence, group, reply.code, reply.payload);
         const int64_t readyNs = fault ? Mangle(*fault, frame, nowNs_) : nowNs_;
-        Emit(std::move(frame), readyNs);
+        Emit(frame, readyNs, group, reply.code);
     });
 }
 
@@ -174,7 +169,7 @@ size_t ControllerEngine::TakeOutput(uint8_t* out, size_t capacity, int64_t nowNs
     AdvanceTo(nowNs);
     size_t taken = 0;
     while (!output_.empty() && output_.front().dueNs <= nowNs && taken < capacity) {
-        Chunk& chunk = output_.front();
+        ReplyPiece& chunk = output_.front();
         const size_t n = std::min(capacity - taken, chunk.bytes.size());
         std::copy_n(chunk.bytes.begin(), n, out + taken);
         taken += n;

@@ -2,6 +2,7 @@
 
 #include "sim/controller_state.h"
 #include "sim/fault_plan.h"
+#include "sim/reply_delivery.h"
 
 #include <cstdint>
 #include <deque>
@@ -58,7 +59,7 @@ public:
     // The time of the request being handled, or of the last call.
     int64_t NowNs() const { return nowNs_; }
 
-    // Wire-speed emulation: 115200 baud 8N1 both ways, output in packets of up to 64 bytes.
+    // Wire-speed emulation: 115200 baud 8N1 both ways, output in USB packets of up to 64 bytes.
     void SetWireSpeed(bool enabled) { wireSpeed_ = enabled; }
     FaultPlan& faults() { return faults_; }
     ControllerState& state() { return state_; }
@@ -68,14 +69,8 @@ public:
     void KeepRequestLog(bool keep) { keepLog_ = keep; }
     const std::vector<Request>& RequestLog() const { return requestLog_; }
 
-    static constexpr int64_t kWireByteNs = 1'000'000'000 / 11'520;
-    static constexpr size_t kUsbPacketSize = 64;
 
 private:
-    struct Chunk {
-        int64_t dueNs;
-        std::vector<uint8_t> bytes;
-    };
     struct Scheduled {
         int64_t dueNs;
         std::function<void()> action;
@@ -84,7 +79,8 @@ private:
     void AdvanceTo(int64_t nowNs);
     void ParseInput();
     void Handle(const Request& request, int64_t receivedNs);
-    void Emit(std::vector<uint8_t> bytes, int64_t readyNs);
+    // Queues a frame ready at readyNs, cut as the fault plan says it crosses the cable.
+    void Emit(const std::vector<uint8_t>& frame, int64_t readyNs, int group, int code);
     // Applies a fault to a reply frame; returns when the reply is ready.
     static int64_t Mangle(const FaultRule& fault, std::vector<uint8_t>& frame, int64_t readyNs);
     std::optional<Reply> Dispatch(const Request& request);
@@ -102,7 +98,7 @@ private:
     uint64_t requestCount_ = 0;
     bool keepLog_ = false;
     std::vector<Request> requestLog_;
-    std::deque<Chunk> output_;
+    std::deque<ReplyPiece> output_;
     std::vector<Scheduled> scheduled_;
 };
 

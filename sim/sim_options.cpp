@@ -34,8 +34,11 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_flag("--summer-time", options.summerTime, "Summer-time flag of the initial clock");
     app.add_option("--fault", options.faults,
                    "Inject a fault: kind[=amount][,group=G][,code=C][,at=N][,count=M]; kinds no-reply, truncate, "
-                   "bad-crc, bad-start, busy, nak, delay (ms), stray (bytes)");
-    app.add_option("--random-faults", options.randomFaults, "SEED:PROBABILITY of a random fault per request");
+                   "bad-crc, bad-start, busy, nak, delay (ms), stray (bytes), and for every reply unless counted: "
+                   "split (the second half after amount us), packets (of amount bytes), trickle");
+    app.add_option("--random-faults", options.randomFaults,
+                   "SEED:PROBABILITY of a random fault per request, or SEED:split to split every reply at a random "
+                   "point (default: $" + std::string(kRandomFaultsVariable) + ")");
     app.add_flag("--wire-speed", options.wireSpeed, "Pace bytes as a 115200 baud cable with a USB bridge does");
     app.add_flag("--show-display", options.showDisplay, "Print the controller's display lines as they change");
     app.add_option("--link", options.linkPath, "Make a symbolic link to the PTY at this path");
@@ -66,18 +69,8 @@ bool BuildFaultPlan(const SimOptions& options, FaultPlan& plan, std::string& err
             return false;
         plan.Add(*rule);
     }
-    if (options.randomFaults.empty())
-        return true;
-    const size_t colon = options.randomFaults.find(':');
-    try {
-        const auto seed = static_cast<uint32_t>(std::stoul(options.randomFaults.substr(0, colon)));
-        const double probability = colon == std::string::npos ? 0.1 : std::stod(options.randomFaults.substr(colon + 1));
-        plan.SetRandom(seed, probability);
-    } catch (const std::exception&) {
-        error = "bad --random-faults '" + options.randomFaults + "'";
-        return false;
-    }
-    return true;
+    const std::string random = options.randomFaults.empty() ? RandomFaultsFromEnvironment() : options.randomFaults;
+    return random.empty() || ParseRandomFaults(random, plan, error);
 }
 
 bool PrepareStateDir(SimOptions& options, std::string& error)

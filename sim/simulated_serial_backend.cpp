@@ -11,7 +11,12 @@ constexpr int64_t kNsPerMs = 1'000'000;
 
 }  // namespace
 
-SimulatedDevice::SimulatedDevice(ControllerState state) : engine_(std::move(state)) {}
+SimulatedDevice::SimulatedDevice(ControllerState state) : engine_(std::move(state))
+{
+    std::string ignored;
+    if (const std::string random = RandomFaultsFromEnvironment(); !random.empty())
+        ParseRandomFaults(random, engine_.faults(), ignored);
+}
 
 bool SimulatedDevice::TryAcquire()
 {
@@ -101,6 +106,14 @@ size_t SimulatedSerialBackend::Read(uint8_t* destination, size_t count)
     const size_t n = std::min(count, queue_.size());
     std::copy_n(queue_.begin(), n, destination);
     queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(n));
+    return n;
+}
+
+size_t SimulatedSerialBackend::Peek(uint8_t* destination, size_t count)
+{
+    Collect();
+    const size_t n = std::min(count, queue_.size());
+    std::copy_n(queue_.begin(), n, destination);
     return n;
 }
 

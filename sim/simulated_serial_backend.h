@@ -42,6 +42,7 @@ public:
     size_t Write(const uint8_t* data, size_t count) override;
     size_t QueuedInput() override;
     size_t Read(uint8_t* destination, size_t count) override;
+    size_t Peek(uint8_t* destination, size_t count) override;
     void WaitForInput(int maxMs) override;
 
 private:

@@ -1,5 +1,5 @@
+#include "link/clock.h"
 #include "link/download_function.h"
-#include "link/frame.h"
 #include "link/reply_codes.h"
 #include "link/rs232.h"
 #include "telemetry/telemetry_decode.h"
@@ -31,33 +31,20 @@ struct LiveLogQuery {
     std::optional<size_t> dataLength;  // none: any length of at least one byte
 };
 
-// Empties the port's queue into the receive buffer and forgets it.
-void DiscardWaiting(CRS232& port, size_t waiting)
-{
-    port.ReadToBuffer(waiting);
-}
-
 // One attempt: true when an acknowledged reply of the expected size stands in the receive
-// buffer. A reply whose own length field disagrees with the bytes read is garbled.
+// buffer. A reply with a settling pause must be whole by the end of it, counted from its first
+// byte; a longer one is read short and fails.
 bool LiveLogAttempt(CDownload_Function& link, const LiveLogQuery& query)
 {
     link.SendFrame(0, nullptr, kGroupRfProcess, query.code);
-    CRS232& port = *link.port;
-    if (port.WaitForData(query.waitMs) && query.settleMs > 0)
+    std::optional<int64_t> completeByMs;
+    if (link.port->WaitForData(query.waitMs) && query.settleMs > 0) {
+        completeByMs = link.GetClock().NowMs() + query.settleMs;
         link.Sleep(query.settleMs);
-    const size_t waiting = port.InputQueueCount();
-    if (waiting < kFrameOverhead) {
-        DiscardWaiting(port, waiting);
-        return false;
     }
-    const size_t received = port.ReadToBuffer(waiting);
-    if (received < kFrameOverhead || !link.CheckFrame(port.receiveBuffer(), received))
-        return false;
-    if (port.receiveBuffer()[6] != kReplyAck)
+    if (link.ReadWaitingReply(nullptr, completeByMs) != kReplyAck)
         return false;
     const size_t dataLength = link.ReplyPayloadLength();
-    if (received != dataLength + kFrameOverhead)
-        return false;
     return query.dataLength ? dataLength == *query.dataLength : dataLength >= 1;
 }
 

@@ -2,7 +2,6 @@
 #include "link/clock.h"
 #include "link/download_function.h"
 #include "link/format.h"
-#include "link/frame.h"
 #include "link/reply_codes.h"
 #include "link/reporter.h"
 #include "link/rs232.h"
@@ -38,10 +37,8 @@ bool CDownload_Function::ReadVoiceFlashInfo(VoiceFlashInfo& info)
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         SendFrame(0, nullptr, static_cast<uint8_t>(groupId), kCodeVoiceFlashInfo);
         Sleep(kAnswerPauseMs);
-        size_t received = 0;
-        const int code = ReadWaitingReply(&received);
-        // A reply too short for the four values must not be filled from the buffer behind it.
-        if (code == kReplyAck && received >= kFrameOverhead + VoiceFlashInfo::kSize) {
+        const int code = ReadWaitingReply();
+        if (code == kReplyAck && ReplyCarries(VoiceFlashInfo::kSize)) {
             const uint8_t* payload = ReplyPayload();
             info = {ReadLe32(payload), ReadLe32(payload + 4), ReadLe32(payload + 8), ReadLe32(payload + 12)};
             return true;
@@ -68,8 +65,6 @@ bool CDownload_Function::InitVoiceFlash(int sectorCount)
     int progress = 0;
     while (clock.NowMs() - lastFrameMs <= kEraseSilenceMs) {
         port->WaitPollStep();
-        if (port->InputQueueCount() < kFrameOverhead)
-            continue;
         const int code = ReadWaitingReply();
         if (code == kReplyAck)
             return true;
@@ -91,9 +86,8 @@ bool CDownload_Function::ReadVoiceFileInfo(int index, VoiceFileInfo& info)
     const auto payload = IndexPayload(index);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeVoiceFileInfoRead);
-        size_t received = 0;
-        const int code = WaitReply() ? ReadWaitingReply(&received) : -1;
-        if (code == kReplyAck && received >= kFrameOverhead + VoiceFileInfo::kSize) {
+        const int code = WaitReply() ? ReadWaitingReply() : -1;
+        if (code == kReplyAck && ReplyCarries(VoiceFileInfo::kSize)) {
             info = VoiceFileInfo::Decode(ReplyPayload());
             return true;
         }

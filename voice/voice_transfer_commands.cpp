@@ -84,9 +84,8 @@ bool CDownload_Function::ReadVoiceData(uint16_t& received, uint8_t* buffer, uint
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeVoiceDataRead);
         if (WaitReplyCount(length + kFrameOverhead)) {
-            size_t frameSize = 0;
-            const int code = ReadWaitingReply(&frameSize);
-            if (code == kReplyAck && CopyReplyPayload(frameSize, length, buffer, received))
+            const int code = ReadWaitingReply();
+            if (code == kReplyAck && CopyReplyPayload(length, buffer, received))
                 return true;
             if (code >= 0 && code != kReplyAck)
                 ReportFailedExchange(0, code);

@@ -64,6 +64,24 @@ TEST(WaitBootupFrame, FindsTheFrameBehindStrayBytesInTheSameRead)
     EXPECT_TRUE(s.reporter.LogLines().empty());
 }
 
+// A boot-up frame handed over in pieces is put together across reads, also behind stray bytes.
+TEST(WaitBootupFrame, FindsAFrameThatArrivesInPieces)
+{
+    const std::pair<const char*, FaultRule> deliveries[] = {
+        {"split", BootupFault(FaultKind::Split, 4000)},
+        {"packets of 2", BootupFault(FaultKind::Packets, 2)},
+        {"trickle", BootupFault(FaultKind::Trickle)},
+    };
+    for (const auto& [name, delivery] : deliveries) {
+        DownloadLink s;
+        s.engine().faults().Add(delivery);
+        s.engine().faults().Add(BootupFault(FaultKind::StrayBytes, 5));
+        ASSERT_TRUE(s.link.RequestRestart()) << name;
+        EXPECT_TRUE(s.link.WaitBootupFrame()) << name;
+        EXPECT_TRUE(s.reporter.LogLines().empty()) << name;
+    }
+}
+
 TEST(WaitBootupFrame, IgnoresASoundFrameWithAnotherCode)
 {
     DownloadLink s;

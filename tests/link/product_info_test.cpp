@@ -68,15 +68,18 @@ TEST(ProductInfo, ReadThroughTheControllerMatchesItsSettings)
     EXPECT_EQ(info.DisplayType(), 1);
 }
 
-TEST(ProductInfo, ShortReplyStillParsesFromWhatFollowsInTheBuffer)
+// An acknowledgement too short for the record must not be read from the bytes behind it (an
+// empty one once gave the CRC bytes as the product code).
+TEST(ProductInfo, ShortReplyFailsTheRead)
 {
-    test::SimulatedLink s;
-    s.engine().On(sim::ControllerMode::Application, 0, 0x11,
-                  [](const sim::Request&) { return sim::Reply{1, {0x05, 0x00, 0x00, 0x00}}; });
-    ProductInfo info;
-    ASSERT_TRUE(s.link.ReadProductInfo(info));
-    EXPECT_EQ(info.AppPCode, 5);
-    EXPECT_EQ(info.productName, "");
+    for (const std::vector<uint8_t>& payload : {std::vector<uint8_t>{}, std::vector<uint8_t>{0x05, 0x00, 0x00, 0x00}}) {
+        test::SimulatedLink s;
+        s.engine().On(sim::ControllerMode::Application, 0, 0x11,
+                      [payload](const sim::Request&) { return sim::Reply{1, payload}; });
+        ProductInfo info;
+        EXPECT_FALSE(s.link.ReadProductInfo(info)) << payload.size() << " bytes";
+        EXPECT_EQ(info.AppPCode, 0);
+    }
 }
 
 TEST(FileInformation, PayloadHoldsValuesAndTwoTerminatedTexts)

@@ -146,6 +146,7 @@ TEST(SdCommands, LogStopRetriesBusyAndSilenceTenTimesButNotARefusal)
     };
     for (const Case& c : cases) {
         SdLink s;
+        s.KeepRepliesWhole();
         s.AddFault(c.kind, 3, '0', c.count);
         const int64_t start = s.clock.NowMs();
         EXPECT_EQ(s.link.SdLogStop(), c.stopped) << static_cast<int>(c.kind);
@@ -157,6 +158,7 @@ TEST(SdCommands, LogStopRetriesBusyAndSilenceTenTimesButNotARefusal)
 TEST(SdCommands, OpenFolderAndDeleteTryFiveTimesWithPauses)
 {
     SdLink s;
+    s.KeepRepliesWhole();
     uint8_t result = kSdResultNone;
     const int64_t start = s.clock.NowMs();
     EXPECT_FALSE(s.link.SdFileOpen("/nothing/here", kSdOpenRead, result));

@@ -107,7 +107,7 @@ TEST(ControllerEngine, WireSpeedPacesBothDirections)
     engine.SetWireSpeed(true);
     engine.On(ControllerMode::Application, 0, 0x7E,
               [](const Request&) { return Reply{kAckCode, std::vector<uint8_t>(100, 0xA5)}; });
-    const int64_t byteNs = ControllerEngine::kWireByteNs;
+    const int64_t byteNs = kWireByteNs;
     Send(engine, EncodeFrame(1, 0, 0x7E, {}), 0);
     const int64_t received = 9 * byteNs;
     EXPECT_EQ(engine.NextOutputNs(), received + 64 * byteNs);
@@ -122,7 +122,7 @@ TEST(ControllerEngine, WireSpeedQueuesARequestBehindTheOneStillArriving)
     ControllerEngine engine;
     InstallApplicationCommands(engine);
     engine.SetWireSpeed(true);
-    const int64_t byteNs = ControllerEngine::kWireByteNs;
+    const int64_t byteNs = kWireByteNs;
     Send(engine, EncodeFrame(1, 0, 0x23, {}), 0);
     Send(engine, EncodeFrame(2, 0, 0x23, {}), 0);
     EXPECT_EQ(TakeAll(engine, 18 * byteNs).size(), 9u);

@@ -22,6 +22,9 @@ struct SimulatedLink {
     sim::ControllerEngine& engine() { return device->engine(); }
     // The controller answers with a fault count times, from the at-th request of that group and code on.
     void AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at = 1);
+    // For tests that time the protocol to the millisecond: replies come whole even when the
+    // suite runs with every reply split, which costs the gap between the parts.
+    void KeepRepliesWhole() { engine().faults() = sim::FaultPlan(); }
     // The requests of that group and code the controller received, in order (with the request log kept).
     std::vector<sim::Request> Requests(int group, uint8_t code) const;
 

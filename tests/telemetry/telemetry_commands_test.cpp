@@ -68,6 +68,7 @@ TEST(TelemetryCommands, SensorTypeNamesTheAttachedModule)
 TEST(TelemetryCommands, RecordsAreTheControllersRepliesDecoded)
 {
     TelemetryLink s(kSensorVario);
+    s.KeepRepliesWhole();
     const int64_t start = s.clock.NowMs();
     ReceiverData receiver;
     ASSERT_TRUE(s.link.ReadReceiverData(receiver));
@@ -155,11 +156,12 @@ struct RetryCase {
     bool logsMismatch;
 };
 
-// Every damaged reply fails its attempt; the next attempt, 300 ms later, succeeds.
+// Every damaged reply fails its attempt; the next attempt, 300 ms later, succeeds. A reply cut
+// short never became a frame, so only the broken ones log a mismatch.
 TEST(TelemetryCommands, DamagedRepliesAreRetried)
 {
     const RetryCase cases[] = {
-        {"short table", sim::FaultKind::Truncate, 100, true},
+        {"short table", sim::FaultKind::Truncate, 100, false},
         {"fewer bytes than a frame", sim::FaultKind::Truncate, 8, false},
         {"bad CRC", sim::FaultKind::CorruptCrc, 0, true},
         {"bad start flag", sim::FaultKind::WrongStart, 0, true},
