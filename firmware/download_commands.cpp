@@ -2,6 +2,7 @@
 #include "firmware/scrambler.h"
 #include "link/byte_order.h"
 #include "link/clock.h"
+#include "link/controller_text.h"
 #include "link/download_function.h"
 #include "link/frame.h"
 #include "link/reporter.h"
@@ -23,33 +24,6 @@ constexpr uint32_t kBlockSize = 2048;
 constexpr size_t kBlockHeaderSize = 8;
 constexpr int kLastArrowStep = 10;
 const std::string kBlankWideLine(40, ' ');
-
-// The file name as the controller takes it: the low byte of each character (of each UTF-16
-// unit for characters beyond the basic plane).
-std::string LowBytesOfCharacters(const std::string& utf8)
-{
-    std::string bytes;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<uint8_t>(utf8[i]);
-        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (length == 1 || i + length > utf8.size()) {
-            bytes.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
-        uint32_t code = lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k)
-            code = (code << 6) | (static_cast<uint8_t>(utf8[i + k]) & 0x3F);
-        if (code > 0xFFFF) {
-            code -= 0x10000;
-            bytes.push_back(static_cast<char>((0xD800 + (code >> 10)) & 0xFF));
-            code = 0xDC00 + (code & 0x3FF);
-        }
-        bytes.push_back(static_cast<char>(code & 0xFF));
-        i += length;
-    }
-    return bytes;
-}
 
 // The bytes seen during the boot-up wait that may still begin a frame: a frame that arrives in
 // pieces is scanned once all of it has come.

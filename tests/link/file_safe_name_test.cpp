@@ -22,7 +22,8 @@ INSTANTIATE_TEST_SUITE_P(Names, FileSafeNames,
                                          NameCase{"a/b\\c", "a_b_c"}, NameCase{"../up", "___up"},
                                          NameCase{"..", "__"}, NameCase{"x...y", "x___y"},
                                          NameCase{"tab\there", "tab_here"}, NameCase{"del\x7F", "del_"},
-                                         NameCase{"\xC4\xD6", "\xC4\xD6"}));
+                                         NameCase{"\xC4\xD6", "\xC4\xD6"}, NameCase{"c1\xC2\x9B" "2J", "c1_2J"},
+                                         NameCase{"\xC3\xBC\xC2", "\xC3\xBC\xC2"}));
 
 }  // namespace
 }  // namespace skarnel
