@@ -1,4 +1,5 @@
 #include "link/byte_order.h"
+#include "link/controller_text.h"
 #include "link/download_function.h"
 #include "link/format.h"
 #include "link/frame.h"
@@ -30,10 +31,10 @@ std::vector<uint8_t> Bytes(const std::string& text)
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
-// A path as the card wants it: its characters and a zero byte.
+// A path as the card wants it: a byte a character, then a zero byte.
 std::vector<uint8_t> PathPayload(const std::string& path)
 {
-    std::vector<uint8_t> payload = Bytes(path);
+    std::vector<uint8_t> payload = Bytes(LowBytesOfCharacters(path));
     payload.push_back(0);
     return payload;
 }
@@ -152,7 +153,7 @@ bool CDownload_Function::SdFileStatus(const std::string& path, uint32_t& size, u
 
 bool CDownload_Function::SdFileOpen(const std::string& path, uint8_t mode, uint8_t& result)
 {
-    const std::vector<uint8_t> payload = PathPayload(Format("0x%02x %s", mode, path.c_str()));
+    const std::vector<uint8_t> payload = PathPayload(Format("0x%02x ", mode) + path);
     return RetriedFileCommand(*this, kSdCodeFileOpen, payload, 1000, kDataReply, kSdFileOpenAttempts, result);
 }
 

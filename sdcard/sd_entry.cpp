@@ -1,5 +1,6 @@
 #include "sdcard/sd_entry.h"
 
+#include "link/controller_text.h"
 #include "link/file_safe_name.h"
 #include "link/format.h"
 
@@ -19,7 +20,7 @@ SdEntry ParseSdEntry(const std::string& text)
     entry.attributes = Part(text, 0, 2);
     entry.date = "20" + Part(text, 2, 2) + "-" + Part(text, 4, 2) + "-" + Part(text, 6, 2);
     entry.time = Part(text, 8, 2) + ":" + Part(text, 10, 2);
-    entry.name = Part(text, 12, std::string::npos);
+    entry.name = Latin1ToUtf8(Part(text, 12, std::string::npos));
     return entry;
 }
 

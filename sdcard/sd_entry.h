@@ -7,12 +7,13 @@
 
 namespace skarnel {
 
-// One entry of a card folder listing: attributes (2), date YYMMDD (6), time HHMM (4), name.
+// One entry of a card folder listing: attributes (2), date YYMMDD (6), time HHMM (4), name
+// (a byte a character).
 struct SdEntry {
     std::string attributes;
     std::string date;  // "20YY-MM-DD"
     std::string time;  // "HH:MM"
-    std::string name;
+    std::string name;  // UTF-8
     std::optional<uint32_t> size;  // asked for separately, files only
 
     bool IsFolder() const { return !attributes.empty() && attributes[0] == 'D'; }

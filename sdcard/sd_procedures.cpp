@@ -3,6 +3,7 @@
 #include "link/download_function.h"
 #include "link/file_safe_name.h"
 #include "link/format.h"
+#include "link/printable_text.h"
 #include "link/replacing_file.h"
 #include "link/reporter.h"
 #include "sdcard/sd_codes.h"
@@ -21,7 +22,8 @@ constexpr int kStepPauseMs = 300;
 constexpr int kNextFilePauseMs = 100;
 constexpr uint32_t kBarUnit = 1000;
 
-// What the copies of one batch share: the link, the stop request, the file being copied.
+// What the copies of one batch share: the link, the stop request, the file being copied (its
+// name as lines may show it).
 class TransferStep {
 public:
     TransferStep(CDownload_Function& link, const std::atomic<int>& stop, size_t count)
@@ -32,7 +34,7 @@ public:
     void Begin(size_t index, const std::string& name, bool toPc)
     {
         index_ = static_cast<int>(index) + 1;
-        name_ = name;
+        name_ = PrintableName(name);
         Log(Format(toPc ? "%d/%d. %s - SD -> PC File Transfer Ready " : "%d/%d. %s - PC -> SD File Transfer Ready ",
                    index_, count_, name_.c_str()));
         link_.Sleep(kStepPauseMs);

@@ -1,5 +1,7 @@
 #include "sim/sd_card.h"
 
+#include "link/controller_text.h"
+
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -23,6 +25,15 @@ bool IsRefusedName(const std::string& name)
         const auto byte = static_cast<unsigned char>(c);
         return c == '\\' || byte < 0x20 || byte == 0x7F;
     });
+}
+
+// The card keeps a Latin-1 byte a character; a PC name it cannot hold that way stays out.
+std::optional<std::string> CardName(const std::string& diskName)
+{
+    std::string name = LowBytesOfCharacters(diskName);
+    if (Latin1ToUtf8(name) != diskName)
+        return std::nullopt;
+    return name;
 }
 
 std::string Parent(const std::string& path)
@@ -103,11 +114,11 @@ void SdCard::Load(const fs::path& folder, const std::string& path)
 {
     std::error_code failure;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, failure)) {
-        const std::string name = entry.path().filename().string();
+        const std::optional<std::string> name = CardName(entry.path().filename().string());
         const fs::file_status status = entry.symlink_status(failure);
-        if (failure || IsRefusedName(name) || fs::is_symlink(status))
+        if (failure || !name || IsRefusedName(*name) || fs::is_symlink(status))
             continue;
-        const std::string child = ChildPrefix(path) + name;
+        const std::string child = ChildPrefix(path) + *name;
         if (fs::is_directory(status)) {
             nodes_[child] = {true, {}, FileStamp(entry.path())};
             Load(entry.path(), child);
@@ -252,7 +263,7 @@ std::optional<fs::path> SdCard::DiskPath(const std::string& path) const
         size_t end = path.find('/', start);
         if (end == std::string::npos)
             end = path.size();
-        disk /= path.substr(start, end - start);
+        disk /= Latin1ToUtf8(path.substr(start, end - start));
         std::error_code failure;
         if (fs::is_symlink(fs::symlink_status(disk, failure)))
             return std::nullopt;

@@ -22,10 +22,11 @@ enum SdResult : uint8_t {
 };
 
 // The controller's SD card: a small tree of folders and files held in memory. Paths use "/"
-// and are taken apart into names; a name that is empty, "." or "..", or holds "\" or a control
-// character is refused, so nothing reaches outside the card. Served from a PC folder, the card
-// loads that folder's regular files and folders (symbolic links are left out) and writes every
-// change back into it.
+// and are taken apart into names, kept as the bytes that came (a Latin-1 byte a character); a
+// name that is empty, "." or "..", or holds "\" or a control character is refused, so nothing
+// reaches outside the card. Served from a PC folder, the card loads that folder's regular files
+// and folders (symbolic links, and names with characters Latin-1 lacks, are left out) and writes
+// every change back into it, the names in UTF-8.
 class SdCard {
 public:
     struct Node {

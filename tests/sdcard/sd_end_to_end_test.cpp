@@ -54,6 +54,24 @@ TEST(SdEndToEnd, FilesRoundTripThroughTheCardByteForByte)
     EXPECT_EQ(s.pc.Read("back/flight.cld"), s.pc.Read("flight.cld"));
 }
 
+TEST(SdEndToEnd, NonAsciiNamesKeepTheirCharactersOnTheCardAndBack)
+{
+    CardOnPty s;
+    const std::string name = "Gr\xc3\xbc\xc3\x9f" "e.txt";  // "Grüße.txt"
+    const std::string original = s.pc.Write(name, test::PatternBytes(100, 3));
+    const CommandResult put = s.Run({"sd", "put", original});
+    EXPECT_EQ(put.exitCode, 0) << put.out;
+    EXPECT_EQ(s.card.Read(name), s.pc.Read(name)) << "the served folder holds the name in UTF-8";
+
+    const CommandResult list = s.Run({"sd", "list", "/"});
+    EXPECT_TRUE(Contains(list.out, "100  " + name + "\n")) << list.out;
+
+    std::filesystem::create_directory(s.pc.Path("back"));
+    const CommandResult get = s.Run({"sd", "get", "/", name, "-o", s.pc.Path("back")});
+    EXPECT_EQ(get.exitCode, 0) << get.out;
+    EXPECT_EQ(s.pc.Read("back/" + name), s.pc.Read(name));
+}
+
 TEST(SdEndToEnd, RefusalsNameTheCardsResultAndFailTheCommand)
 {
     CardOnPty s;

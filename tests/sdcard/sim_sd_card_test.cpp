@@ -69,5 +69,26 @@ TEST(SimSdCard, AServedFolderStaysConfinedAndGetsEveryChange)
     EXPECT_FALSE(card.ServeFolder(root.Root() / "none", error));
 }
 
+TEST(SimSdCard, AServedFolderKeepsItsNamesInUtf8AndTheCardInLatin1)
+{
+    test::TempFolder root;
+    root.Write("M\xc3\xbcller.txt", {1});
+    root.Write("\xe2\x82\xac.txt", {2});
+    SdCard card;
+    std::string error;
+    ASSERT_TRUE(card.ServeFolder(root.Root(), error)) << error;
+    const auto listing = card.List("/");
+    ASSERT_TRUE(listing);
+    std::vector<std::string> names;
+    for (const SdCard::Entry& entry : *listing)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, std::vector<std::string>{"M\xfcller.txt"}) << "a name Latin-1 cannot hold stays out";
+
+    ASSERT_EQ(card.CreateFile("/Gr\xfc\xdf" "e.txt", "1101010000"), kSdOk);
+    EXPECT_TRUE(root.Exists("Gr\xc3\xbc\xc3\x9f" "e.txt"));
+    ASSERT_EQ(card.Delete("/M\xfcller.txt"), kSdOk);
+    EXPECT_FALSE(root.Exists("M\xc3\xbcller.txt"));
+}
+
 }  // namespace
 }  // namespace skarnel::sim
