@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -67,7 +68,6 @@ void CSD_File_Control_View::Connect()
         return;
     }
     SetConnectedControls(true);
-    sdTree_->setCurrentItem(sdTree_->topLevelItem(0));
 }
 
 void CSD_File_Control_View::Disconnect()
@@ -99,28 +99,17 @@ void CSD_File_Control_View::ShowDiskSpace(uint32_t totalKbyte, uint32_t freeKbyt
     diskBar_->setValue(UsedPercent(totalKbyte, freeKbyte));
 }
 
-// The root's folders become the tree's first level, every other entry a file row.
+// A fresh tree whose root is the current folder, listed; false when the root cannot be opened.
 bool CSD_File_Control_View::ListRoot()
 {
-    std::vector<SdEntry> entries;
-    uint8_t result = kSdResultNone;
-    const SdListing listing = ListSdFolder(Link(), "/", entries, result);
-    if (listing == SdListing::OpenFailed) {
-        ShowMessageBox(this, "SD Root Directory Open Fail");
-        return false;
-    }
-    sdTree_->clear();
     auto* root = new QTreeWidgetItem({"/"});
-    sdTree_->addTopLevelItem(root);
-    currentSdFolder_ = "/";
-    for (const SdEntry& entry : entries)
-        if (entry.IsFolder())
-            root->addChild(new QTreeWidgetItem({Text(entry.name)}));
-    ShowSdFiles(SdFileRows("/", entries));
-    root->setExpanded(true);
-    if (listing == SdListing::ReadFailed)
-        ShowMessageBox(this, ListReadFailText(result));
-    return true;
+    {
+        const QSignalBlocker listedHere(sdTree_);
+        sdTree_->clear();
+        sdTree_->addTopLevelItem(root);
+        sdTree_->setCurrentItem(root);
+    }
+    return ShowSdFolder(root);
 }
 
 void CSD_File_Control_View::ShowSdFiles(const std::vector<SdEntry>& files)
@@ -141,7 +130,7 @@ void CSD_File_Control_View::ShowSdFiles(const std::vector<SdEntry>& files)
 void CSD_File_Control_View::AddSdFolders(QTreeWidgetItem* parent, const std::vector<SdEntry>& entries)
 {
     for (const SdEntry& entry : entries)
-        if (entry.attributes == "D-" && !ChildNamed(parent, Text(entry.name)))
+        if (entry.IsFolder() && !ChildNamed(parent, Text(entry.name)))
             parent->addChild(new QTreeWidgetItem({Text(entry.name)}));
 }
 
@@ -153,29 +142,39 @@ std::string CSD_File_Control_View::SdPath(const QTreeWidgetItem* item) const
     return path.empty() ? "/" : path;
 }
 
+// Mouse and keyboard select a folder alike: through the tree's current item.
 void CSD_File_Control_View::SelectSdFolder(QTreeWidgetItem* item)
 {
-    if (!item || !item->parent() || !Port().IsConnected())
+    if (!item || !Port().IsConnected())
         return;
-    currentSdFolder_ = SdPath(item);
-    sdTree_->setCurrentItem(item);
     Link().Sleep(kFolderSelectPauseMs);
+    ShowSdFolder(item);
+}
+
+// The folder becomes the one whose files are listed, and the one every delete and copy works
+// in; nothing of the folder shown before stays. False when the folder cannot be opened.
+bool CSD_File_Control_View::ShowSdFolder(QTreeWidgetItem* item)
+{
+    currentSdFolder_ = SdPath(item);
+    ShowSdFiles({});
+    const bool root = !item->parent();
     std::vector<SdEntry> entries;
     uint8_t result = kSdResultNone;
     const SdListing listing = ListSdFolder(Link(), currentSdFolder_, entries, result);
     if (listing == SdListing::OpenFailed) {
-        ShowMessageBox(this, "SD Directory Open Fail");
-        return;
+        ShowMessageBox(this, root ? "SD Root Directory Open Fail" : "SD Directory Open Fail");
+        return false;
     }
     AddSdFolders(item, entries);
     ShowSdFiles(SdFileRows(currentSdFolder_, entries));
     if (listing == SdListing::ReadFailed)
-        ShowMessageBox(this, "File List Read Fail");
+        ShowMessageBox(this, root ? ListReadFailText(result) : QString("File List Read Fail"));
     if (sdList_->rowCount() > 0)
         sdList_->selectRow(0);
     item->setExpanded(item->childCount() > 0);
     ReadSdFileSizes(Link(), currentSdFolder_, sdFiles_);
     ShowSdSizes();
+    return true;
 }
 
 void CSD_File_Control_View::ShowSdSizes()
@@ -188,7 +187,7 @@ void CSD_File_Control_View::ShowSdSizes()
 
 void CSD_File_Control_View::NewFolder()
 {
-    if (!Port().IsConnected())
+    if (!Port().IsConnected() || !sdTree_->currentItem())
         return;
     const std::optional<QString> name = TextQuestions::Current().Ask(this, "New Folder Name", 0);
     if (!name || name->isEmpty())
@@ -198,20 +197,19 @@ void CSD_File_Control_View::NewFolder()
         FailBox("Make Folder Fail");
         return;
     }
-    QTreeWidgetItem* parent = sdTree_->currentItem() ? sdTree_->currentItem() : sdTree_->topLevelItem(0);
+    QTreeWidgetItem* parent = sdTree_->currentItem();
     auto* folder = new QTreeWidgetItem({*name});
     parent->addChild(folder);
     parent->setExpanded(true);
     sdTree_->setCurrentItem(folder);
-    SelectSdFolder(folder);
 }
 
 void CSD_File_Control_View::DeleteFile()
 {
     const int row = sdList_->currentRow();
-    if (!Port().IsConnected() || row < 0 || !sdList_->item(row, 1))
+    if (!Port().IsConnected() || row < 0 || static_cast<size_t>(row) >= sdFiles_.size())
         return;
-    const std::string name = sdList_->item(row, 1)->text().toStdString();
+    const std::string name = sdFiles_[static_cast<size_t>(row)].name;
     if (!AskYesNoBox(this, Text(Format("File Delete - %s   ", name.c_str())), "Delete"))
         return;
     uint8_t result = kSdResultNone;
@@ -239,10 +237,10 @@ void CSD_File_Control_View::DeleteFolder()
                                          FatResultText(result).c_str())));
         return;
     }
-    QTreeWidgetItem* parent = item->parent();
+    // The parent becomes current, and is listed, before the item goes: deleting the current
+    // item would make the tree choose a neighbour of it.
+    sdTree_->setCurrentItem(item->parent());
     delete item;
-    sdTree_->setCurrentItem(parent);
-    currentSdFolder_ = SdPath(parent);
 }
 
 // The commands one by one, for service work; their buttons are hidden.

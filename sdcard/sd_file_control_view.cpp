@@ -99,8 +99,8 @@ void CSD_File_Control_View::ConnectSignals()
     connect(deleteFolderButton_, &QPushButton::clicked, this, &CSD_File_Control_View::DeleteFolder);
     connect(deleteFileButton_, &QPushButton::clicked, this, &CSD_File_Control_View::DeleteFile);
     connect(browseButton_, &QPushButton::clicked, this, &CSD_File_Control_View::Browse);
-    connect(sdTree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { SelectSdFolder(item); });
-    connect(pcTree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { SelectPcFolder(item); });
+    connect(sdTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { SelectSdFolder(item); });
+    connect(pcTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { SelectPcFolder(item); });
     connect(this, &CFunction_View::JobEnded, this, [this] { SetTreesEnabled(true); });
 }
 
@@ -116,20 +116,22 @@ void CSD_File_Control_View::OpenPcBaseFolder()
     pcBaseFolder_ = *base;
     auto* root = new QTreeWidgetItem({Text(pcBaseFolder_.filename().string())});
     pcTree_->addTopLevelItem(root);
-    SelectPcFolder(root);
+    pcTree_->setCurrentItem(root);
 }
 
+// Mouse and keyboard select a folder alike: through the tree's current item.
 void CSD_File_Control_View::SelectPcFolder(QTreeWidgetItem* item)
 {
     if (!item || pcBaseFolder_.empty())
         return;
-    std::filesystem::path folder;
+    std::vector<std::string> names;
     for (const QTreeWidgetItem* at = item; at->parent(); at = at->parent())
-        folder = at->text(0).toStdString() / folder;
-    currentPcFolder_ = folder.empty() ? pcBaseFolder_ : pcBaseFolder_ / folder;
+        names.insert(names.begin(), at->text(0).toStdString());
+    currentPcFolder_ = pcBaseFolder_;
+    for (const std::string& name : names)
+        currentPcFolder_ /= name;
     ListPc(currentPcFolder_, item);
     pcPathLine_->setText(Text(currentPcFolder_.string()));
-    pcTree_->setCurrentItem(item);
 }
 
 void CSD_File_Control_View::ListPc(const std::filesystem::path& folder, QTreeWidgetItem* item)

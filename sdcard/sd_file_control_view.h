@@ -27,8 +27,6 @@ public:
 
     void Connect();
     void Disconnect();
-    void SelectSdFolder(QTreeWidgetItem* item);
-    void SelectPcFolder(QTreeWidgetItem* item);
     void NewFolder();
     void DeleteFolder();
     void DeleteFile();
@@ -64,10 +62,13 @@ private:
     void ConnectSignals();
     void LayOut();
     void OpenPcBaseFolder();
+    void SelectSdFolder(QTreeWidgetItem* item);
+    void SelectPcFolder(QTreeWidgetItem* item);
     void ListPc(const std::filesystem::path& folder, QTreeWidgetItem* item);
     bool ReadDiskSpace(CDownload_Function& link);
     void ShowDiskSpace(uint32_t totalKbyte, uint32_t freeKbyte);
     bool ListRoot();
+    bool ShowSdFolder(QTreeWidgetItem* item);
     void ShowSdFiles(const std::vector<SdEntry>& files);
     void ShowSdSizes();
     void AddSdFolders(QTreeWidgetItem* parent, const std::vector<SdEntry>& entries);

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -49,15 +50,20 @@ public:
     std::vector<QString> prompts;
 };
 
-// A card with a log folder holding two files, and a models folder holding one.
+// A card with a log folder holding two files, a models folder holding one, an empty folder, a
+// folder holding a name beyond ASCII, and in the root a file of the same name as the model file.
 std::vector<std::string> CardOptions(const TempFolder& card, std::vector<std::string> more)
 {
+    fs::create_directories(card.Root() / "Empty");
     fs::create_directories(card.Root() / "LogData");
     fs::create_directories(card.Root() / "Models");
     card.Write("LogData/a.cld", PatternBytes(4097, 1));
     card.Write("LogData/b.cld", PatternBytes(10, 2));
     card.Write("Models/h.mdl", PatternBytes(8192, 3));
+    card.Write("h.mdl", PatternBytes(7, 5));
     card.Write("readme.txt", PatternBytes(5, 4));
+    fs::create_directories(card.Root() / "Names");
+    card.Write("Names/M\xc3\xbcller.txt", PatternBytes(12, 6));
     more.insert(more.begin(), {"--sd-dir", card.path()});
     return more;
 }
@@ -77,9 +83,10 @@ struct SdViewFixture {
         return options;
     }
 
+    QTreeWidgetItem* SdRoot() const { return view->SdTree()->topLevelItem(0); }
     QTreeWidgetItem* SdFolder(const QString& name) const
     {
-        QTreeWidgetItem* root = view->SdTree()->topLevelItem(0);
+        QTreeWidgetItem* root = SdRoot();
         for (int child = 0; child < root->childCount(); ++child)
             if (root->child(child)->text(0) == name)
                 return root->child(child);
@@ -116,6 +123,14 @@ std::vector<QString> Children(const QTreeWidgetItem* item)
     return names;
 }
 
+// A mouse click on the item, as the user selects a folder.
+void Click(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    ASSERT_NE(item, nullptr);
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
 void SelectRows(QTableWidget* list, std::initializer_list<int> rows)
 {
     list->clearSelection();
@@ -140,8 +155,9 @@ TEST(SdFileControlView, OpensOnThePcBackupFolderAndConnectsToTheCard)
     EXPECT_TRUE(f.view->DisconnectButton()->isEnabled());
     EXPECT_EQ(f.view->DiskSpaceLine()->text(), "Disk Space - Total : 15000 kbyte  Free : 14987 kbyte");
     EXPECT_EQ(f.view->DiskBar()->value(), 0);
-    EXPECT_EQ(Children(f.view->SdTree()->topLevelItem(0)), (std::vector<QString>{"LogData", "Models"}));
-    EXPECT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{"readme.txt"});
+    EXPECT_EQ(Children(f.SdRoot()), (std::vector<QString>{"Empty", "LogData", "Models", "Names"}));
+    EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"h.mdl", "readme.txt"}));
+    EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdRoot());
     f.view->Connect();
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Connect"});
     EXPECT_EQ(f.boxes.Boxes().back().title, "Fail");
@@ -158,7 +174,7 @@ TEST(SdFileControlView, AFolderShowsItsFilesWithTheirSizes)
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
     f.view->Connect();
-    f.view->SelectSdFolder(f.SdFolder("LogData"));
+    Click(f.view->SdTree(), f.SdFolder("LogData"));
     EXPECT_EQ(f.view->CurrentSdFolder(), "/LogData");
     EXPECT_EQ(Column(f.view->SdList(), 0), (std::vector<QString>{"1", "2"}));
     EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
@@ -171,15 +187,13 @@ TEST(SdFileControlView, FoldersAreMadeAndDeletedAndFilesDeletedWithTheirQuestion
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
     f.view->Connect();
-    f.view->SdTree()->setCurrentItem(f.SdFolder("Models"));
-    f.view->SelectSdFolder(f.SdFolder("Models"));
+    Click(f.view->SdTree(), f.SdFolder("Models"));
     f.questions.answer = "Heli";
     f.view->NewFolderButton()->click();
     EXPECT_EQ(f.questions.prompts, std::vector<QString>{"New Folder Name"});
     EXPECT_TRUE(fs::is_directory(f.card.Root() / "Models" / "Heli"));
     EXPECT_EQ(f.view->CurrentSdFolder(), "/Models/Heli");
-    f.view->SdTree()->setCurrentItem(f.SdFolder("Models"));
-    f.view->SelectSdFolder(f.SdFolder("Models"));
+    Click(f.view->SdTree(), f.SdFolder("Models"));
     f.view->NewFolder();
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Make Folder Fail"}) << "the folder exists already";
     EXPECT_EQ(Children(f.SdFolder("Models")), std::vector<QString>{"Heli"});
@@ -203,7 +217,7 @@ TEST(SdFileControlView, FilesTravelBothWaysOnTheWorkerByteForByte)
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
     f.view->Connect();
-    f.view->SelectSdFolder(f.SdFolder("LogData"));
+    Click(f.view->SdTree(), f.SdFolder("LogData"));
     SelectRows(f.view->SdList(), {0, 1});
     f.view->SdToPcButton()->click();
     EXPECT_TRUE(f.view->IsBusy());
@@ -222,8 +236,7 @@ TEST(SdFileControlView, FilesTravelBothWaysOnTheWorkerByteForByte)
     EXPECT_EQ(Column(f.view->PcList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
     EXPECT_EQ(LogTexts(*f.view).back(), "SD -> PC File Transfer Success. File Size : 10 byte ");
 
-    f.view->SdTree()->setCurrentItem(f.SdFolder("Models"));
-    f.view->SelectSdFolder(f.SdFolder("Models"));
+    Click(f.view->SdTree(), f.SdFolder("Models"));
     SelectRows(f.view->PcList(), {0});
     f.view->PcToSdButton()->click();
     ASSERT_TRUE(f.RunToItsEnd());
@@ -231,6 +244,103 @@ TEST(SdFileControlView, FilesTravelBothWaysOnTheWorkerByteForByte)
     EXPECT_EQ(f.card.Read("Models/a.cld"), PatternBytes(4097, 1));
     EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "h.mdl"}));
     EXPECT_EQ(f.view->DiskSpaceLine()->text(), "Disk Space - Total : 15000 kbyte  Free : 14983 kbyte");
+}
+
+TEST(SdFileControlView, TheKeyboardSelectsAFolderAsTheMouseDoes)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    QTest::keyClick(f.view->SdTree(), Qt::Key_Down);
+    QTest::keyClick(f.view->SdTree(), Qt::Key_Down);
+    EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdFolder("LogData"));
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/LogData");
+    EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
+    QTest::keyClick(f.view->SdTree(), Qt::Key_Down);
+    EXPECT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{"h.mdl"});
+
+    f.view->DeleteFileButton()->click();
+    EXPECT_FALSE(fs::exists(f.card.Root() / "Models" / "h.mdl"));
+    EXPECT_TRUE(fs::exists(f.card.Root() / "h.mdl")) << "the file of that name in the root stays";
+
+    QTest::keyClick(f.view->PcTree(), Qt::Key_Right);
+    QTest::keyClick(f.view->PcTree(), Qt::Key_Down);
+    QTest::keyClick(f.view->PcTree(), Qt::Key_Down);
+    EXPECT_EQ(f.view->CurrentPcFolder(), f.view->PcBaseFolder() / "Models");
+    EXPECT_EQ(f.view->PcPathLine()->text().toStdString(), (f.view->PcBaseFolder() / "Models").string());
+}
+
+TEST(SdFileControlView, AfterDeleteFolderTheParentIsListedAndItsFilesAreTheOnesDeleted)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    Click(f.view->SdTree(), f.SdFolder("Models"));
+    QTest::keyClick(f.view->SdTree(), Qt::Key_Up);
+    QTest::keyClick(f.view->SdTree(), Qt::Key_Up);
+    ASSERT_EQ(f.view->SdTree()->currentItem(), f.SdFolder("Empty"));
+    f.view->DeleteFolderButton()->click();
+    EXPECT_FALSE(fs::exists(f.card.Root() / "Empty"));
+    EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdRoot());
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/");
+    EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"h.mdl", "readme.txt"}));
+    EXPECT_EQ(Children(f.SdRoot()), (std::vector<QString>{"LogData", "Models", "Names"}));
+
+    f.view->SdList()->setCurrentCell(0, 1);
+    f.view->DeleteFileButton()->click();
+    EXPECT_FALSE(fs::exists(f.card.Root() / "h.mdl"));
+    EXPECT_TRUE(fs::exists(f.card.Root() / "Models" / "h.mdl"));
+    EXPECT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{"readme.txt"});
+}
+
+TEST(SdFileControlView, NewFolderGoesIntoTheRootOnceTheRootIsSelected)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    Click(f.view->SdTree(), f.SdFolder("Models"));
+    Click(f.view->SdTree(), f.SdRoot());
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/");
+    EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"h.mdl", "readme.txt"}));
+    f.questions.answer = "Heli";
+    f.view->NewFolderButton()->click();
+    EXPECT_TRUE(fs::is_directory(f.card.Root() / "Heli"));
+    EXPECT_FALSE(fs::exists(f.card.Root() / "Models" / "Heli"));
+    EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdFolder("Heli"));
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/Heli");
+}
+
+TEST(SdFileControlView, AFolderThatCannotBeOpenedListsNoFilesOfTheFolderBefore)
+{
+    SdViewFixture f({"--fault", "nak,group=6,code=0x3d,at=3"});
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    Click(f.view->SdTree(), f.SdFolder("LogData"));
+    ASSERT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
+    Click(f.view->SdTree(), f.SdFolder("Models"));
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"SD Directory Open Fail"});
+    EXPECT_EQ(f.view->SdList()->rowCount(), 0);
+    EXPECT_EQ(f.view->CurrentSdFolder(), "/Models");
+
+    f.view->DeleteFileButton()->click();
+    EXPECT_EQ(f.boxes.Texts().size(), 1u) << "no file to ask about";
+    EXPECT_TRUE(fs::exists(f.card.Root() / "LogData" / "a.cld"));
+}
+
+TEST(SdFileControlView, NonAsciiNamesAreShownAndCopiedWithTheirCharacters)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->Connect();
+    Click(f.view->SdTree(), f.SdFolder("Names"));
+    const QString name = QString::fromUtf8("M\xc3\xbcller.txt");
+    ASSERT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{name});
+    EXPECT_EQ(Column(f.view->SdList(), 4), std::vector<QString>{"12"});
+    SelectRows(f.view->SdList(), {0});
+    f.view->SdToPcButton()->click();
+    ASSERT_TRUE(f.RunToItsEnd());
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"File Transfer Success"});
+    EXPECT_EQ(f.home.home.Read("SD_Card_Backup/" + name.toStdString()), PatternBytes(12, 6));
 }
 
 TEST(SdFileControlView, AFailingStepDisconnectsWithItsText)
