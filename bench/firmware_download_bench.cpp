@@ -8,6 +8,7 @@
 #include "firmware/scrambler.h"
 #include "link/clock.h"
 #include "link/download_function.h"
+#include "link/reporter.h"
 #include "link/product_info.h"
 #include "link/rs232.h"
 #include "tests/support/processes.h"
@@ -107,8 +108,7 @@ int main(int argc, char** argv)
     CRS232 port(std::move(backend), Clock::System());
     if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    CDownload_Function link;
-    link.port = &port;
+    CDownload_Function link(port, NullReporter::Instance());
     std::vector<uint8_t> image(size);
     for (size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<uint8_t>(i * 7 + (i >> 11));

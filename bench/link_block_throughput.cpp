@@ -9,6 +9,7 @@
 #include "link/byte_order.h"
 #include "link/clock.h"
 #include "link/download_function.h"
+#include "link/reporter.h"
 #include "link/frame.h"
 #include "link/rs232.h"
 #include "tests/support/processes.h"
@@ -48,8 +49,7 @@ int main(int argc, char** argv)
     CRS232 port;
     if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    CDownload_Function link;
-    link.port = &port;
+    CDownload_Function link(port, NullReporter::Instance());
     link.groupId = kGroupApplication;
     const uint32_t imageSize = static_cast<uint32_t>(blocks) * kBlockSize;
     size_t wireBytes = 0;

@@ -7,6 +7,7 @@
 #include "bench/observed_backend.h"
 #include "link/clock.h"
 #include "link/download_function.h"
+#include "link/reporter.h"
 #include "link/rs232.h"
 #include "model/data_schema.h"
 #include "model/model_procedures.h"
@@ -63,9 +64,7 @@ int main()
     CRS232 port(std::move(backend), Clock::System());
     if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    CDownload_Function link;
-    link.port = &port;
-    link.groupId = kGroupModelData;
+    CDownload_Function link(port, NullReporter::Instance());
     DataSchema schema;
     if (!link.ReadDataSchema(schema))
         return 1;

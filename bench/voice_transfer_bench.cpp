@@ -7,6 +7,7 @@
 #include "bench/observed_backend.h"
 #include "link/clock.h"
 #include "link/download_function.h"
+#include "link/reporter.h"
 #include "link/frame.h"
 #include "link/posix_serial_backend.h"
 #include "link/rs232.h"
@@ -68,9 +69,7 @@ int main(int argc, char** argv)
     CRS232 port(std::make_unique<PosixSerialBackend>(), Clock::System());
     if (!bench::OpenOnSimulator(port, sim.DevicePath()))
         return 1;
-    CDownload_Function link;
-    link.port = &port;
-    link.groupId = kGroupVoiceFlash;
+    CDownload_Function link(port, NullReporter::Instance());
     VoiceFlashInfo flash;
     if (!link.ReadVoiceFlashInfo(flash))
         return 1;

@@ -41,7 +41,6 @@ SerialPortId CliContext::ChosenPort() const
 bool CliContext::OpenJobPort(CRS232& port)
 {
     const SerialPortId id = ChosenPort();
-    port.ownerWindow = &reporter_;
     if (port.OpenPort(id, kBaudRate))
         return true;
     const OpenFailure& failure = port.LastOpenFailure();
@@ -51,19 +50,12 @@ bool CliContext::OpenJobPort(CRS232& port)
     return false;
 }
 
-void CliContext::Bind(CDownload_Function& link, CRS232& port)
-{
-    link.port = &port;
-    link.ownerWindow = &reporter_;
-}
-
 bool CliContext::RunOnPort(const std::function<bool(CDownload_Function&)>& exchange)
 {
     CRS232 port;
     if (!OpenJobPort(port))
         return false;
-    CDownload_Function link;
-    Bind(link, port);
+    CDownload_Function link(port, reporter_);
     const bool succeeded = exchange(link);
     port.ClosePort();
     return succeeded;

@@ -34,8 +34,6 @@ public:
 
     // Opens the port for a job; on failure prints "Port Open Fail" and the reason.
     bool OpenJobPort(CRS232& port);
-    // Binds a protocol object to an open port and to this terminal.
-    void Bind(CDownload_Function& link, CRS232& port);
     // Opens the port, runs the exchange on a fresh protocol object, closes the port.
     // False when the port did not open or the exchange failed.
     bool RunOnPort(const std::function<bool(CDownload_Function&)>& exchange);

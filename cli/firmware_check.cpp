@@ -61,8 +61,7 @@ std::optional<VersionAddressInfo> ReadAddressesFromController(CliContext& contex
     CRS232 port;
     if (!context.OpenJobPort(port))
         return std::nullopt;
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     VersionAddressInfo info;
     const bool read = link.ReadVersionAddressInfo(info);
     port.ClosePort();

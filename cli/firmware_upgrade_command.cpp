@@ -29,8 +29,7 @@ void RunFirmwareUpgrade(CliContext& context, const std::string& path)
     if (!context.OpenJobPort(port))
         return;
     out.ReportLogLine(kFirmwareJobStart);
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     const FirmwareUpgradeResult result = FirmwareUpgradeJob(link, request);
     out.ReportLogLine(kFirmwareJobStop);
     port.ClosePort();

@@ -3,6 +3,7 @@
 #include "cli/cli_context.h"
 #include "link/download_function.h"
 #include "link/format.h"
+#include "link/printable_text.h"
 #include "link/rs232.h"
 #include "model/model_data_lists.h"
 #include "model/model_file_conversion.h"
@@ -24,12 +25,14 @@ public:
     TerminalModelLists(TerminalReporter& out, bool numbered) : out_(out), numbered_(numbered) {}
 
     void AddPcFile(const std::string& path) override { out_.ReportLogLine(path); }
+    // The row holds the model's name as the controller keeps it.
     void AddControllerModel(const std::string& text) override
     {
+        const std::string row = PrintableName(text);
         if (numbered_)
-            out_.PrintLine(Format("%d  %s", ++rows_, text.c_str()));
+            out_.PrintLine(Format("%d  %s", ++rows_, row.c_str()));
         else
-            out_.ReportLogLine(text);
+            out_.ReportLogLine(row);
     }
 
 private:
@@ -52,8 +55,7 @@ void RunJob(CliContext& context, const JobTexts& texts, const std::function<bool
         return;
     TerminalReporter& out = context.reporter();
     out.ReportLogLine(texts.start);
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     const bool succeeded = job(link);
     out.ReportLogLine(kModelJobStop);
     port.ClosePort();
@@ -65,8 +67,7 @@ void RunList(CliContext& context)
     CRS232 port;
     if (!context.OpenJobPort(port))
         return;
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     TerminalModelLists lists(context.reporter(), true);
     const bool listed = ListControllerModels(link, lists);
     port.ClosePort();

@@ -29,8 +29,7 @@ std::optional<ConversionTarget> ReadControllerTarget(CliContext& context)
         context.reporter().ShowMessage("Product info read fail", kApplicationTitle, MessageIcon::None);
         return std::nullopt;
     }
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     ProductInfo product;
     const bool read = link.ReadProductInfo(product);
     port.ClosePort();

@@ -57,8 +57,7 @@ void RunOnCard(CliContext& context, const std::function<bool(CDownload_Function&
     CRS232 port;
     if (!context.OpenJobPort(port))
         return;
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     uint32_t total = 0;
     uint32_t free = 0;
     const std::string failure = StartSdCard(link, total, free);

@@ -27,7 +27,6 @@ std::string ControllerRow(int row, const VoiceFileInfo& record)
 void RunInfo(CliContext& context)
 {
     RunVoiceJob(context, [](CDownload_Function& link, std::string& finalText) {
-        link.groupId = kGroupVoiceFlash;
         VoiceFlashInfo info;
         return ReadFlashInformation(link, info, finalText);
     });
@@ -69,7 +68,6 @@ void RunBackup(CliContext& context, const std::string& folder)
 void RunPlay(CliContext& context, int index)
 {
     RunVoiceJob(context, [index](CDownload_Function& link, std::string& finalText) {
-        link.groupId = kGroupVoiceFlash;
         const bool played = link.PlayVoiceFile(index);
         finalText = played ? "ADPCM Play Command Send" : "ADPCM Play Command Send Fail";
         return played;
@@ -109,8 +107,7 @@ void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Functio
     CRS232 port;
     if (!context.OpenJobPort(port))
         return;
-    CDownload_Function link;
-    context.Bind(link, port);
+    CDownload_Function link(port, context.reporter());
     std::string finalText;
     const bool succeeded = job(link, finalText);
     port.ClosePort();

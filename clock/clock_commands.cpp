@@ -12,13 +12,13 @@ constexpr uint8_t kCodeClockRead = 0x31;
 bool CDownload_Function::WriteClock(const ClockRecord& record)
 {
     const auto payload = record.Encode();
-    return SingleCommand(static_cast<uint8_t>(groupId), kCodeClockWrite, payload.data(),
+    return SingleCommand(kGroupApplication, kCodeClockWrite, payload.data(),
                          static_cast<uint16_t>(payload.size()));
 }
 
 bool CDownload_Function::ReadClock(ClockRecord& record)
 {
-    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeClockRead, nullptr, 0, 3, 0) ||
+    if (!QueryCommand(kGroupApplication, kCodeClockRead, nullptr, 0, 3, 0) ||
         !ReplyCarries(ClockRecord::kSize))
         return false;
     record = ClockRecord::Decode(ReplyPayload());

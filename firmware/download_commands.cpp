@@ -118,7 +118,7 @@ bool CDownload_Function::WaitBootupFrame()
 
 bool CDownload_Function::SendDownloadStart()
 {
-    return SingleCommand(static_cast<uint8_t>(groupId), kCodeDownloadStart, nullptr, 0);
+    return SingleCommand(CurrentGroup(), kCodeDownloadStart, nullptr, 0);
 }
 
 bool CDownload_Function::SendImageFileInformation(uint32_t imageSize, const std::string& upgradeFilePath)

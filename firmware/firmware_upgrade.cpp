@@ -32,7 +32,7 @@ constexpr int kApplicationStartPauseMs = 1500;
 class UpgradeJob {
 public:
     UpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request, ProductLines* lines)
-        : link_(link), request_(request), lines_(lines)
+        : link_(link), group_(link, kGroupApplication), request_(request), lines_(lines)
     {
     }
 
@@ -63,6 +63,8 @@ private:
     FirmwareUpgradeResult FinishApplication();
 
     CDownload_Function& link_;
+    // Each image talks to the application, then to a boot loader, in the group its kind names.
+    GroupScope group_;
     const FirmwareUpgradeRequest& request_;
     ProductLines* lines_;
     std::string finalText_;
@@ -77,7 +79,6 @@ private:
 
 FirmwareUpgradeResult UpgradeJob::Run()
 {
-    link_.groupId = kGroupApplication;
     link_.progressStep = 0;
     if (!BackUpIfAsked() || !OpenUpgradeFile() || !InstallImages())
         return {false, finalText_};
@@ -129,7 +130,7 @@ bool UpgradeJob::InstallImages()
 bool UpgradeJob::MakeControllerReady()
 {
     stored_.clear();
-    link_.groupId = kGroupApplication;
+    group_.Change(kGroupApplication);
     if (!(Profile().madeReadyByRestart ? EnterBootLoader() : PauseRf()))
         return false;
     Log("Download Start Command Send");
@@ -150,19 +151,17 @@ bool UpgradeJob::PauseRf()
     if (!link_.Window().AskYesNo(kRfQuestion, "RF Off", MessageIcon::Question))
         return Stop("RF switch off - Canceled");
     Log("RF Process Pause");
-    link_.groupId = kGroupRfProcess;
     if (!link_.PauseRfProcess()) {
         link_.Sleep(kFailurePauseMs);
         return Stop("RF Process Command Send Fail");
     }
-    link_.groupId = kGroupApplication;
     return true;
 }
 
 bool UpgradeJob::EnterBootLoader()
 {
     link_.RequestRestart();
-    link_.groupId = Profile().downloadStartGroup;
+    group_.Change(Profile().downloadStartGroup);
     if (!link_.WaitBootupFrame()) {
         link_.Sleep(kFailurePauseMs);
         return Stop("Bootup Packet Receive Fail");
@@ -175,7 +174,7 @@ bool UpgradeJob::ReadController()
 {
     const bool usesDisplay = Profile().usesDisplay;
     if (usesDisplay) {
-        link_.groupId = Profile().transferGroup;
+        group_.Change(Profile().transferGroup);
         if (!link_.DisplayControlOn())
             return Stop("Display Control On Command Send Fail");
         if (!link_.DisplayClear())

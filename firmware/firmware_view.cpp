@@ -139,7 +139,6 @@ void CFirmware_View::ProductInfoRead()
     SetProductLines(BlankProductLines());
     AppendLogLine("Product Info Read Start!!");
     ProductInfo info;
-    Link().groupId = kGroupApplication;
     const bool read = Link().ReadProductInfo(info);
     Port().ClosePort();
     if (!read) {

@@ -48,7 +48,7 @@ bool ReadApplicationInfo(CDownload_Function& link, const std::string& firmwarePa
 bool CheckModelConversion(CDownload_Function& link, const std::string& firmwarePath, bool& backupRequested)
 {
     backupRequested = false;
-    link.groupId = kGroupApplication;
+    GroupScope group(link, kGroupApplication);
     ProductInfo product;
     if (!link.ReadProductInfo(product))
         return Fail(link, "Product Information Read Fail");

@@ -35,7 +35,7 @@ void AppendText(std::vector<uint8_t>& payload, const std::string& text)
 
 bool CDownload_Function::ReadProductInfo(ProductInfo& info)
 {
-    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeProductInfoRead, nullptr, 0) ||
+    if (!QueryCommand(CurrentGroup(), kCodeProductInfoRead, nullptr, 0) ||
         !ReplyCarries(ProductInfo::kReplySize))
         return false;
     info = ProductInfo::FromReply(ReplyPayload());
@@ -44,7 +44,7 @@ bool CDownload_Function::ReadProductInfo(ProductInfo& info)
 
 bool CDownload_Function::ReadVersionAddressInfo(VersionAddressInfo& info)
 {
-    if (!QueryCommand(static_cast<uint8_t>(groupId), kCodeVersionAddressRead, nullptr, 0) ||
+    if (!QueryCommand(CurrentGroup(), kCodeVersionAddressRead, nullptr, 0) ||
         !ReplyCarries(VersionAddressInfo::kReplySize))
         return false;
     info = VersionAddressInfo::FromReply(ReplyPayload());
@@ -65,18 +65,18 @@ bool CDownload_Function::SendFileInformation(uint32_t valueA, uint32_t valueB, c
     payload.push_back(0);
     AppendText(payload, memory);
     payload.push_back(0);
-    return AcknowledgedCommand(static_cast<uint8_t>(groupId), kCodeFileInformation, payload.data(),
+    return AcknowledgedCommand(CurrentGroup(), kCodeFileInformation, payload.data(),
                                static_cast<uint16_t>(payload.size()));
 }
 
 bool CDownload_Function::SendDataBlock(const uint8_t* payload, uint16_t length)
 {
-    return AcknowledgedCommand(static_cast<uint8_t>(groupId), kCodeDataBlock, payload, length);
+    return AcknowledgedCommand(CurrentGroup(), kCodeDataBlock, payload, length);
 }
 
 bool CDownload_Function::EraseApplicationArea()
 {
-    return UnansweredCommand(static_cast<uint8_t>(groupId), kCodeEraseApplication, nullptr, 0, 50);
+    return UnansweredCommand(CurrentGroup(), kCodeEraseApplication, nullptr, 0, 50);
 }
 
 bool CDownload_Function::RequestRestart()
@@ -100,23 +100,23 @@ bool CDownload_Function::SendLcdLine(int line, const std::string& text)
         return false;
     std::vector<uint8_t> payload{static_cast<uint8_t>(line)};
     AppendText(payload, text);
-    return AcknowledgedCommand(static_cast<uint8_t>(groupId), kCodeLcdLine, payload.data(),
+    return AcknowledgedCommand(CurrentGroup(), kCodeLcdLine, payload.data(),
                                static_cast<uint16_t>(payload.size()));
 }
 
 bool CDownload_Function::DisplayClear()
 {
-    return AcknowledgedCommand(static_cast<uint8_t>(groupId), kCodeDisplayClear, nullptr, 0);
+    return AcknowledgedCommand(CurrentGroup(), kCodeDisplayClear, nullptr, 0);
 }
 
 bool CDownload_Function::DisplayControlOn()
 {
-    return AcknowledgedCommand(static_cast<uint8_t>(groupId), kCodeDisplayOn, nullptr, 0);
+    return AcknowledgedCommand(CurrentGroup(), kCodeDisplayOn, nullptr, 0);
 }
 
 bool CDownload_Function::DisplayControlOff()
 {
-    return AcknowledgedCommand(static_cast<uint8_t>(groupId), kCodeDisplayOff, nullptr, 0);
+    return AcknowledgedCommand(CurrentGroup(), kCodeDisplayOff, nullptr, 0);
 }
 
 bool CDownload_Function::PauseRfProcess()
@@ -126,7 +126,7 @@ bool CDownload_Function::PauseRfProcess()
 
 bool CDownload_Function::PauseRfProcessOnce()
 {
-    return SingleCommand(static_cast<uint8_t>(groupId), kCodeRfPause, nullptr, 0);
+    return SingleCommand(CurrentGroup(), kCodeRfPause, nullptr, 0);
 }
 
 bool CDownload_Function::ShowModelDataBanner(bool read)

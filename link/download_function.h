@@ -45,14 +45,20 @@ enum CommandGroup : int {
 // ownerWindow as log lines and failed exchanges.
 class CDownload_Function {
 public:
+    // An object bound to nothing: every command shows "Unconnected".
     CDownload_Function() = default;
+    // The protocol object of a job on that connection, reporting to that window.
+    CDownload_Function(CRS232& connection, Reporter& window) : port(&connection), ownerWindow(&window) {}
     virtual ~CDownload_Function();
 
     CRS232* port = nullptr;
     Reporter* ownerWindow = nullptr;
+    // The group of the commands that send the current one; only a GroupScope changes it.
     int groupId = kGroupApplication;
     int progressStep = 0;
     uint32_t sequenceNumber = 1;
+
+    uint8_t CurrentGroup() const { return static_cast<uint8_t>(groupId); }
 
     // Frames and waits.
     size_t SendFrame(uint16_t length, const uint8_t* payload, uint8_t group, uint8_t code);
@@ -180,6 +186,23 @@ private:
     size_t PollForInput(size_t count, int64_t limitMs);
     int TakeReply(size_t size, size_t* received);
     bool FinishAckWait(bool reportOtherCodes, int& replyCode);
+};
+
+// Sets the group of the current-group commands for a procedure and puts the caller's back when
+// the procedure ends, so that no procedure leaves the protocol object in another group.
+class GroupScope {
+public:
+    GroupScope(CDownload_Function& link, int group) : link_(link), callers_(link.groupId) { link.groupId = group; }
+    ~GroupScope() { link_.groupId = callers_; }
+    GroupScope(const GroupScope&) = delete;
+    GroupScope& operator=(const GroupScope&) = delete;
+
+    // For procedures whose steps talk to different parts of the controller in turn.
+    void Change(int group) { link_.groupId = group; }
+
+private:
+    CDownload_Function& link_;
+    int callers_;
 };
 
 }  // namespace skarnel

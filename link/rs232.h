@@ -12,7 +12,6 @@
 namespace skarnel {
 
 class Clock;
-class Reporter;
 
 // One connection to the controller over a serial port, held for the length of one job.
 class CRS232 {
@@ -54,7 +53,6 @@ public:
     Clock& clock() const { return *clock_; }
     const OpenFailure& LastOpenFailure() const { return lastOpenFailure_; }
 
-    Reporter* ownerWindow = nullptr;
     int portNumber = 0;
 
 private:

@@ -17,10 +17,9 @@ bool Fail(CDownload_Function& link, const std::string& text)
     return false;
 }
 
-// The banner on the controller and the file header with the schema; groupId is 5 after it.
+// The banner on the controller and the file header with the schema.
 bool StartBackup(CDownload_Function& link, MenuFileHeader& header)
 {
-    link.groupId = kGroupApplication;
     if (!link.ShowModelDataBanner(true))
         return Fail(link, "LCD Display Data Send Fail");
     header = MenuFileHeader{};
@@ -31,7 +30,6 @@ bool StartBackup(CDownload_Function& link, MenuFileHeader& header)
 
 bool FinishBackup(CDownload_Function& link)
 {
-    link.groupId = kGroupApplication;
     if (!link.DisplayControlOff())
         return Fail(link, "Display Control Off Command Send Fail");
     return true;
@@ -68,6 +66,7 @@ std::string ControllerModelText(uint16_t type, const std::string& name)
 
 bool BackupModelFiles(CDownload_Function& link, const std::filesystem::path& folder, ModelDataLists& lists)
 {
+    GroupScope group(link, kGroupApplication);
     MenuFileHeader header;
     if (!StartBackup(link, header))
         return false;
@@ -99,6 +98,7 @@ bool BackupModelFiles(CDownload_Function& link, const std::filesystem::path& fol
 // restore expects the next listed one and make the whole file unrestorable.
 bool BackupSystemData(CDownload_Function& link, const std::filesystem::path& path)
 {
+    GroupScope group(link, kGroupApplication);
     MenuFileHeader header;
     if (!StartBackup(link, header))
         return false;
@@ -127,7 +127,7 @@ bool BackupSystemData(CDownload_Function& link, const std::filesystem::path& pat
 
 bool ListControllerModels(CDownload_Function& link, ModelDataLists& lists)
 {
-    link.groupId = kGroupApplication;
+    GroupScope group(link, kGroupApplication);
     MenuFileHeader header;
     if (!link.BuildFileHeader(header))
         return false;

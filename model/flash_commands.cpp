@@ -33,7 +33,7 @@ bool CDownload_Function::ReadDataSchema(DataSchema& schema)
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (attempt > 0)
             Sleep(kRetryPauseMs);
-        SendFrame(0, nullptr, static_cast<uint8_t>(groupId), kCodeDataSchemaRead);
+        SendFrame(0, nullptr, kGroupModelData, kCodeDataSchemaRead);
         if (!WaitReply())
             return false;
         const int code = ReadWaitingReply();
@@ -64,7 +64,7 @@ bool CDownload_Function::ReadFlashBlock(uint32_t address, uint32_t size, uint8_t
     WriteLe32(payload.data(), size);
     WriteLe32(payload.data() + 4, address);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeFlashRead);
+        SendFrame(payload.size(), payload.data(), kGroupModelData, kCodeFlashRead);
         if (WaitReplyCount(size + kFrameOverhead)) {
             const int code = ReadWaitingReply();
             uint16_t received = 0;
@@ -103,7 +103,7 @@ bool CDownload_Function::ReadFlashData(uint32_t address, uint32_t size, uint8_t*
 bool CDownload_Function::WriteFlashBlock(const uint8_t* payload, uint16_t length)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        SendFrame(length, payload, static_cast<uint8_t>(groupId), kCodeFlashWrite);
+        SendFrame(length, payload, kGroupModelData, kCodeFlashWrite);
         int code = -1;
         if (WaitAckCode(code))
             return true;

@@ -28,7 +28,6 @@ bool CDownload_Function::BuildFileHeader(MenuFileHeader& header)
     header.memVer = static_cast<uint32_t>(product.MemVer);
     std::copy_n(product.raw.begin() + kProductNameOffset, MenuFileHeader::kProductNameSize,
                 header.productName.begin());
-    groupId = kGroupModelData;
     if (!ReadDataSchema(header.schema)) {
         Window().ReportLogLine("Data Schema Read Fail");
         return false;

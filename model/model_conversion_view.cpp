@@ -140,7 +140,6 @@ bool CModel_Conversion_View::ReadControllerTarget(ConversionTarget& target)
 {
     if (!OpenExchangePort())
         return false;
-    Link().groupId = kGroupApplication;
     ProductInfo product;
     const bool read = Link().ReadProductInfo(product);
     Port().ClosePort();

@@ -10,8 +10,8 @@ class CDownload_Function;
 class ModelDataLists;
 
 // The procedures that move model data between the controller and files. Each runs on the
-// job's thread with an open link, starts with groupId 0, reports every step to the link's
-// window and returns false after its failure text.
+// job's thread with an open link, works in group 0 and leaves the caller's group as it was,
+// reports every step to the link's window and returns false after its failure text.
 
 // One .mdl file per used model memory in folder.
 bool BackupModelFiles(CDownload_Function& link, const std::filesystem::path& folder, ModelDataLists& lists);

@@ -53,7 +53,6 @@ bool CheckModelNumbers(CDownload_Function& link, const RestoreSource& source)
 
 bool OpenRestore(CDownload_Function& link, const std::filesystem::path& path, RestoreSource& source)
 {
-    link.groupId = kGroupApplication;
     if (!link.ShowModelDataBanner(false))
         return Fail(link, "LCD Display Data Send Fail");
     source.file.open(path, std::ios::binary);
@@ -74,7 +73,6 @@ bool OpenRestore(CDownload_Function& link, const std::filesystem::path& path, Re
         return Fail(link, Format("Product Code Mismatch. Charger: %d   File: %d", source.product.AppPCode,
                                  static_cast<int>(source.header.appPCode)));
     link.Window().ReportLogLine("Product Code Check.Ok");
-    link.groupId = kGroupModelData;
     source.controller = DataSchema{};
     if (!link.ReadDataSchema(source.controller))
         return Fail(link, "Data Schema Read Fail");
@@ -134,7 +132,6 @@ bool RestoreModels(CDownload_Function& link, RestoreSource& source,
 bool FinishRestore(CDownload_Function& link, RestoreSource& source)
 {
     source.file.close();
-    link.groupId = kGroupApplication;
     link.RequestRestart();
     return true;
 }
@@ -153,6 +150,7 @@ bool FixUpCommonSet(CDownload_Function& link, const DataSchema& file, std::vecto
 
 bool RestoreSystemData(CDownload_Function& link, const std::filesystem::path& path)
 {
+    GroupScope group(link, kGroupApplication);
     RestoreSource source;
     if (!OpenRestore(link, path, source))
         return false;
@@ -184,6 +182,7 @@ bool RestoreSystemData(CDownload_Function& link, const std::filesystem::path& pa
 
 bool RestoreMenuFile(CDownload_Function& link, const std::filesystem::path& path)
 {
+    GroupScope group(link, kGroupApplication);
     RestoreSource source;
     if (!OpenRestore(link, path, source))
         return false;

@@ -28,9 +28,6 @@ constexpr int kProgressRangeLimit = 0xFFFF;
 CWork_View::CWork_View(CMainFrame& mainFrame, int viewIndex, ReplyTextTable replyTable, QWidget* parent)
     : CFunction_View(mainFrame, viewIndex, parent), replyTable_(replyTable), calls_(new CUi_Call_Queue(this))
 {
-    port_.ownerWindow = &reporter_;
-    link_.port = &port_;
-    link_.ownerWindow = &reporter_;
     CopyPortFromMainFrame();
 }
 
@@ -73,7 +70,6 @@ bool CWork_View::OpenExchangePort()
     if (port_.IsConnected())
         return true;
     CopyPortFromMainFrame();
-    port_.ownerWindow = &reporter_;
     if (port_.OpenPort(portId_, baudRate_))
         return true;
     ShowMessageBox(this, "Port Open Fail", "Fail");
@@ -163,9 +159,7 @@ bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
 
 void CWork_View::RunWorker(const Procedure& procedure)
 {
-    CDownload_Function link;
-    link.port = &port_;
-    link.ownerWindow = &reporter_;
+    CDownload_Function link(port_, reporter_);
     FinishJob(procedure(link));
     calls_->Post([this] { OnWorkerEnded(); });
 }

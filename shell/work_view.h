@@ -111,7 +111,7 @@ private:
     CUi_Call_Queue* calls_;
     CView_Reporter reporter_{*this};
     CRS232 port_;
-    CDownload_Function link_;
+    CDownload_Function link_{port_, reporter_};
     SerialPortId portId_;
     unsigned baudRate_ = 0;
     std::atomic<int> stopRequest_{0};

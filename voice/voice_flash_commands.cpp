@@ -35,7 +35,7 @@ bool CDownload_Function::ReadVoiceFlashInfo(VoiceFlashInfo& info)
     if (!CheckConnected())
         return false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        SendFrame(0, nullptr, static_cast<uint8_t>(groupId), kCodeVoiceFlashInfo);
+        SendFrame(0, nullptr, kGroupVoiceFlash, kCodeVoiceFlashInfo);
         Sleep(kAnswerPauseMs);
         const int code = ReadWaitingReply();
         if (code == kReplyAck && ReplyCarries(VoiceFlashInfo::kSize)) {
@@ -58,7 +58,7 @@ bool CDownload_Function::InitVoiceFlash(int sectorCount)
         return false;
     Window().ReportProgressRange(sectorCount, 0);
     Sleep(kEraseStartPauseMs);
-    SendFrame(0, nullptr, static_cast<uint8_t>(groupId), kCodeVoiceFlashInit);
+    SendFrame(0, nullptr, kGroupVoiceFlash, kCodeVoiceFlashInit);
     Sleep(kEraseSentPauseMs);
     Clock& clock = GetClock();
     int64_t lastFrameMs = clock.NowMs();
@@ -85,7 +85,7 @@ bool CDownload_Function::ReadVoiceFileInfo(int index, VoiceFileInfo& info)
         return false;
     const auto payload = IndexPayload(index);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeVoiceFileInfoRead);
+        SendFrame(payload.size(), payload.data(), kGroupVoiceFlash, kCodeVoiceFileInfoRead);
         const int code = WaitReply() ? ReadWaitingReply() : -1;
         if (code == kReplyAck && ReplyCarries(VoiceFileInfo::kSize)) {
             info = VoiceFileInfo::Decode(ReplyPayload());
@@ -108,7 +108,7 @@ bool CDownload_Function::PlayVoiceFile(int index)
         return false;
     const auto payload = IndexPayload(index);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeVoicePlay);
+        SendFrame(payload.size(), payload.data(), kGroupVoiceFlash, kCodeVoicePlay);
         Sleep(kAnswerPauseMs);
         const int code = ReadWaitingReply();
         if (code == kReplyAck)

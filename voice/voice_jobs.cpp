@@ -26,7 +26,7 @@ bool StopEndsJob(const std::atomic<int>* stopRequest, std::string& finalText)
     return true;
 }
 
-// The RF question and pause; the pause's outcome is not examined. Leaves the link in group 2.
+// The RF question and pause; the pause's outcome is not examined.
 bool SwitchRfOff(CDownload_Function& link, const char* question, std::string& finalText)
 {
     if (!link.Window().AskYesNo(question, "RF Off", MessageIcon::Question)) {
@@ -35,7 +35,6 @@ bool SwitchRfOff(CDownload_Function& link, const char* question, std::string& fi
     }
     link.Window().ReportLogLine("RF Process Pause");
     link.PauseRfProcess();
-    link.groupId = kGroupVoiceFlash;
     return true;
 }
 

@@ -53,7 +53,7 @@ bool CDownload_Function::WriteVoiceArea(const uint8_t* source, uint32_t start, u
         const uint32_t address = start + kVoiceChunkSize * static_cast<uint32_t>(i);
         WriteLe32(payload.data(), address);
         std::memcpy(payload.data() + kAddressSize, source + kVoiceChunkSize * static_cast<size_t>(i), length);
-        if (SingleCommand(static_cast<uint8_t>(groupId), code, payload.data(),
+        if (SingleCommand(kGroupVoiceFlash, code, payload.data(),
                           static_cast<uint16_t>(kAddressSize + length))) {
             Window().ReportProgress(i, Format("File Download : %s  (%d / %d)", name.c_str(), i + 1, chunks));
             retries = 0;
@@ -82,7 +82,7 @@ bool CDownload_Function::ReadVoiceData(uint16_t& received, uint8_t* buffer, uint
     WriteLe32(payload.data(), length);
     WriteLe32(payload.data() + kAddressSize, address);
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        SendFrame(payload.size(), payload.data(), static_cast<uint8_t>(groupId), kCodeVoiceDataRead);
+        SendFrame(payload.size(), payload.data(), kGroupVoiceFlash, kCodeVoiceDataRead);
         if (WaitReplyCount(length + kFrameOverhead)) {
             const int code = ReadWaitingReply();
             if (code == kReplyAck && CopyReplyPayload(length, buffer, received))

@@ -86,9 +86,7 @@ TEST(FirmwareEndToEnd, MergedApplicationReachesTheSimulatorByteForByte)
     CRS232 port;
     ASSERT_TRUE(port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
     test::RecordingReporter window;
-    CDownload_Function link;
-    link.port = &port;
-    link.ownerWindow = &window;
+    CDownload_Function link(port, window);
     EXPECT_TRUE(DownloadApplication(link, folder.Path("upgrade.bin")));
     EXPECT_TRUE(window.FailedCodes().empty());
     port.ClosePort();

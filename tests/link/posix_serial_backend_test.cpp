@@ -1,6 +1,7 @@
 #include "link/posix_serial_backend.h"
 
 #include "link/download_function.h"
+#include "link/reporter.h"
 #include "link/rs232.h"
 #include "tests/support/processes.h"
 
@@ -31,8 +32,7 @@ TEST(PosixSerialBackend, CarriesEveryByteValueUnchanged)
     test::SimProcess sim({"--app-product-code", std::to_string(0x0A0D0A)});
     CRS232 port;
     ASSERT_TRUE(port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
-    CDownload_Function link;
-    link.port = &port;
+    CDownload_Function link(port, NullReporter::Instance());
     std::string text = "\n\r\x03\x11\x13\x7f\xff";
     EXPECT_TRUE(link.SendLcdLine(0x0A, text));
     ProductInfo info;

@@ -66,15 +66,7 @@ private:
 };
 
 struct ScriptedLink {
-    ScriptedLink()
-    {
-        auto backend = std::make_unique<ScriptedCable>(clock);
-        cable = backend.get();
-        port = std::make_unique<CRS232>(std::move(backend), clock);
-        port->OpenPort(SerialPortId::FromPath("/dev/scripted"), 115200);
-        link.port = port.get();
-        link.ownerWindow = &reporter;
-    }
+    ScriptedLink() { port->OpenPort(SerialPortId::FromPath("/dev/scripted"), 115200); }
 
     // The reply arrives in pieces cut at `cuts`, `gapMs` apart, starting `afterMs` from now.
     void ReplyInPieces(const std::vector<uint8_t>& frame, const std::vector<size_t>& cuts, int64_t gapMs,
@@ -92,10 +84,10 @@ struct ScriptedLink {
     }
 
     VirtualClock clock{1'000'000};
-    ScriptedCable* cable = nullptr;
-    std::unique_ptr<CRS232> port;
+    ScriptedCable* cable = new ScriptedCable(clock);
+    std::unique_ptr<CRS232> port = std::make_unique<CRS232>(std::unique_ptr<SerialBackend>(cable), clock);
     test::RecordingReporter reporter;
-    CDownload_Function link;
+    CDownload_Function link{*port, reporter};
 };
 
 std::vector<uint8_t> Ack(std::vector<uint8_t> payload = {}, uint8_t code = kReplyAck)

@@ -18,8 +18,6 @@ constexpr uint8_t kFlashRead = 0x33;
 constexpr uint8_t kFlashWrite = 0x34;
 
 struct FlashLink : ModelLink {
-    FlashLink() { link.groupId = 5; }
-
     std::vector<std::pair<uint32_t, uint32_t>> FlashReads() const
     {
         std::vector<std::pair<uint32_t, uint32_t>> reads;
@@ -321,7 +319,6 @@ TEST(SectionWriters, ModelSectionsGoToTheDestinationOffsets)
 TEST(HeaderCommands, UsedModelsAreTheHelicoptersAndFixedWings)
 {
     FlashLink t;
-    t.link.groupId = 0;
     sim::SetModelListEntry(t.engine().state(), 0, 0, "A");
     sim::SetModelListEntry(t.engine().state(), 1, 255, "");
     sim::SetModelListEntry(t.engine().state(), 2, 1, "C");
@@ -329,7 +326,7 @@ TEST(HeaderCommands, UsedModelsAreTheHelicoptersAndFixedWings)
     sim::SetModelListEntry(t.engine().state(), 4, 255, "");
     MenuFileHeader header;
     ASSERT_TRUE(t.link.BuildFileHeader(header));
-    EXPECT_EQ(t.link.groupId, 5);
+    EXPECT_EQ(t.link.groupId, kGroupApplication) << "the schema read leaves the group as it was";
     EXPECT_EQ(header.usedModelCount, 2);
     EXPECT_EQ(header.usedModelIndex[0], 0);
     EXPECT_EQ(header.usedModelIndex[1], 2);

@@ -21,7 +21,6 @@ class SimulatedSchema : public testing::TestWithParam<SchemaCase> {};
 TEST_P(SimulatedSchema, FollowsProductAndMemoryVersion)
 {
     ModelLink t(GetParam().product, GetParam().version);
-    t.link.groupId = 5;
     DataSchema schema;
     ASSERT_TRUE(t.link.ReadDataSchema(schema));
     EXPECT_EQ(schema.modelCount, GetParam().models);
@@ -43,7 +42,6 @@ INSTANTIATE_TEST_SUITE_P(Products, SimulatedSchema,
 TEST(SimulatedModelMemory, ReadOutsideTheFlashReportsTheAddress)
 {
     ModelLink t;
-    t.link.groupId = 5;
     std::vector<uint8_t> buffer(2048);
     uint32_t length = 0;
     EXPECT_FALSE(t.link.ReadFlashBlock(sim::kModelFlashSize - 16, 32, buffer.data(), length));

@@ -368,6 +368,26 @@ TEST_F(RestoreAddresses, MenuRestoreUsesTheControllersBaseAndModelSize)
     EXPECT_EQ(modelStarts, (std::vector<uint32_t>{0x2000, 0x3000, 0x4000, 0x6000}));
 }
 
+// A procedure called from another job (the firmware upgrade, in the boot loader's group) talks
+// to the application and the model memory in their own groups and hands the caller's group back.
+TEST(ModelProcedures, WorkInTheirOwnGroupsAndLeaveTheCallersGroup)
+{
+    ProcedureLink t;
+    TempFolder folder;
+    const std::filesystem::path path = folder.Root() / "menu.mif";
+    t.engine().KeepRequestLog(true);
+    t.link.groupId = kGroupBootLoader;
+    ASSERT_TRUE(BackupSystemData(t.link, path));
+    EXPECT_EQ(t.link.groupId, kGroupBootLoader);
+    ASSERT_TRUE(RestoreMenuFile(t.link, path));
+    EXPECT_EQ(t.link.groupId, kGroupBootLoader);
+    for (const sim::Request& request : t.engine().RequestLog()) {
+        const bool modelData = request.code >= 0x32 && request.code <= 0x34 && request.group == kGroupModelData;
+        EXPECT_TRUE(modelData || request.group == kGroupApplication || request.group == kGroupRfProcess)
+            << "code " << int{request.code} << " in group " << int{request.group};
+    }
+}
+
 TEST(ListControllerModels, ListsEveryMemoryAfterItsLogLines)
 {
     ProcedureLink t;

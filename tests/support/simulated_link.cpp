@@ -5,14 +5,11 @@
 namespace skarnel::test {
 
 SimulatedLink::SimulatedLink(sim::ControllerState state)
-    : device(std::make_shared<sim::SimulatedDevice>(std::move(state)))
+    : device(std::make_shared<sim::SimulatedDevice>(std::move(state))), port(MakePort()), link(*port, reporter)
 {
     engine().state().clock.setAtNs = clock.NowMs() * 1'000'000;
     sim::InstallApplicationCommands(engine());
-    port = MakePort();
     port->OpenPort(SerialPortId::FromPath("/dev/simulated"), 115200);
-    link.port = port.get();
-    link.ownerWindow = &reporter;
 }
 
 void SimulatedLink::AddFault(sim::FaultKind kind, int group, uint8_t code, int count, int at)

@@ -12,7 +12,6 @@ VoiceLink::VoiceLink(uint32_t flashSize)
     flash().flashSize = flashSize;
     sim::InstallVoiceFlashCommands(engine());
     engine().KeepRequestLog(true);
-    link.groupId = kGroupVoiceFlash;
 }
 
 void VoiceLink::AddFault(sim::FaultKind kind, uint8_t code, int count, int at)
