@@ -1,6 +1,7 @@
 #include "voice/voice_file_info.h"
 
 #include "link/byte_order.h"
+#include "link/controller_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,14 +52,15 @@ std::string VoiceFileInfo::Name() const
     std::string text(name.begin(), end);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
         text.pop_back();
-    return text;
+    return Latin1ToUtf8(text);
 }
 
 void VoiceFileInfo::SetNameFromListed(const std::string& listedName)
 {
     name.fill(0);
-    const size_t stem = listedName.size() > kExtensionLength ? listedName.size() - kExtensionLength : 0;
-    std::copy_n(listedName.begin(), std::min(stem, kMaxNameLength), name.begin());
+    const std::string bytes = LowBytesOfCharacters(listedName);
+    const size_t stem = bytes.size() > kExtensionLength ? bytes.size() - kExtensionLength : 0;
+    std::copy_n(bytes.begin(), std::min(stem, kMaxNameLength), name.begin());
 }
 
 void WriteVersionSlot(uint8_t* infoTable, uint32_t voiceDataVersion, uint32_t modelCode)

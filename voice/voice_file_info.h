@@ -35,7 +35,8 @@ struct VoiceFileInfo {
     static VoiceFileInfo Decode(const uint8_t* bytes);
     // An all-zero slot is invalid, which is how readers find the end of the list.
     bool IsValid() const { return index == 0xFFFF - indexCheck; }
-    // The name bytes up to the first zero, trailing white space removed.
+    // The name bytes up to the first zero, trailing white space removed, as UTF-8 (the
+    // controller keeps a Latin-1 byte a character).
     std::string Name() const;
     // The name as a list shows a file ("hello.wav"): without its last four characters, at
     // most 17 characters, the low byte of each.

@@ -3,6 +3,7 @@
 #include "link/download_function.h"
 #include "link/file_safe_name.h"
 #include "link/format.h"
+#include "link/printable_text.h"
 #include "link/reporter.h"
 #include "voice/voice_bundle.h"
 #include "voice/stop_request.h"
@@ -38,10 +39,11 @@ bool SwitchRfOff(CDownload_Function& link, const char* question, std::string& fi
     return true;
 }
 
+// The name comes from the controller: escaped, it can neither break the line nor steer a terminal.
 std::string RecordLine(const VoiceFileInfo& record)
 {
     return Format("ADPCM #%d. File Info Read Ok. File Name : %s. File Size : %d. File Address : 0x%x", record.index,
-                  record.Name().c_str(), static_cast<int>(record.size), record.address);
+                  PrintableName(record.Name()).c_str(), static_cast<int>(record.size), record.address);
 }
 
 // The areas of a voice set and the sector count of the erase's progress display.
@@ -101,7 +103,8 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
     }
     const std::filesystem::path target = VoiceBackupPath(folder, record, written);
     link.Window().ReportLogLine(Format("ADPCM #%d. File Data Read Start.", record.index));
-    if (!link.BackupVoiceFile(record.size, target, record.address, record.sampleRate, record.Name(), stopRequest)) {
+    if (!link.BackupVoiceFile(record.size, target, record.address, record.sampleRate, PrintableName(record.Name()),
+                               stopRequest)) {
         finalText = Format("ADPCM #%d. File Data Read Fail.", record.index);
         return false;
     }
