@@ -3,6 +3,7 @@
 #include "cli/cli_context.h"
 #include "link/download_function.h"
 #include "link/format.h"
+#include "link/printable_text.h"
 #include "link/rs232.h"
 #include "sdcard/pc_folder.h"
 #include "sdcard/sd_codes.h"
@@ -81,7 +82,7 @@ std::string EntryRow(int number, const SdEntry& entry)
     std::string size = "<DIR>";
     if (!entry.IsFolder())
         size = entry.size ? GroupedSizeText(*entry.size) : std::string();
-    const std::string name = entry.IsFolder() ? entry.name + "/" : entry.name;
+    const std::string name = PrintableName(entry.name) + (entry.IsFolder() ? "/" : "");
     return Format("%3d  %s  %s  %13s  %s", number, entry.date.c_str(), entry.time.c_str(), size.c_str(),
                   name.c_str());
 }

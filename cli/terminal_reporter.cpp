@@ -1,5 +1,6 @@
 #include "cli/terminal_reporter.h"
 
+#include "link/printable_text.h"
 #include "link/reply_codes.h"
 
 #include <unistd.h>
@@ -24,9 +25,9 @@ void TerminalReporter::ReportProgress(int position, const std::string& status)
     if (!progressToTerminal_ || options_.quiet)
         return;
     if (progressMaximum_ > 0)
-        std::fprintf(err_, "\r\033[K[%d/%d] %s", position, progressMaximum_, status.c_str());
+        std::fprintf(err_, "\r\033[K[%d/%d] %s", position, progressMaximum_, PrintableName(status).c_str());
     else
-        std::fprintf(err_, "\r\033[K%s", status.c_str());
+        std::fprintf(err_, "\r\033[K%s", PrintableName(status).c_str());
     std::fflush(err_);
     progressShown_ = true;
 }
@@ -41,7 +42,7 @@ void TerminalReporter::ReportLogLine(const std::string& text)
     if (options_.quiet)
         return;
     EndProgressLine();
-    std::fprintf(out_, "%s\n", text.c_str());
+    std::fprintf(out_, "%s\n", PrintableText(text).c_str());
     std::fflush(out_);
 }
 
@@ -62,10 +63,10 @@ bool TerminalReporter::AskYesNo(const std::string& text, const std::string& titl
         return true;
     if (::isatty(::fileno(in_)) == 0) {
         std::fprintf(err_, "%s: %s\nNo terminal to answer on; answering No (use --yes to agree).\n", title.c_str(),
-                     text.c_str());
+                     PrintableText(text).c_str());
         return false;
     }
-    std::fprintf(err_, "%s: %s [y/N] ", title.c_str(), text.c_str());
+    std::fprintf(err_, "%s: %s [y/N] ", title.c_str(), PrintableText(text).c_str());
     std::fflush(err_);
     char answer[16] = {};
     if (!std::fgets(answer, sizeof answer, in_))
@@ -76,7 +77,7 @@ bool TerminalReporter::AskYesNo(const std::string& text, const std::string& titl
 void TerminalReporter::PrintLine(const std::string& text)
 {
     EndProgressLine();
-    std::fprintf(out_, "%s\n", text.c_str());
+    std::fprintf(out_, "%s\n", PrintableText(text).c_str());
     std::fflush(out_);
 }
 

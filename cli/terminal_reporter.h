@@ -13,6 +13,8 @@ struct TerminalOptions {
 
 // Log texts go to stdout a line each; progress goes to stderr, and only to a terminal.
 // Questions are asked on the terminal, or answered by --yes, or refused without a terminal.
+// No text reaches the terminal with a control character other than its line breaks, and the
+// progress line (which the next one overwrites) has none at all.
 class TerminalReporter final : public Reporter {
 public:
     TerminalReporter(const TerminalOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);

@@ -3,6 +3,7 @@
 #include "cli/cli_context.h"
 #include "link/download_function.h"
 #include "link/format.h"
+#include "link/printable_text.h"
 #include "link/rs232.h"
 #include "voice/sound_file.h"
 #include "voice/voice_flash_info.h"
@@ -19,7 +20,7 @@ namespace {
 // The controller list's row: No, Name, Size, Time(s), Addr, Sample_Rate.
 std::string ControllerRow(int row, const VoiceFileInfo& record)
 {
-    return Format("%d  %s  %u  %s  %u  %u", row, record.Name().c_str(), record.size,
+    return Format("%d  %s  %u  %s  %u  %u", row, PrintableName(record.Name()).c_str(), record.size,
                   PlayTimeText(StoredPlayTime(record.size)).c_str(), record.address,
                   static_cast<unsigned>(record.sampleRate));
 }

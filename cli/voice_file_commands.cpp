@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 #include "cli/voice_commands.h"
 #include "link/format.h"
+#include "link/printable_text.h"
 #include "voice/sound_file.h"
 #include "voice/voice_bundle.h"
 #include "voice/voice_jobs.h"
@@ -132,7 +133,7 @@ void RunCheck(CliContext& context, const CheckOptions& options)
     int row = 0;
     for (const VoiceFileInfo& record : bundle.Records())
         context.reporter().PrintLine(
-            Format("%d  %s  %u  %u", ++row, record.Name().c_str(), record.size, record.sampleRate));
+            Format("%d  %s  %u  %u", ++row, PrintableName(record.Name()).c_str(), record.size, record.sampleRate));
     const bool fits = BundleFitsFlash(bundle.header, options.flashSize);
     context.Finish(fits ? "" : "Flash Memory Not Enough", fits);
 }
