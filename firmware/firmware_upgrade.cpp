@@ -4,6 +4,7 @@
 #include "firmware/firmware_file.h"
 #include "firmware/image_info.h"
 #include "firmware/image_kind.h"
+#include "firmware/kept_backup_text.h"
 #include "firmware/model_conversion_check.h"
 #include "firmware/product_lines.h"
 #include "firmware/scrambler.h"
@@ -44,6 +45,11 @@ private:
         finalText_ = text;
         return false;
     }
+    // Once the backup is written, a failure says where it is and how it is restored.
+    FirmwareUpgradeResult Failed(const std::string& text) const
+    {
+        return {false, backupMade_ ? text + KeptBackupText(request_.backupPath) : text};
+    }
     void Log(const std::string& text) { link_.Window().ReportLogLine(text); }
     const ImageKindProfile& Profile() const { return ProfileOf(kind_); }
 
@@ -81,7 +87,7 @@ FirmwareUpgradeResult UpgradeJob::Run()
 {
     link_.progressStep = 0;
     if (!BackUpIfAsked() || !OpenUpgradeFile() || !InstallImages())
-        return {false, finalText_};
+        return Failed(finalText_);
     return FinishApplication();
 }
 
@@ -283,7 +289,7 @@ FirmwareUpgradeResult UpgradeJob::FinishApplication()
     link_.Sleep(kApplicationStartPauseMs);
     if (RestoreSystemData(link_, request_.backupPath))
         return {true, "Firmware Download, Model Data Restore Process Success"};
-    return {false, "Model Data Restore Process Fail"};
+    return Failed("Model Data Restore Process Fail");
 }
 
 }  // namespace

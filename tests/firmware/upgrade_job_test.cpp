@@ -353,15 +353,45 @@ TEST(FirmwareUpgrade, NewMemoryLayoutSavesTheModelsFirstAndRestoresThemConverted
     EXPECT_EQ(ControllerModels(f), before);
 }
 
-TEST(FirmwareUpgrade, FailedRestoreFailsTheJobAndKeepsTheBackup)
+// The final text of a failure after the backup: where the backup is and how to restore it.
+std::string KeptBackupFinalText(const std::string& failText, const std::string& path, const std::string& word)
+{
+    return failText + "\r\n\r\nThe system data backup is kept in " + path +
+           "\r\nRestore it with: skarnel-cli model restore-converted " + word;
+}
+
+TEST(FirmwareUpgrade, FailedRestoreKeepsTheBackupAndTheFinalTextSaysHowToRestoreIt)
 {
     UpgradeLink f;
+    const std::vector<std::string> before = ControllerModels(f);
     f.AddFault(sim::FaultKind::Nak, kGroupModelData, 0x34, 1000);
     const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(106, 1001));
     EXPECT_FALSE(result.succeeded);
-    EXPECT_EQ(result.finalText, "Model Data Restore Process Fail");
+    const std::string backup = f.files.Path("Menu_Backup.mif");
+    EXPECT_EQ(result.finalText, KeptBackupFinalText("Model Data Restore Process Fail", backup, backup));
     EXPECT_EQ(f.state().product.memoryVersion, 1001u) << "the firmware is in";
-    EXPECT_TRUE(f.files.Exists("Menu_Backup.mif"));
+
+    f.KeepRepliesWhole();
+    EXPECT_TRUE(RestoreSystemData(f.link, backup)) << "what restore-converted runs";
+    EXPECT_EQ(ControllerModels(f), before);
+}
+
+TEST(FirmwareUpgrade, FailedTransferAfterTheBackupNamesTheBackupAsAShellWord)
+{
+    UpgradeLink f;
+    f.AddFault(sim::FaultKind::Nak, 1, kDataBlock, 3, 2);
+    const std::filesystem::path folder = f.files.Root() / "it's mine";
+    std::filesystem::create_directory(folder);
+    FirmwareUpgradeRequest request;
+    request.firmwarePath = WriteUpgradeFile(f.files, "upgrade.bin", ApplicationOnly(106, 1001));
+    request.backupPath = folder / "Menu_Backup.mif";
+    const FirmwareUpgradeResult result = FirmwareUpgradeJob(f.link, request);
+    EXPECT_FALSE(result.succeeded);
+    const std::string backup = request.backupPath.string();
+    EXPECT_EQ(result.finalText,
+              KeptBackupFinalText("Firmware Download Fail", backup,
+                                  "'" + f.files.path() + "/it'\\''s mine/Menu_Backup.mif'"));
+    EXPECT_TRUE(std::filesystem::exists(request.backupPath));
 }
 
 TEST(FirmwareUpgrade, LayoutWithoutConversionTablesAsksBeforeTheModelsAreLost)
