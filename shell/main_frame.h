@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/connection_factory.h"
 #include "link/serial_port_id.h"
 #include "shell/view_registry.h"
 #include "shell/view_table.h"
@@ -36,6 +37,8 @@ struct MainFrameOptions {
     QString deviceFolder = "/dev";
     bool showSplash = true;
     std::function<void(ViewRegistry&)> registerViews = RegisterViews;
+    // Makes every connection the views open; tests put a simulated controller behind it.
+    std::shared_ptr<ConnectionFactory> connections = std::make_shared<PosixConnectionFactory>();
 };
 
 // The main window: menus, toolbar, status bar, the menu pane and one child frame per function.
@@ -50,6 +53,7 @@ public:
     // The port every job opens, and the fixed baud rate.
     const SerialPortId& PortId() const { return port_; }
     unsigned BaudRate() const { return kBaudRate; }
+    ConnectionFactory& Connections() const { return *options_.connections; }
     int Language() const { return language_; }
     CApp_Settings& Settings() const { return settings_; }
     const MainFrameOptions& Options() const { return options_; }

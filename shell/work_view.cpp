@@ -26,7 +26,8 @@ constexpr int kProgressRangeLimit = 0xFFFF;
 }  // namespace
 
 CWork_View::CWork_View(CMainFrame& mainFrame, int viewIndex, ReplyTextTable replyTable, QWidget* parent)
-    : CFunction_View(mainFrame, viewIndex, parent), replyTable_(replyTable), calls_(new CUi_Call_Queue(this))
+    : CFunction_View(mainFrame, viewIndex, parent), replyTable_(replyTable), calls_(new CUi_Call_Queue(this)),
+      port_(mainFrame.Connections().MakeConnection())
 {
     CopyPortFromMainFrame();
 }
@@ -60,17 +61,17 @@ void CWork_View::CopyPortFromMainFrame()
 
 bool CWork_View::OpenJobPort()
 {
-    if (port_.IsConnected())
+    if (port_->IsConnected())
         return false;
     return OpenExchangePort();
 }
 
 bool CWork_View::OpenExchangePort()
 {
-    if (port_.IsConnected())
+    if (port_->IsConnected())
         return true;
     CopyPortFromMainFrame();
-    if (port_.OpenPort(portId_, baudRate_))
+    if (port_->OpenPort(portId_, baudRate_))
         return true;
     ShowMessageBox(this, "Port Open Fail", "Fail");
     return false;
@@ -122,7 +123,7 @@ void CWork_View::SetProgressRange(int maximum, int position)
 
 bool CWork_View::StartJob(Procedure procedure)
 {
-    if (jobActive_ || port_.IsConnected())
+    if (jobActive_ || port_->IsConnected())
         return false;
     if (logList_)
         logList_->setRowCount(0);
@@ -130,14 +131,14 @@ bool CWork_View::StartJob(Procedure procedure)
         return false;
     if (LaunchWorker(std::move(procedure), PortAfterJob::Close))
         return true;
-    port_.ClosePort();
+    port_->ClosePort();
     ShowMessageBox(this, "Port Open Fail", "Fail");
     return false;
 }
 
 bool CWork_View::StartJobOnOpenPort(Procedure procedure)
 {
-    if (jobActive_ || !port_.IsConnected())
+    if (jobActive_ || !port_->IsConnected())
         return false;
     return LaunchWorker(std::move(procedure), PortAfterJob::KeepOpen);
 }
@@ -159,7 +160,7 @@ bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
 
 void CWork_View::RunWorker(const Procedure& procedure)
 {
-    CDownload_Function link(port_, reporter_);
+    CDownload_Function link(*port_, reporter_);
     FinishJob(procedure(link));
     calls_->Post([this] { OnWorkerEnded(); });
 }
@@ -172,7 +173,7 @@ void CWork_View::FinishJob(const std::string& text)
     if (!stopLine.empty())
         AppendLogLine(stopLine);
     if (portAfterJob_ == PortAfterJob::Close)
-        port_.ClosePort();
+        port_->ClosePort();
     calls_->Call([&] {
         SetJobControlsEnabled(true);
         if (ShowsFinalText() && !text.empty())

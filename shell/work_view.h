@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,7 +43,7 @@ public:
     const std::atomic<int>& StopRequest() const { return stopRequest_; }
 
     // The job's connection; its IsConnected is the sign that a job holds it.
-    CRS232& Port() { return port_; }
+    CRS232& Port() { return *port_; }
     // The protocol object of exchanges that run on the user-interface thread.
     CDownload_Function& Link() { return link_; }
     Reporter& ViewReporter() { return reporter_; }
@@ -110,8 +111,8 @@ private:
     ReplyTextTable replyTable_;
     CUi_Call_Queue* calls_;
     CView_Reporter reporter_{*this};
-    CRS232 port_;
-    CDownload_Function link_{port_, reporter_};
+    std::unique_ptr<CRS232> port_;
+    CDownload_Function link_{*port_, reporter_};
     SerialPortId portId_;
     unsigned baudRate_ = 0;
     std::atomic<int> stopRequest_{0};

@@ -1,14 +1,10 @@
-#include "sim/application_commands.h"
+#include "sim/all_commands.h"
 #include "sim/controller_engine.h"
-#include "sim/firmware_download.h"
-#include "sim/model_data_commands.h"
 #include "sim/pty_server.h"
 #include "sim/received_images.h"
 #include "sim/sd_card.h"
-#include "sim/sd_card_commands.h"
 #include "sim/sim_options.h"
 #include "sim/telemetry_commands.h"
-#include "sim/voice_flash_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -76,13 +72,8 @@ int main(int argc, char** argv)
     ControllerEngine engine(options.state);
     engine.faults() = faults;
     engine.SetWireSpeed(options.wireSpeed);
-    InstallApplicationCommands(engine);
-    InstallFirmwareDownload(engine);
+    InstallAllCommands(engine, sdCard, telemetry);
     engine.state().firmware.onImageReceived = ReceivedImageReporter(options.receivedImagesFolder);
-    InstallModelDataCommands(engine);
-    InstallSdCardCommands(engine, sdCard);
-    InstallTelemetryCommands(engine, telemetry);
-    InstallVoiceFlashCommands(engine);
 
     PtyServer server(engine);
     if (!server.Open(error)) {

@@ -33,8 +33,9 @@ void SimulatedDevice::Release()
     held_ = false;
 }
 
-SimulatedSerialBackend::SimulatedSerialBackend(std::shared_ptr<SimulatedDevice> device, Clock& clock)
-    : device_(std::move(device)), clock_(clock)
+SimulatedSerialBackend::SimulatedSerialBackend(std::shared_ptr<SimulatedDevice> device, Clock& clock,
+                                               std::string devicePath)
+    : device_(std::move(device)), clock_(clock), devicePath_(std::move(devicePath))
 {
 }
 
@@ -48,8 +49,12 @@ int64_t SimulatedSerialBackend::NowNs() const
     return clock_.NowMs() * kNsPerMs;
 }
 
-bool SimulatedSerialBackend::Open(const std::string&, unsigned, OpenFailure& failure)
+bool SimulatedSerialBackend::Open(const std::string& devicePath, unsigned, OpenFailure& failure)
 {
+    if (!devicePath_.empty() && devicePath != devicePath_) {
+        failure = {OpenFailureKind::NotFound, "No such file or directory"};
+        return false;
+    }
     if (open_ || !device_->TryAcquire()) {
         failure = {OpenFailureKind::Busy, "Device or resource busy"};
         return false;

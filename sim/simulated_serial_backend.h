@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <string>
 
 namespace skarnel {
 class Clock;
@@ -30,10 +31,11 @@ private:
     bool held_ = false;
 };
 
-// A serial backend wired straight to a simulated device, on any clock.
+// A serial backend wired straight to a simulated device, on any clock. Given a device path, it
+// opens only that one, so that a window's wrong port fails as a missing device node does.
 class SimulatedSerialBackend final : public SerialBackend {
 public:
-    SimulatedSerialBackend(std::shared_ptr<SimulatedDevice> device, Clock& clock);
+    SimulatedSerialBackend(std::shared_ptr<SimulatedDevice> device, Clock& clock, std::string devicePath = {});
     ~SimulatedSerialBackend() override;
 
     bool Open(const std::string& devicePath, unsigned baud, OpenFailure& failure) override;
@@ -51,6 +53,7 @@ private:
 
     std::shared_ptr<SimulatedDevice> device_;
     Clock& clock_;
+    std::string devicePath_;
     bool open_ = false;
     std::deque<uint8_t> queue_;
 };
