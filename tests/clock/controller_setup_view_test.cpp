@@ -2,10 +2,10 @@
 #include "shell/label.h"
 #include "tests/support/gui_support.h"
 #include "tests/support/processes.h"
+#include "tests/support/simulated_frame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,10 +14,30 @@
 namespace skarnel::test {
 namespace {
 
-// The time view on a main frame whose port is a simulated controller's PTY.
+void Type(CController_Setup_View& view, int year, int month, int day, int hour, int minute, int second, int weekday,
+          bool summer)
+{
+    const int values[] = {year, month, day, hour, minute, second};
+    for (int index = 0; index < CController_Setup_View::kFieldCount; ++index)
+        view.Field(index)->setText(QString::number(values[index]));
+    view.WeekdayList()->setCurrentIndex(weekday);
+    view.SummerTimeBox()->setChecked(summer);
+}
+
+// The time view on a main frame whose connections lead to an in-process simulated controller.
 struct TimeViewFixture {
-    explicit TimeViewFixture(const std::vector<std::string>& simOptions = {})
-        : sim(simOptions), fixture(Options(sim.DevicePath()))
+    TimeViewFixture() { view = static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime)); }
+
+    SimulatedController& controller() { return fixture.controller; }
+
+    RecordingMessageBoxes boxes;
+    SimulatedFrameFixture fixture;
+    CController_Setup_View* view = nullptr;
+};
+
+// The time view on a main frame whose port is skarnel-sim's PTY.
+struct EndToEndTimeViewFixture {
+    EndToEndTimeViewFixture() : fixture(Options(sim.DevicePath()))
     {
         view = static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime));
     }
@@ -27,15 +47,6 @@ struct TimeViewFixture {
         MainFrameOptions options = TestFrameOptions();
         options.commandLinePort = SerialPortId::FromPath(device);
         return options;
-    }
-
-    void Type(int year, int month, int day, int hour, int minute, int second, int weekday, bool summer)
-    {
-        const int values[] = {year, month, day, hour, minute, second};
-        for (int index = 0; index < CController_Setup_View::kFieldCount; ++index)
-            view->Field(index)->setText(QString::number(values[index]));
-        view->WeekdayList()->setCurrentIndex(weekday);
-        view->SummerTimeBox()->setChecked(summer);
     }
 
     SimProcess sim;
@@ -56,10 +67,10 @@ TEST(ControllerTimeView, OpensWithThePcTimeInItsFields)
     EXPECT_EQ(f.view->SummerTimeBox()->text(), "Summer Time");
 }
 
-TEST(ControllerTimeView, WritesTypedTimeAndReadsItBack)
+TEST(ControllerTimeViewEndToEnd, WritesTypedTimeAndReadsItBack)
 {
-    TimeViewFixture f;
-    f.Type(2011, 3, 27, 2, 30, 0, 0, true);
+    EndToEndTimeViewFixture f;
+    Type(*f.view, 2011, 3, 27, 2, 30, 0, 0, true);
     f.view->InputWriteButton()->click();
     EXPECT_TRUE(f.view->ControllerTimeLine()->text().startsWith(" 2011-03-27 Sunday (02:30:0"))
         << f.view->ControllerTimeLine()->text().toStdString();
@@ -70,8 +81,9 @@ TEST(ControllerTimeView, WritesTypedTimeAndReadsItBack)
 
 TEST(ControllerTimeView, WritesThePcTime)
 {
-    TimeViewFixture f({"--clock", "2001-01-01 00:00:00"});
-    f.Type(1999, 1, 1, 0, 0, 0, 5, false);
+    TimeViewFixture f;
+    f.controller().SetClock("2001-01-01 00:00:00");
+    Type(*f.view, 1999, 1, 1, 0, 0, 0, 5, false);
     f.view->PcWriteButton()->click();
     const QString year = f.view->Field(CController_Setup_View::kYear)->text();
     EXPECT_NE(year, "1999") << "the fields show the time written";
@@ -80,8 +92,9 @@ TEST(ControllerTimeView, WritesThePcTime)
 
 TEST(ControllerTimeView, EmptyYearSendsNothingAndReadStillWorks)
 {
-    TimeViewFixture f({"--clock", "2020-05-06 07:08:09"});
-    f.Type(2011, 3, 27, 2, 30, 0, 0, false);
+    TimeViewFixture f;
+    f.controller().SetClock("2020-05-06 07:08:09");
+    Type(*f.view, 2011, 3, 27, 2, 30, 0, 0, false);
     f.view->Field(CController_Setup_View::kYear)->clear();
     f.view->InputWriteButton()->click();
     EXPECT_TRUE(f.view->ControllerTimeLine()->text().isEmpty());
@@ -91,11 +104,11 @@ TEST(ControllerTimeView, EmptyYearSendsNothingAndReadStillWorks)
 
 TEST(ControllerTimeView, ShowsReadFailWhenTheControllerIsSilent)
 {
-    TimeViewFixture f({"--fault", "no-reply,count=1000"});
-    QElapsedTimer timer;
-    timer.start();
+    TimeViewFixture f;
+    f.controller().AddFault("no-reply,count=1000");
+    const int64_t start = f.controller().clock().NowMs();
     f.view->ReadButton()->click();
-    const qint64 elapsed = timer.elapsed();
+    const int64_t elapsed = f.controller().clock().NowMs() - start;
     EXPECT_EQ(f.view->ControllerTimeLine()->text(), "Read Fail");
     EXPECT_EQ(f.view->ReadButton()->text(), "Controller Time Read - Start");
     EXPECT_GE(elapsed, 150) << "three attempts of 50 ms";
@@ -106,8 +119,10 @@ TEST(ControllerTimeView, ShowsReadFailWhenTheControllerIsSilent)
 
 TEST(ControllerTimeView, FailedWriteIsToldAndTheClockReadBack)
 {
-    TimeViewFixture f({"--fault", "nak,code=0x30", "--clock", "2020-05-06 07:08:09"});
-    f.Type(2011, 3, 27, 2, 30, 0, 0, false);
+    TimeViewFixture f;
+    f.controller().AddFault("nak,code=0x30");
+    f.controller().SetClock("2020-05-06 07:08:09");
+    Type(*f.view, 2011, 3, 27, 2, 30, 0, 0, false);
     f.view->InputWriteButton()->click();
     ASSERT_EQ(f.boxes.Texts().size(), 1u);
     EXPECT_EQ(f.boxes.Texts()[0], "RTC Time Write Fail");
@@ -117,7 +132,7 @@ TEST(ControllerTimeView, FailedWriteIsToldAndTheClockReadBack)
 TEST(ControllerTimeView, PortOpenFailureLeavesReadUsable)
 {
     TimeViewFixture f;
-    const std::string device = f.sim.DevicePath();
+    const std::string device = SimulatedController::kDevicePath;
     f.fixture.frame->SetPort(SerialPortId::FromPath("/dev/skarnel-no-such-port"));
     f.view->PcWriteButton()->click();
     ASSERT_EQ(f.boxes.Boxes().size(), 1u);

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTableWidget>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 namespace skarnel::test {
@@ -76,6 +78,18 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
         QThread::msleep(1);
     }
     return true;
+}
+
+bool RunUntilJobEnds(CFunction_View& view)
+{
+    constexpr int kStuckJobMs = 60'000;
+    if (!view.IsBusy())
+        return true;
+    QEventLoop loop;
+    QObject::connect(&view, &CFunction_View::JobEnded, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kStuckJobMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return !view.IsBusy();
 }
 
 MainFrameOptions TestFrameOptions()

@@ -108,6 +108,9 @@ std::vector<std::string> LogTexts(const CWork_View& view);
 
 // Runs the event loop until the condition holds or the time is up; whether it holds.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+// Runs the event loop until the view's job has ended (its JobEnded), at most a minute; whether
+// it ended. Returns at once when no job runs.
+bool RunUntilJobEnds(CFunction_View& view);
 
 // A main frame on a settings file and a sysfs of its own, without the splash. The settings
 // and the serial ports present can be prepared before the frame starts.
