@@ -1,10 +1,12 @@
 #include "cli/cli_context.h"
 
+#include "cli/interrupt_stop.h"
 #include "link/download_function.h"
 #include "link/port_discovery.h"
 #include "link/rs232.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 
 namespace skarnel::cli {
 namespace {
@@ -59,6 +61,31 @@ bool CliContext::RunOnPort(const std::function<bool(CDownload_Function&)>& excha
     const bool succeeded = exchange(link);
     port.ClosePort();
     return succeeded;
+}
+
+void CliContext::RunJob(const Job& job, const char* stopLine)
+{
+    CRS232 port;
+    if (!OpenJobPort(port))
+        return;
+    CDownload_Function link(port, reporter_);
+    StopRequest stop;
+    JobOutcome outcome;
+    {
+        InterruptStop interrupt(stop);
+        outcome = job(link, stop);
+    }
+    if (stopLine)
+        reporter_.ReportLogLine(stopLine);
+    port.ClosePort();
+    Finish(outcome);
+}
+
+int CliContext::Finish(const JobOutcome& outcome)
+{
+    if (!outcome.succeeded && !outcome.reason.empty())
+        std::fprintf(stderr, "%s\n", outcome.reason.c_str());
+    return Finish(outcome.finalText, outcome.succeeded);
 }
 
 int CliContext::Finish(const std::string& finalText, bool succeeded)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/terminal_reporter.h"
+#include "link/job.h"
 #include "link/serial_port_id.h"
 
 #include <functional>
@@ -37,8 +38,15 @@ public:
     // Opens the port, runs the exchange on a fresh protocol object, closes the port.
     // False when the port did not open or the exchange failed.
     bool RunOnPort(const std::function<bool(CDownload_Function&)>& exchange);
+    // A job the user starts: runs on an open link, stops at its next stop check after Ctrl-C.
+    using Job = std::function<JobOutcome(CDownload_Function&, const StopRequest&)>;
+    // Opens the port, runs the job on a fresh protocol object, logs the stop line (when
+    // given), closes the port and finishes with the outcome.
+    void RunJob(const Job& job, const char* stopLine = nullptr);
     // Prints the final text (also with --quiet) and gives the exit code.
     int Finish(const std::string& finalText, bool succeeded);
+    // The same for an outcome; a failure's reason goes to the error output first.
+    int Finish(const JobOutcome& outcome);
 
     int exitCode = kExitOk;
 

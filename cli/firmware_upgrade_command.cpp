@@ -25,15 +25,13 @@ void RunFirmwareUpgrade(CliContext& context, const std::string& path)
         request.backupPath = SystemBackupPath(*folder);
     else
         std::fprintf(stderr, "%s\n", error.c_str());
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    out.ReportLogLine(kFirmwareJobStart);
-    CDownload_Function link(port, context.reporter());
-    const FirmwareUpgradeResult result = FirmwareUpgradeJob(link, request);
-    out.ReportLogLine(kFirmwareJobStop);
-    port.ClosePort();
-    context.Finish(result.finalText, result.succeeded);
+    // An upgrade has no safe point to stop at: Ctrl-C is not heeded, a second one ends the process.
+    context.RunJob(
+        [&](CDownload_Function& link, const StopRequest&) {
+            out.ReportLogLine(kFirmwareJobStart);
+            return FirmwareUpgradeJob(link, request);
+        },
+        kFirmwareJobStop);
 }
 
 }  // namespace skarnel::cli

@@ -8,6 +8,7 @@
 #include "model/model_data_lists.h"
 #include "model/model_file_conversion.h"
 #include "model/model_files.h"
+#include "model/model_jobs.h"
 #include "model/model_procedures.h"
 
 #include <CLI/CLI.hpp>
@@ -41,25 +42,10 @@ private:
     int rows_ = 0;
 };
 
-struct JobTexts {
-    const char* start;
-    const char* success;
-    const char* fail;
-};
-
-// A model data job: open the port, log the start, run, log the stop, print the final text.
-void RunJob(CliContext& context, const JobTexts& texts, const std::function<bool(CDownload_Function&)>& job)
+// A model data job, with the stop line every one ends with.
+void RunModelJob(CliContext& context, const std::function<JobOutcome(CDownload_Function&)>& job)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    TerminalReporter& out = context.reporter();
-    out.ReportLogLine(texts.start);
-    CDownload_Function link(port, context.reporter());
-    const bool succeeded = job(link);
-    out.ReportLogLine(kModelJobStop);
-    port.ClosePort();
-    context.Finish(succeeded ? texts.success : texts.fail, succeeded);
+    context.RunJob([&job](CDownload_Function& link, const StopRequest&) { return job(link); }, kModelJobStop);
 }
 
 void RunList(CliContext& context)
@@ -95,33 +81,28 @@ void AddJobCommands(CLI::App& model, CliContext& context)
         std::error_code ignored;
         std::filesystem::create_directories(*path, ignored);
         TerminalModelLists lists(context.reporter(), false);
-        RunJob(context, {"Menu Data Backup Start!!", kModelBackupSuccess, kModelBackupFail},
-               [&](CDownload_Function& link) { return BackupModelFiles(link, *path, lists); });
+        RunModelJob(context, [&](CDownload_Function& link) { return ModelBackupJob(link, *path, lists); });
     });
 
     CLI::App* save = model.add_subcommand("save", "Save the common set and every used model into a .mif file");
     save->add_option("FILE", *path, "The system backup file (.mif)")->required();
     save->callback([&context, path] {
-        RunJob(context, {"System Data Backup Start!!", kSystemBackupSuccess, kSystemBackupFail},
-               [&](CDownload_Function& link) { return BackupSystemData(link, *path); });
+        RunModelJob(context, [&](CDownload_Function& link) { return SystemBackupJob(link, *path); });
     });
 
     CLI::App* restore = model.add_subcommand("restore", "Write a .mif file back section by section");
     restore->add_option("FILE", *path, "A menu information file (.mif)")->required()->check(CLI::ExistingFile);
     restore->callback([&context, path] {
         if (MenuFileAccepted(context, *path, kMenuRestoreFail))
-            RunJob(context, {"Model Data Write Start!!", kMenuRestoreSuccess, kMenuRestoreFail},
-                   [&](CDownload_Function& link) { return RestoreMenuFile(link, *path); });
+            RunModelJob(context, [&](CDownload_Function& link) { return MenuRestoreJob(link, *path); });
     });
 
     CLI::App* converted = model.add_subcommand(
         "restore-converted", "Write a .mif file back converted to the controller's product and memory version");
     converted->add_option("FILE", *path, "A menu information file (.mif)")->required()->check(CLI::ExistingFile);
     converted->callback([&context, path] {
-        const JobTexts texts{"System Data Restore Start!!", "Model Data Restore Process Success",
-                             "Model Data Restore Process Fail"};
-        if (MenuFileAccepted(context, *path, texts.fail))
-            RunJob(context, texts, [&](CDownload_Function& link) { return RestoreSystemData(link, *path); });
+        if (MenuFileAccepted(context, *path, kConvertedRestoreFail))
+            RunModelJob(context, [&](CDownload_Function& link) { return ConvertedRestoreJob(link, *path); });
     });
 }
 

@@ -11,8 +11,6 @@
 #include "shell/app_folder.h"
 
 #include <CLI/CLI.hpp>
-#include <atomic>
-#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -21,30 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Ctrl-C during a transfer asks it to end after the current block, so both files are closed.
-std::atomic<int> transferStop{0};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-extern "C" void RequestTransferStop(int)
-{
-    transferStop = 1;
-}
-
-class InterruptStopsTransfer {
-public:
-    InterruptStopsTransfer()
-    {
-        transferStop = 0;
-        previous_ = std::signal(SIGINT, RequestTransferStop);
-    }
-    ~InterruptStopsTransfer() { std::signal(SIGINT, previous_); }
-    InterruptStopsTransfer(const InterruptStopsTransfer&) = delete;
-    InterruptStopsTransfer& operator=(const InterruptStopsTransfer&) = delete;
-
-private:
-    void (*previous_)(int) = SIG_DFL;
-};
-
 struct SdOptions {
     std::string folder = "/";
     std::vector<std::string> names;
@@ -52,19 +26,20 @@ struct SdOptions {
     std::string path;
 };
 
-// Connects as the SD card view does (log stop, card initialise, disk space), then runs the job.
-void RunOnCard(CliContext& context, const std::function<bool(CDownload_Function&, TerminalReporter&)>& job)
+using CardJob = std::function<bool(CDownload_Function&, TerminalReporter&, const SdOptions&, const StopRequest&)>;
+
+// Connects as the SD card view does (log stop, card initialise, disk space), then runs the job;
+// Ctrl-C ends a transfer after the current block, so both files are closed.
+void RunOnCard(CliContext& context, const SdOptions& options, const CardJob& job)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
-        return;
-    CDownload_Function link(port, context.reporter());
-    uint32_t total = 0;
-    uint32_t free = 0;
-    const std::string failure = StartSdCard(link, total, free);
-    const bool succeeded = failure.empty() && job(link, context.reporter());
-    port.ClosePort();
-    context.Finish(failure, succeeded);
+    context.RunJob([&](CDownload_Function& link, const StopRequest& stop) {
+        uint32_t total = 0;
+        uint32_t free = 0;
+        const std::string failure = StartSdCard(link, total, free);
+        if (!failure.empty())
+            return JobOutcome::Failure(failure);
+        return JobOutcome{job(link, context.reporter(), options, stop), {}, {}, {}};
+    });
 }
 
 void PrintDiskSpace(CDownload_Function& link, TerminalReporter& out)
@@ -118,14 +93,12 @@ std::vector<T> FirstTransferFiles(std::vector<T> files, TerminalReporter& out)
     return files;
 }
 
-bool TransferEnded(SdTransferEnd end, TerminalReporter& out)
+// A stopped transfer ends without a word, as the view's ends without a box.
+bool TransferEnded(const JobOutcome& outcome, TerminalReporter& out)
 {
-    if (end == SdTransferEnd::Failed)
-        out.PrintLine("File Transfer Fail");
-    if (end != SdTransferEnd::Success)
-        return false;
-    out.PrintLine("File Transfer Success");
-    return true;
+    if (!outcome.boxText.empty())
+        out.PrintLine(outcome.boxText);
+    return outcome.succeeded;
 }
 
 std::optional<fs::path> DefaultPcFolder(TerminalReporter& out)
@@ -139,22 +112,20 @@ std::optional<fs::path> DefaultPcFolder(TerminalReporter& out)
     return folder;
 }
 
-bool Get(CDownload_Function& link, TerminalReporter& out, const SdOptions& options)
+bool Get(CDownload_Function& link, TerminalReporter& out, const SdOptions& options, const StopRequest& stop)
 {
     const std::optional<fs::path> pcFolder = options.pcFolder.empty() ? DefaultPcFolder(out) : options.pcFolder;
     if (!pcFolder)
         return false;
-    InterruptStopsTransfer interrupt;
     const std::vector<std::string> names = FirstTransferFiles(options.names, out);
-    return TransferEnded(CopySdToPc(link, options.folder, names, *pcFolder, transferStop), out);
+    return TransferEnded(SdToPcJob(link, options.folder, names, *pcFolder, stop), out);
 }
 
-bool Put(CDownload_Function& link, TerminalReporter& out, const SdOptions& options)
+bool Put(CDownload_Function& link, TerminalReporter& out, const SdOptions& options, const StopRequest& stop)
 {
     std::vector<fs::path> files(options.names.begin(), options.names.end());
-    InterruptStopsTransfer interrupt;
     files = FirstTransferFiles(files, out);
-    if (!TransferEnded(CopyPcToSd(link, files, options.folder, transferStop), out))
+    if (!TransferEnded(PcToSdJob(link, files, options.folder, stop), out))
         return false;
     PrintDiskSpace(link, out);
     return true;
@@ -185,13 +156,9 @@ bool Delete(CDownload_Function& link, TerminalReporter& out, const std::string& 
     return false;
 }
 
-using CardJob = std::function<bool(CDownload_Function&, TerminalReporter&, const SdOptions&)>;
-
 void OnRun(CLI::App* command, CliContext& context, std::shared_ptr<SdOptions> options, CardJob job)
 {
-    command->callback([&context, options, job = std::move(job)] {
-        RunOnCard(context, [&](CDownload_Function& link, TerminalReporter& out) { return job(link, out, *options); });
-    });
+    command->callback([&context, options, job = std::move(job)] { RunOnCard(context, *options, job); });
 }
 
 void AddTransferCommands(CLI::App& sd, CliContext& context)
@@ -216,22 +183,22 @@ void AddFolderCommands(CLI::App& sd, CliContext& context)
     CLI::App* list = sd.add_subcommand("list", "List a card folder with its files' sizes");
     list->add_option("FOLDER", options->folder, "The card folder; default: /");
     OnRun(list, context, options,
-          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) { return ListFolder(link, out, o.folder); });
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) { return ListFolder(link, out, o.folder); });
 
     CLI::App* mkdir = sd.add_subcommand("mkdir", "Make a folder on the card");
     mkdir->add_option("PATH", options->path, "The new folder, e.g. /Models/Heli")->required();
     OnRun(mkdir, context, options,
-          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) { return MakeFolder(link, out, o.path); });
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) { return MakeFolder(link, out, o.path); });
 
     CLI::App* remove = sd.add_subcommand("delete", "Delete a file on the card");
     remove->add_option("PATH", options->path, "The file, e.g. /LogData/x.cld")->required();
-    OnRun(remove, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) {
+    OnRun(remove, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
         return Delete(link, out, o.path, Deleted::File);
     });
 
     CLI::App* rmdir = sd.add_subcommand("rmdir", "Delete an empty folder on the card");
     rmdir->add_option("PATH", options->path, "The folder, e.g. /Models/Heli")->required();
-    OnRun(rmdir, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o) {
+    OnRun(rmdir, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
         return Delete(link, out, o.path, Deleted::Folder);
     });
 }
@@ -244,7 +211,7 @@ void AddSdCommands(CLI::App& app, CliContext& context)
     sd->require_subcommand(1);
     auto options = std::make_shared<SdOptions>();
     OnRun(sd->add_subcommand("space", "Show the card's size and free space"), context, options,
-          [](CDownload_Function& link, TerminalReporter& out, const SdOptions&) {
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions&, const StopRequest&) {
               PrintDiskSpace(link, out);
               return true;
           });

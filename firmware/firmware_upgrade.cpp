@@ -37,7 +37,7 @@ public:
     {
     }
 
-    FirmwareUpgradeResult Run();
+    JobOutcome Run();
 
 private:
     bool Stop(const char* text)
@@ -46,9 +46,9 @@ private:
         return false;
     }
     // Once the backup is written, a failure says where it is and how it is restored.
-    FirmwareUpgradeResult Failed(const std::string& text) const
+    JobOutcome Failed(const std::string& text) const
     {
-        return {false, backupMade_ ? text + KeptBackupText(request_.backupPath) : text};
+        return JobOutcome::Failure(backupMade_ ? text + KeptBackupText(request_.backupPath) : text);
     }
     void Log(const std::string& text) { link_.Window().ReportLogLine(text); }
     const ImageKindProfile& Profile() const { return ProfileOf(kind_); }
@@ -66,7 +66,7 @@ private:
     bool SendImage();
     // After a boot loader image: the next kind, and whether it needs the controller made ready.
     bool MoveToNextImage();
-    FirmwareUpgradeResult FinishApplication();
+    JobOutcome FinishApplication();
 
     CDownload_Function& link_;
     // Each image talks to the application, then to a boot loader, in the group its kind names.
@@ -83,7 +83,7 @@ private:
     bool backupMade_ = false;
 };
 
-FirmwareUpgradeResult UpgradeJob::Run()
+JobOutcome UpgradeJob::Run()
 {
     link_.progressStep = 0;
     if (!BackUpIfAsked() || !OpenUpgradeFile() || !InstallImages())
@@ -276,26 +276,26 @@ bool UpgradeJob::MoveToNextImage()
     return afterBootLoader;
 }
 
-FirmwareUpgradeResult UpgradeJob::FinishApplication()
+JobOutcome UpgradeJob::FinishApplication()
 {
     Log("Application Firmware Download Success!!");
     link_.PauseRfProcessOnce();
     file_.Close();
     link_.Sleep(kApplicationStartPauseMs);
     if (!backupMade_)
-        return {true, "Firmware Download Success"};
+        return JobOutcome::Success("Firmware Download Success");
     Log("Firmware Download Success");
     Log("System Data Restore Start!!");
     link_.Sleep(kApplicationStartPauseMs);
     if (RestoreSystemData(link_, request_.backupPath))
-        return {true, "Firmware Download, Model Data Restore Process Success"};
+        return JobOutcome::Success("Firmware Download, Model Data Restore Process Success");
     return Failed("Model Data Restore Process Fail");
 }
 
 }  // namespace
 
-FirmwareUpgradeResult FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request,
-                                         ProductLines* lines)
+JobOutcome FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request,
+                              ProductLines* lines)
 {
     return UpgradeJob(link, request, lines).Run();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/job.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,17 +18,12 @@ struct FirmwareUpgradeRequest {
     std::filesystem::path backupPath;
 };
 
-struct FirmwareUpgradeResult {
-    bool succeeded = false;
-    std::string finalText;
-};
-
 // The whole upgrade on an open link: the conversion check and the backup it asks for, then
 // each image (boot loader, ST boot loader, application as the file says) with its checks and
 // questions, then the restore of the backup converted to the new layout. Every step is logged
 // to the link's window; the product lines, when given, show what the controller said.
-FirmwareUpgradeResult FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request,
-                                         ProductLines* lines = nullptr);
+JobOutcome FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request,
+                              ProductLines* lines = nullptr);
 
 // The system backup file in the application's folder; empty without a folder, so that a
 // backup then fails instead of landing wherever the process happens to run.

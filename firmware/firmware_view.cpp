@@ -119,9 +119,8 @@ void CFirmware_View::DownloadStart()
         return;
     SetProductLines(BlankProductLines());
     FirmwareUpgradeRequest request{fullPath_.toStdString(), bootIncluded_, BackupPath()};
-    const bool started = StartJob([this, request](CDownload_Function& link) {
-        return FirmwareUpgradeJob(link, request, this).finalText;
-    });
+    const bool started =
+        StartJob([this, request](CDownload_Function& link) { return FirmwareUpgradeJob(link, request, this); });
     if (!started)
         return;
     AppendLogLine(kFirmwareJobStart);

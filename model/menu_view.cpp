@@ -1,6 +1,7 @@
 #include "model/menu_view.h"
 
 #include "model/model_files.h"
+#include "model/model_jobs.h"
 #include "model/model_list_table.h"
 #include "model/model_procedures.h"
 #include "shell/file_dialogs.h"
@@ -55,10 +56,7 @@ void CMenu_View::BackupModels()
     backupFolder_ = folder.toStdString();
     if (folder.isEmpty())
         return;
-    StartJob([this, path = backupFolder_](CDownload_Function& link) {
-        link.Window().ReportLogLine("Menu Data Backup Start!!");
-        return std::string(BackupModelFiles(link, path, *this) ? kModelBackupSuccess : kModelBackupFail);
-    });
+    StartJob([this, path = backupFolder_](CDownload_Function& link) { return ModelBackupJob(link, path, *this); });
 }
 
 // Runs on the user-interface thread, as the list is short.
@@ -89,10 +87,7 @@ void CMenu_View::WriteMenuFile()
 {
     if (Port().IsConnected() || menuFile_.empty())
         return;
-    StartJob([this, path = menuFile_](CDownload_Function& link) {
-        link.Window().ReportLogLine("Model Data Write Start!!");
-        return std::string(RestoreMenuFile(link, path) ? kMenuRestoreSuccess : kMenuRestoreFail);
-    });
+    StartJob([path = menuFile_](CDownload_Function& link) { return MenuRestoreJob(link, path); });
 }
 
 std::string CMenu_View::StopLine() const

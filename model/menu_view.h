@@ -39,7 +39,6 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     std::string StopLine() const override;
-    bool ShowsFinalText() const override { return false; }
 
 private:
     void AddPcFile(const std::string& path) override;

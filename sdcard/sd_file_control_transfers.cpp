@@ -10,12 +10,6 @@
 #include <QTreeWidget>
 
 namespace skarnel {
-namespace {
-
-constexpr const char* kTransferFail = "File Transfer Fail";
-constexpr const char* kTransferSuccess = "File Transfer Success";
-
-}  // namespace
 
 void CSD_File_Control_View::CopySdToPc()
 {
@@ -25,7 +19,7 @@ void CSD_File_Control_View::CopySdToPc()
     SetTreesEnabled(false);
     const bool started = StartJobOnOpenPort([this, names, sdFolder = currentSdFolder_,
                                              pcFolder = currentPcFolder_](CDownload_Function& link) {
-        return FinishSdToPc(skarnel::CopySdToPc(link, sdFolder, names, pcFolder, StopRequest()));
+        return FinishSdToPc(SdToPcJob(link, sdFolder, names, pcFolder, StopRequest()));
     });
     if (!started) {
         SetTreesEnabled(true);
@@ -43,7 +37,7 @@ void CSD_File_Control_View::CopyPcToSd()
     SetTreesEnabled(false);
     const bool started =
         StartJobOnOpenPort([this, files, sdFolder = currentSdFolder_](CDownload_Function& link) {
-            return FinishPcToSd(link, skarnel::CopyPcToSd(link, files, sdFolder, StopRequest()), sdFolder);
+            return FinishPcToSd(link, PcToSdJob(link, files, sdFolder, StopRequest()), sdFolder);
         });
     if (!started) {
         SetTreesEnabled(true);
@@ -51,23 +45,21 @@ void CSD_File_Control_View::CopyPcToSd()
     }
 }
 
-// The PC folder is listed again, so the copies show; a stopped transfer ends without a box.
-std::string CSD_File_Control_View::FinishSdToPc(SdTransferEnd end)
+// The PC folder is listed again, so the copies show.
+JobOutcome CSD_File_Control_View::FinishSdToPc(const JobOutcome& outcome)
 {
     Calls().Call([&] {
-        if (end == SdTransferEnd::Success && pcTree_->currentItem())
+        if (outcome.succeeded && pcTree_->currentItem())
             ListPc(currentPcFolder_, pcTree_->currentItem());
-        if (end != SdTransferEnd::Stopped)
-            ShowMessageBox(this, end == SdTransferEnd::Success ? kTransferSuccess : kTransferFail);
     });
-    return {};
+    return outcome;
 }
 
 // The card's space and folder are read again, so the copies show.
-std::string CSD_File_Control_View::FinishPcToSd(CDownload_Function& link, SdTransferEnd end,
-                                                const std::string& sdFolder)
+JobOutcome CSD_File_Control_View::FinishPcToSd(CDownload_Function& link, const JobOutcome& outcome,
+                                               const std::string& sdFolder)
 {
-    if (end == SdTransferEnd::Success) {
+    if (outcome.succeeded) {
         if (!ReadDiskSpace(link))
             AppendLogLine("SD Size Read Fail");
         std::vector<SdEntry> entries;
@@ -77,11 +69,7 @@ std::string CSD_File_Control_View::FinishPcToSd(CDownload_Function& link, SdTran
         ReadSdFileSizes(link, sdFolder, files);
         Calls().Call([&] { ShowSdFiles(files); });
     }
-    Calls().Call([&] {
-        if (end != SdTransferEnd::Stopped)
-            ShowMessageBox(this, end == SdTransferEnd::Success ? kTransferSuccess : kTransferFail);
-    });
-    return {};
+    return outcome;
 }
 
 }  // namespace skarnel

@@ -77,8 +77,8 @@ private:
     void SetConnectedControls(bool connected);
     void SetTreesEnabled(bool enabled);
     void FailBox(const QString& text);
-    std::string FinishSdToPc(SdTransferEnd end);
-    std::string FinishPcToSd(CDownload_Function& link, SdTransferEnd end, const std::string& sdFolder);
+    JobOutcome FinishSdToPc(const JobOutcome& outcome);
+    JobOutcome FinishPcToSd(CDownload_Function& link, const JobOutcome& outcome, const std::string& sdFolder);
 
     QPushButton* connectButton_;
     QPushButton* disconnectButton_;

@@ -26,7 +26,7 @@ constexpr uint32_t kBarUnit = 1000;
 // name as lines may show it).
 class TransferStep {
 public:
-    TransferStep(CDownload_Function& link, const std::atomic<int>& stop, size_t count)
+    TransferStep(CDownload_Function& link, const StopRequest& stop, size_t count)
         : link_(link), stop_(stop), count_(static_cast<int>(count))
     {
     }
@@ -59,7 +59,7 @@ public:
         link_.SdFileClose(ignored);
         return Fail(text);
     }
-    bool Stopped() const { return stop_.load() != 0; }
+    bool Stopped() const { return stop_.Requested(); }
 
     void StartBar(uint32_t size) { link_.Window().ReportProgressRange(static_cast<int>(size / kBarUnit), 0); }
     void ShowDone(uint32_t done, uint32_t size)
@@ -89,7 +89,7 @@ public:
 
 private:
     CDownload_Function& link_;
-    const std::atomic<int>& stop_;
+    const StopRequest& stop_;
     int count_;
     int index_ = 0;
     std::string name_;
@@ -179,6 +179,16 @@ SdTransferEnd CopyOneToSd(TransferStep& step, const std::filesystem::path& sourc
     return step.Close(Format("PC -> SD File Transfer Success. File Size : %d byte ", static_cast<int>(done)));
 }
 
+JobOutcome TransferOutcome(SdTransferEnd end)
+{
+    switch (end) {
+    case SdTransferEnd::Success: return {true, {}, "File Transfer Success", {}};
+    case SdTransferEnd::Failed: return {false, {}, "File Transfer Fail", {}};
+    case SdTransferEnd::Stopped: break;
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string StartSdCard(CDownload_Function& link, uint32_t& totalKbyte, uint32_t& freeKbyte)
@@ -225,7 +235,7 @@ void ReadSdFileSizes(CDownload_Function& link, const std::string& folder, std::v
 }
 
 SdTransferEnd CopySdToPc(CDownload_Function& link, const std::string& sdFolder, const std::vector<std::string>& names,
-                         const std::filesystem::path& pcFolder, const std::atomic<int>& stopRequest)
+                         const std::filesystem::path& pcFolder, const StopRequest& stopRequest)
 {
     TransferStep step(link, stopRequest, names.size());
     for (size_t i = 0; i < names.size(); ++i) {
@@ -240,7 +250,7 @@ SdTransferEnd CopySdToPc(CDownload_Function& link, const std::string& sdFolder, 
 }
 
 SdTransferEnd CopyPcToSd(CDownload_Function& link, const std::vector<std::filesystem::path>& files,
-                         const std::string& sdFolder, const std::atomic<int>& stopRequest)
+                         const std::string& sdFolder, const StopRequest& stopRequest)
 {
     TransferStep step(link, stopRequest, files.size());
     for (size_t i = 0; i < files.size(); ++i) {
@@ -251,6 +261,18 @@ SdTransferEnd CopyPcToSd(CDownload_Function& link, const std::vector<std::filesy
             return end;
     }
     return SdTransferEnd::Success;
+}
+
+JobOutcome SdToPcJob(CDownload_Function& link, const std::string& sdFolder, const std::vector<std::string>& names,
+                     const std::filesystem::path& pcFolder, const StopRequest& stopRequest)
+{
+    return TransferOutcome(CopySdToPc(link, sdFolder, names, pcFolder, stopRequest));
+}
+
+JobOutcome PcToSdJob(CDownload_Function& link, const std::vector<std::filesystem::path>& files,
+                     const std::string& sdFolder, const StopRequest& stopRequest)
+{
+    return TransferOutcome(CopyPcToSd(link, files, sdFolder, stopRequest));
 }
 
 }  // namespace skarnel

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "link/job.h"
 #include "sdcard/sd_entry.h"
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -34,9 +34,16 @@ enum class SdTransferEnd { Success, Failed, Stopped };
 // Copies card files of one folder into a PC folder. Each copy is written beside its target
 // and moved over it only when complete; a name that cannot be a PC file name is refused.
 SdTransferEnd CopySdToPc(CDownload_Function& link, const std::string& sdFolder, const std::vector<std::string>& names,
-                         const std::filesystem::path& pcFolder, const std::atomic<int>& stopRequest);
+                         const std::filesystem::path& pcFolder, const StopRequest& stopRequest);
 // Copies PC files into a card folder under their own names.
 SdTransferEnd CopyPcToSd(CDownload_Function& link, const std::vector<std::filesystem::path>& files,
-                         const std::string& sdFolder, const std::atomic<int>& stopRequest);
+                         const std::string& sdFolder, const StopRequest& stopRequest);
+
+// The copy jobs of the SD card view and the command line: the box says how the copy ended; a
+// copy the user stopped ends without one.
+JobOutcome SdToPcJob(CDownload_Function& link, const std::string& sdFolder, const std::vector<std::string>& names,
+                     const std::filesystem::path& pcFolder, const StopRequest& stopRequest);
+JobOutcome PcToSdJob(CDownload_Function& link, const std::vector<std::filesystem::path>& files,
+                     const std::string& sdFolder, const StopRequest& stopRequest);
 
 }  // namespace skarnel

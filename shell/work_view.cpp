@@ -44,7 +44,7 @@ CWork_View::~CWork_View()
 
 void CWork_View::RequestStop()
 {
-    stopRequest_ = 1;
+    stopRequest_.Request();
 }
 
 void CWork_View::WaitForJobEnd()
@@ -145,7 +145,7 @@ bool CWork_View::StartJobOnOpenPort(Procedure procedure)
 
 bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
 {
-    stopRequest_ = 0;
+    stopRequest_.Clear();
     jobActive_ = true;
     portAfterJob_ = portAfterJob;
     try {
@@ -165,19 +165,19 @@ void CWork_View::RunWorker(const Procedure& procedure)
     calls_->Post([this] { OnWorkerEnded(); });
 }
 
-void CWork_View::FinishJob(const std::string& text)
+void CWork_View::FinishJob(const JobOutcome& outcome)
 {
     const std::string stopLine = StopLine();
-    if (!text.empty())
-        AppendLogLine(text);
+    if (!outcome.finalText.empty())
+        AppendLogLine(outcome.finalText);
     if (!stopLine.empty())
         AppendLogLine(stopLine);
     if (portAfterJob_ == PortAfterJob::Close)
         port_->ClosePort();
     calls_->Call([&] {
         SetJobControlsEnabled(true);
-        if (ShowsFinalText() && !text.empty())
-            ShowMessageBox(this, QString::fromStdString(text), FinishTitle());
+        if (!outcome.boxText.empty())
+            ShowMessageBox(this, QString::fromStdString(outcome.boxText), FinishTitle());
     });
 }
 

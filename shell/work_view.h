@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/download_function.h"
+#include "link/job.h"
 #include "link/reply_codes.h"
 #include "link/rs232.h"
 #include "link/serial_port_id.h"
@@ -9,7 +10,6 @@
 
 #include <QString>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -39,8 +39,8 @@ public:
     bool IsBusy() const override { return jobActive_; }
     void RequestStop() override;
     void WaitForJobEnd() override;
-    bool StopRequested() const { return stopRequest_.load() != 0; }
-    const std::atomic<int>& StopRequest() const { return stopRequest_; }
+    bool StopRequested() const { return stopRequest_.Requested(); }
+    const skarnel::StopRequest& StopRequest() const { return stopRequest_; }
 
     // The job's connection; its IsConnected is the sign that a job holds it.
     CRS232& Port() { return *port_; }
@@ -72,9 +72,8 @@ public:
     QPushButton* StopButton() const { return stopButton_; }
 
 protected:
-    // A job's procedure: runs on the worker with the worker's own protocol object and gives
-    // the final text.
-    using Procedure = std::function<std::string(CDownload_Function& link)>;
+    // A job's procedure: runs on the worker with the worker's own protocol object.
+    using Procedure = std::function<JobOutcome(CDownload_Function& link)>;
 
     // Starts a job (after the view has asked the user what it needs): clears the log, opens
     // the port, clears the stop request and starts the worker. False when a job runs already
@@ -85,10 +84,8 @@ protected:
     bool StartJobOnOpenPort(Procedure procedure);
     // The title of the box that shows a job's final text.
     virtual QString FinishTitle() const;
-    // The line logged after a job's final text, and whether the final text is shown in a box too.
-    // An empty text is neither logged nor shown.
+    // The line logged after a job's final text; none when empty.
     virtual std::string StopLine() const { return "Process Stop"; }
-    virtual bool ShowsFinalText() const { return true; }
     // Told at the end of SetJobControlsEnabled, for views that show a running job otherwise too.
     virtual void JobControlsChanged(bool) {}
 
@@ -103,8 +100,8 @@ private:
     bool LaunchWorker(Procedure procedure, PortAfterJob portAfterJob);
     void RunWorker(const Procedure& procedure);
     // The end-of-job routine, on the worker: final text, "Process Stop", port closed,
-    // controls enabled, the final text shown.
-    void FinishJob(const std::string& text);
+    // controls enabled, the outcome's box shown.
+    void FinishJob(const JobOutcome& outcome);
     void OnWorkerEnded();
     void AddLogRow(const std::string& text);
 
@@ -115,7 +112,7 @@ private:
     CDownload_Function link_{*port_, reporter_};
     SerialPortId portId_;
     unsigned baudRate_ = 0;
-    std::atomic<int> stopRequest_{0};
+    skarnel::StopRequest stopRequest_;
     std::thread worker_;
     bool jobActive_ = false;
     PortAfterJob portAfterJob_ = PortAfterJob::Close;

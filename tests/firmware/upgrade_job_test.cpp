@@ -109,7 +109,7 @@ struct UpgradeLink : SimulatedLink {
         link.ownerWindow = &window;
     }
 
-    FirmwareUpgradeResult Upgrade(const UpgradeImages& images)
+    JobOutcome Upgrade(const UpgradeImages& images)
     {
         FirmwareUpgradeRequest request;
         request.firmwarePath = WriteUpgradeFile(files, "upgrade.bin", images);
@@ -163,7 +163,7 @@ TEST(FirmwareUpgrade, ApplicationOnlyGoesThroughTheBootLoaderStepByStep)
 {
     UpgradeLink f;
     const UpgradeImages images = ApplicationOnly();
-    const FirmwareUpgradeResult result = f.Upgrade(images);
+    const JobOutcome result = f.Upgrade(images);
     EXPECT_TRUE(result.succeeded);
     EXPECT_EQ(result.finalText, "Firmware Download Success");
     EXPECT_EQ(f.window.Texts(), (std::vector<std::string>{
@@ -211,7 +211,7 @@ TEST(FirmwareUpgrade, BootLoaderGoesInFromTheApplicationAfterTheRfQuestion)
     UpgradeImages images = ApplicationOnly();
     images.bootLoader = PlainBootLoaderImage(kKt40, 13);
     images.bootIncluded = true;
-    const FirmwareUpgradeResult result = f.Upgrade(images);
+    const JobOutcome result = f.Upgrade(images);
     EXPECT_EQ(result.finalText, "Firmware Download Success");
     ASSERT_EQ(f.window.questions.size(), 1u);
     EXPECT_EQ(f.window.questions[0].title, "RF Off");
@@ -242,7 +242,7 @@ TEST(FirmwareUpgrade, ApplicationFollowsTheStBootLoaderWithoutARestart)
     images.bootLoader = PlainBootLoaderImage(kKt40, 13);
     images.stBootLoader = PatternBytes(0x900, 5);
     images.bootIncluded = true;
-    const FirmwareUpgradeResult result = f.Upgrade(images);
+    const JobOutcome result = f.Upgrade(images);
     EXPECT_EQ(result.finalText, "Firmware Download Success");
     EXPECT_EQ(f.GroupsOf(kRestart), std::vector<int>{0}) << "the restart is for the ST boot loader";
     EXPECT_EQ(f.GroupsOf(kDownloadStart), (std::vector<int>{0, 1}));
@@ -268,7 +268,7 @@ TEST(FirmwareUpgrade, NoToTheRfQuestionSendsNothingToTheRfProcess)
     UpgradeImages images = ApplicationOnly();
     images.bootLoader = PlainBootLoaderImage(kKt40, 13);
     images.bootIncluded = true;
-    const FirmwareUpgradeResult result = f.Upgrade(images);
+    const JobOutcome result = f.Upgrade(images);
     EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.finalText, "RF switch off - Canceled");
     EXPECT_TRUE(f.GroupsOf(kRfPause).empty());
@@ -291,7 +291,7 @@ TEST_P(FirmwareUpgradeVersions, OnlyAnOlderImageIsAskedAbout)
     const VersionCase& c = GetParam();
     UpgradeLink f;
     f.window.answers["Old Version"] = c.answer;
-    const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(c.imageVersion));
+    const JobOutcome result = f.Upgrade(ApplicationOnly(c.imageVersion));
     EXPECT_EQ(result.finalText, c.finalText);
     const auto asked = c.asked ? std::vector<std::string>{"Old Version"} : std::vector<std::string>{};
     EXPECT_EQ(f.window.QuestionTitles(), asked);
@@ -337,7 +337,7 @@ TEST(FirmwareUpgrade, NewMemoryLayoutSavesTheModelsFirstAndRestoresThemConverted
     UpgradeLink f;
     const std::vector<std::string> before = ControllerModels(f);
     f.window.lines.clear();
-    const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(106, 1001));
+    const JobOutcome result = f.Upgrade(ApplicationOnly(106, 1001));
     EXPECT_TRUE(result.succeeded);
     EXPECT_EQ(result.finalText, "Firmware Download, Model Data Restore Process Success");
     const size_t backup = f.window.IndexOf("System Data Backup Start!!");
@@ -365,7 +365,7 @@ TEST(FirmwareUpgrade, FailedRestoreKeepsTheBackupAndTheFinalTextSaysHowToRestore
     UpgradeLink f;
     const std::vector<std::string> before = ControllerModels(f);
     f.AddFault(sim::FaultKind::Nak, kGroupModelData, 0x34, 1000);
-    const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(106, 1001));
+    const JobOutcome result = f.Upgrade(ApplicationOnly(106, 1001));
     EXPECT_FALSE(result.succeeded);
     const std::string backup = f.files.Path("Menu_Backup.mif");
     EXPECT_EQ(result.finalText, KeptBackupFinalText("Model Data Restore Process Fail", backup, backup));
@@ -385,7 +385,7 @@ TEST(FirmwareUpgrade, FailedTransferAfterTheBackupNamesTheBackupAsAShellWord)
     FirmwareUpgradeRequest request;
     request.firmwarePath = WriteUpgradeFile(f.files, "upgrade.bin", ApplicationOnly(106, 1001));
     request.backupPath = folder / "Menu_Backup.mif";
-    const FirmwareUpgradeResult result = FirmwareUpgradeJob(f.link, request);
+    const JobOutcome result = FirmwareUpgradeJob(f.link, request);
     EXPECT_FALSE(result.succeeded);
     const std::string backup = request.backupPath.string();
     EXPECT_EQ(result.finalText,
@@ -399,7 +399,7 @@ TEST(FirmwareUpgrade, LayoutWithoutConversionTablesAsksBeforeTheModelsAreLost)
     for (const bool yes : {true, false}) {
         UpgradeLink f;
         f.window.answers["Warning"] = yes;
-        const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly(106, 1002));
+        const JobOutcome result = f.Upgrade(ApplicationOnly(106, 1002));
         ASSERT_EQ(f.window.questions.size(), 1u);
         EXPECT_EQ(f.window.questions[0].text, "Model data conversion info does not exist.... \r\n \r\nAll model data "
                                               "will be deleted!! \r\n \r\nDo you want to download?");
@@ -415,7 +415,7 @@ TEST(FirmwareUpgrade, LayoutWithoutConversionTablesAsksBeforeTheModelsAreLost)
 TEST(FirmwareUpgrade, ConversionCheckRefusesAnotherProductsFileBeforeAnythingIsSent)
 {
     UpgradeLink f;
-    const FirmwareUpgradeResult result = f.Upgrade({PlainApplicationImage(16003600, 106, 1000), {}, {}, false});
+    const JobOutcome result = f.Upgrade({PlainApplicationImage(16003600, 106, 1000), {}, {}, false});
     EXPECT_EQ(f.window.Texts(), (std::vector<std::string>{"Product Code Mismatch"}));
     EXPECT_EQ(result.finalText, "Model Conversion Check - Fail  ");
     EXPECT_TRUE(f.GroupsOf(kRestart).empty());
@@ -427,7 +427,7 @@ TEST(FirmwareUpgrade, BootLoaderOfAnotherProductIsRefusedBeforeItIsSent)
     UpgradeImages images = ApplicationOnly();
     images.bootLoader = PlainBootLoaderImage(16003600, 13);
     images.bootIncluded = true;
-    const FirmwareUpgradeResult result = f.Upgrade(images);
+    const JobOutcome result = f.Upgrade(images);
     EXPECT_EQ(result.finalText, "Product Code Mismatch");
     EXPECT_TRUE(f.GroupsOf(kFileInformation).empty());
 }
@@ -436,7 +436,7 @@ TEST(FirmwareUpgrade, FailedApplicationTransferErasesTheApplicationArea)
 {
     UpgradeLink f;
     f.AddFault(sim::FaultKind::Nak, 1, kDataBlock, 3, 2);
-    const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly());
+    const JobOutcome result = f.Upgrade(ApplicationOnly());
     EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.finalText, "Firmware Download Fail");
     EXPECT_EQ(f.window.Texts().back(), "Application Firmware Download Fail. Erase Application Area!");
@@ -461,7 +461,7 @@ TEST(FirmwareUpgrade, SilentBootLoaderEndsTheJobAfterTheBootUpWait)
     UpgradeLink f;
     f.AddFault(sim::FaultKind::NoReply, 1, 0x30, 1);
     const int64_t start = f.clock.NowMs();
-    const FirmwareUpgradeResult result = f.Upgrade(ApplicationOnly());
+    const JobOutcome result = f.Upgrade(ApplicationOnly());
     EXPECT_EQ(result.finalText, "Bootup Packet Receive Fail");
     const int64_t waited = f.clock.NowMs() - start;
     EXPECT_GE(waited, 10'100 + 200);
@@ -475,7 +475,7 @@ TEST(FirmwareUpgrade, BackupFailureEndsTheJobBeforeTheFirmwareIsTouched)
     FirmwareUpgradeRequest request;
     request.firmwarePath = WriteUpgradeFile(f.files, "upgrade.bin", ApplicationOnly(106, 1001));
     request.backupPath = f.files.Root() / "missing-folder" / "Menu_Backup.mif";
-    const FirmwareUpgradeResult result = FirmwareUpgradeJob(f.link, request);
+    const JobOutcome result = FirmwareUpgradeJob(f.link, request);
     EXPECT_EQ(result.finalText, "Menu Data Backup Process Fail");
     EXPECT_TRUE(f.GroupsOf(kRestart).empty());
     request.backupPath.clear();

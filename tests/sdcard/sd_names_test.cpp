@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -84,7 +83,7 @@ TEST(SdNames, NonAsciiNamesRoundTripThroughTheCard)
     for (const Case& c : cases) {
         SdLink s;
         TempFolder pc;
-        std::atomic<int> stop{0};
+        StopRequest stop;
         const std::vector<uint8_t> bytes = test::PatternBytes(3000, 5);
         ASSERT_EQ(CopyPcToSd(s.link, {pc.Write(c.pcName, bytes)}, "/Models", stop), SdTransferEnd::Success);
         ASSERT_NE(s.card.Find("/Models/" + c.onCard), nullptr) << c.pcName;
@@ -136,7 +135,7 @@ TEST(SdNames, HostileCardNamesNeverLeaveThePcFolder)
 
     SdLink s;
     test::InstallHostileCard(s.engine(), names);
-    std::atomic<int> stop{0};
+    StopRequest stop;
     size_t copied = 0;
     for (size_t first = 0; first < names->size(); first += test::kHostileFolderSize) {
         const std::string folder = test::HostileFolderOf(first);

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 
 namespace skarnel {
 namespace {
@@ -16,14 +15,14 @@ using test::TempFolder;
 // Passes every report on and raises the stop request at the given progress report.
 class StoppingReporter final : public Reporter {
 public:
-    StoppingReporter(Reporter& next, std::atomic<int>& stop, int atProgress)
+    StoppingReporter(Reporter& next, StopRequest& stop, int atProgress)
         : next_(next), stop_(stop), atProgress_(atProgress)
     {
     }
     void ReportProgress(int position, const std::string& status) override
     {
         if (++progress_ == atProgress_)
-            stop_ = 1;
+            stop_.Request();
         next_.ReportProgress(position, status);
     }
     void ReportLogLine(const std::string& text) override { next_.ReportLogLine(text); }
@@ -40,7 +39,7 @@ public:
 
 private:
     Reporter& next_;
-    std::atomic<int>& stop_;
+    StopRequest& stop_;
     int atProgress_;
     int progress_ = 0;
 };
@@ -98,7 +97,7 @@ TEST(SdProcedures, SdToPcCopiesByteForByteInWholeBlocks)
     for (const Case& c : cases) {
         SdLink s;
         TempFolder pc;
-        std::atomic<int> stop{0};
+        StopRequest stop;
         ASSERT_EQ(CopySdToPc(s.link, c.folder, {c.name}, pc.Root(), stop), SdTransferEnd::Success) << c.name;
         EXPECT_EQ(pc.Read(c.name), s.CardFile(SdChildPath(c.folder, c.name))) << c.name;
         EXPECT_EQ(s.Requests('8').size(), c.reads) << c.name;
@@ -120,7 +119,7 @@ TEST(SdProcedures, PcToSdCopiesByteForByteAndBack)
     TempFolder pc;
     const std::vector<uint8_t> bytes = test::PatternBytes(5000, 9);
     const std::string file = pc.Write("up.bin", bytes);
-    std::atomic<int> stop{0};
+    StopRequest stop;
     ASSERT_EQ(CopyPcToSd(s.link, {file}, "/Models", stop), SdTransferEnd::Success);
     EXPECT_EQ(s.CardFile("/Models/up.bin"), bytes);
     EXPECT_EQ(s.Requests(':').size(), 3u);
@@ -137,7 +136,7 @@ TEST(SdProcedures, NamesThatCannotBePcFileNamesAreRefused)
 {
     SdLink s;
     TempFolder pc;
-    std::atomic<int> stop{0};
+    StopRequest stop;
     EXPECT_EQ(CopySdToPc(s.link, "/", {"../evil"}, pc.Root() / "in", stop), SdTransferEnd::Failed);
     EXPECT_EQ(s.reporter.LogLines().back(), "File Name Refused - ___evil");
     EXPECT_FALSE(std::filesystem::exists(pc.Root() / "evil"));
@@ -155,7 +154,7 @@ TEST(SdProcedures, AFailedReadKeepsTheEarlierCopyAndClosesTheCardFile)
     silence.code = '8';
     silence.at = 2;
     s.engine().faults().Add(silence);
-    std::atomic<int> stop{0};
+    StopRequest stop;
     EXPECT_EQ(CopySdToPc(s.link, "/LogData", {"x.cld", "20110327.bin"}, pc.Root(), stop), SdTransferEnd::Failed);
     EXPECT_EQ(s.reporter.LogLines().back(), "SD Card File Data Read Fail -  ");
     EXPECT_EQ(pc.Read("x.cld"), (std::vector<uint8_t>{1, 2, 3}));
@@ -168,7 +167,7 @@ TEST(SdProcedures, AStopEndsAfterTheCurrentBlockAndClosesBothFiles)
 {
     SdLink s;
     TempFolder pc;
-    std::atomic<int> stop{0};
+    StopRequest stop;
     StoppingReporter stopping(s.reporter, stop, 1);
     s.link.ownerWindow = &stopping;
     EXPECT_EQ(CopySdToPc(s.link, "/LogData", {"x.cld", "20110327.bin"}, pc.Root(), stop), SdTransferEnd::Stopped);
@@ -179,7 +178,7 @@ TEST(SdProcedures, AStopEndsAfterTheCurrentBlockAndClosesBothFiles)
     EXPECT_FALSE(pc.Exists("x.cld.part"));
 
     s.reporter.Clear();
-    stop = 0;
+    stop.Clear();
     StoppingReporter stoppingUp(s.reporter, stop, 1);
     s.link.ownerWindow = &stoppingUp;
     const std::string file = pc.Write("up.bin", test::PatternBytes(5000, 1));
@@ -192,7 +191,7 @@ TEST(SdProcedures, CardRefusalsAreLoggedWithTheirResultText)
 {
     SdLink s;
     TempFolder pc;
-    std::atomic<int> stop{0};
+    StopRequest stop;
     EXPECT_EQ(CopySdToPc(s.link, "/LogData", {"gone.cld"}, pc.Root(), stop), SdTransferEnd::Failed);
     EXPECT_EQ(s.reporter.LogLines().back(), "SD Card File Status Read Fail - PRES_Fat_NO_FILE");
 

@@ -18,7 +18,10 @@ public:
 
     TestJobView(CMainFrame& mainFrame, int viewIndex, ReplyTextTable table = ReplyTextTable::Standard);
 
-    bool Start() { return StartJob([this](CDownload_Function& link) { return job(link, *this); }); }
+    bool Start()
+    {
+        return StartJob([this](CDownload_Function& link) { return JobOutcome::Ended(true, job(link, *this)); });
+    }
     QPushButton* StartButton() const { return start_; }
     // The texts of the log list's "Log" column.
     void OnLanguageChanged(int language) override { lastLanguage = language; }
