@@ -1,7 +1,7 @@
 #include "clock/controller_setup_view.h"
 #include "shell/label.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/processes.h"
+#include "tests/support/pty_frame.h"
 #include "tests/support/simulated_frame.h"
 
 #include <QCheckBox>
@@ -24,36 +24,23 @@ void Type(CController_Setup_View& view, int year, int month, int day, int hour, 
     view.SummerTimeBox()->setChecked(summer);
 }
 
-// The time view on a main frame whose connections lead to an in-process simulated controller.
-struct TimeViewFixture {
-    TimeViewFixture() { view = static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime)); }
+// The time view on a main frame of the given kind.
+template <class Frame>
+struct TimeViewOn {
+    TimeViewOn() : view(static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime))) {}
 
+    RecordingMessageBoxes boxes;
+    Frame fixture;
+    CController_Setup_View* view;
+};
+
+// On an in-process simulated controller, which the test reaches as controller().
+struct TimeViewFixture : TimeViewOn<SimulatedFrameFixture> {
     SimulatedController& controller() { return fixture.controller; }
-
-    RecordingMessageBoxes boxes;
-    SimulatedFrameFixture fixture;
-    CController_Setup_View* view = nullptr;
 };
 
-// The time view on a main frame whose port is skarnel-sim's PTY.
-struct EndToEndTimeViewFixture {
-    EndToEndTimeViewFixture() : fixture(Options(sim.DevicePath()))
-    {
-        view = static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime));
-    }
-
-    static MainFrameOptions Options(const std::string& device)
-    {
-        MainFrameOptions options = TestFrameOptions();
-        options.commandLinePort = SerialPortId::FromPath(device);
-        return options;
-    }
-
-    SimProcess sim;
-    RecordingMessageBoxes boxes;
-    FrameFixture fixture;
-    CController_Setup_View* view = nullptr;
-};
+// On skarnel-sim's PTY.
+using EndToEndTimeViewFixture = TimeViewOn<PtyFrameFixture>;
 
 TEST(ControllerTimeView, OpensWithThePcTimeInItsFields)
 {

@@ -4,7 +4,8 @@
 #include "shell/view_table.h"
 #include "tests/firmware/upgrade_files.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/processes.h"
+#include "tests/support/pty_frame.h"
+#include "tests/support/simulated_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <QGroupBox>
@@ -19,20 +20,12 @@
 namespace skarnel::test {
 namespace {
 
-// The Firmware view of a main frame whose port leads to a simulated controller.
-struct FirmwareViewFixture {
-    explicit FirmwareViewFixture(const std::vector<std::string>& simOptions = {},
-                                 const std::function<void(CApp_Settings&)>& presets = {})
-        : sim(simOptions), frame(Options(), presets),
-          view(dynamic_cast<CFirmware_View*>(frame.frame->OpenView(kViewFirmware)))
+// The Firmware view of a main frame of the given kind, with the settings prepared.
+template <class Frame>
+struct FirmwareViewOn {
+    explicit FirmwareViewOn(const std::function<void(CApp_Settings&)>& presets = {})
+        : frame({}, TestFrameOptions(), presets), view(dynamic_cast<CFirmware_View*>(frame.frame->OpenView(kViewFirmware)))
     {
-    }
-
-    MainFrameOptions Options()
-    {
-        MainFrameOptions options = TestFrameOptions();
-        options.commandLinePort = SerialPortId::FromPath(sim.DevicePath());
-        return options;
     }
 
     std::string UpgradeFile(uint32_t version = 106)
@@ -40,13 +33,21 @@ struct FirmwareViewFixture {
         return WriteUpgradeFile(files, "fw upgrade.bin", {PlainApplicationImage(3001, version, 1000), {}, {}, false});
     }
 
-    SimProcess sim;
     RecordingMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
     TempFolder files;
-    FrameFixture frame;
+    Frame frame;
     CFirmware_View* view;
 };
+
+// On an in-process simulated controller, which the test reaches as controller().
+struct FirmwareViewFixture : FirmwareViewOn<SimulatedFrameFixture> {
+    using FirmwareViewOn::FirmwareViewOn;
+    SimulatedController& controller() { return frame.controller; }
+};
+
+// On skarnel-sim's PTY.
+using EndToEndFirmwareViewFixture = FirmwareViewOn<PtyFrameFixture>;
 
 std::vector<QString> ProductLineTexts(const CFirmware_View& view)
 {
@@ -160,7 +161,7 @@ TEST(FirmwareView, UpgradeRunsAsAJobAndRemembersItsFile)
     EXPECT_FALSE(f.view->DownloadLabel()->isHidden());
     EXPECT_EQ(f.frame.settings->ReadText(kKeyFirmwareFullPath).toStdString(), file);
     EXPECT_EQ(f.frame.settings->ReadText(kKeyFirmwareFileName), "fw upgrade.bin");
-    ASSERT_TRUE(WaitUntil([&] { return !f.view->IsBusy(); }, 30000));
+    ASSERT_TRUE(RunUntilJobEnds(*f.view));
 
     const std::vector<std::string> log = LogTexts(*f.view);
     ASSERT_GE(log.size(), 3u);
@@ -182,14 +183,14 @@ TEST(FirmwareView, StoredFileIsShownAndItsBootLoaderCountsAtTheStart)
     TempFolder stored;
     const std::string file = WriteUpgradeFile(
         stored, "boot.bin", {PlainApplicationImage(3001, 106, 1000), PlainBootLoaderImage(3001, 13), {}, true});
-    FirmwareViewFixture f({}, [&](CApp_Settings& settings) {
+    FirmwareViewFixture f([&](CApp_Settings& settings) {
         settings.WriteText(kKeyFirmwareFullPath, QString::fromStdString(file));
         settings.WriteText(kKeyFirmwareFileName, "boot.bin");
     });
     EXPECT_EQ(f.view->PathBox()->text().toStdString(), file);
     f.boxes.AnswerWith(false);
     f.view->DownloadButton()->click();
-    ASSERT_TRUE(WaitUntil([&] { return !f.view->IsBusy(); }, 20000));
+    ASSERT_TRUE(RunUntilJobEnds(*f.view));
     const auto boxes = f.boxes.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].title, "RF Off");
@@ -197,9 +198,9 @@ TEST(FirmwareView, StoredFileIsShownAndItsBootLoaderCountsAtTheStart)
     EXPECT_EQ(boxes[1].text, "RF switch off - Canceled");
 }
 
-TEST(FirmwareView, ProductInfoReadShowsTheControllersLines)
+TEST(FirmwareViewEndToEnd, ProductInfoReadShowsTheControllersLines)
 {
-    FirmwareViewFixture f;
+    EndToEndFirmwareViewFixture f;
     f.view->ProductInfoButton()->click();
     EXPECT_FALSE(f.view->Port().IsConnected());
     EXPECT_EQ(ProductLineTexts(*f.view), (std::vector<QString>{"Product Name : KT-40", "Buyer : Vennacor",
@@ -215,7 +216,8 @@ TEST(FirmwareView, ProductInfoReadShowsTheControllersLines)
 
 TEST(FirmwareView, ProductInfoReadFailureIsLogged)
 {
-    FirmwareViewFixture f({"--fault", "nak,code=0x11,count=3"});
+    FirmwareViewFixture f;
+    f.controller().AddFault("nak,code=0x11,count=3");
     f.view->ProductInfoButton()->click();
     EXPECT_FALSE(f.view->Port().IsConnected());
     const std::vector<std::string> log = LogTexts(*f.view);

@@ -1,8 +1,11 @@
 #include "model/menu_view.h"
 #include "model/model_files.h"
+#include "model/model_procedures.h"
 #include "shell/view_table.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/processes.h"
+#include "tests/support/pty_frame.h"
+#include "tests/support/recording_reporter.h"
+#include "tests/support/simulated_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <QLineEdit>
@@ -12,32 +15,49 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 namespace skarnel::test {
 namespace {
 
-// The Model Data view of a main frame on a simulated controller with its seeded models.
-struct MenuViewFixture {
-    MenuViewFixture() : sim({"--app-product-code", "16003300", "--memory-version", "1001"}), frame(Options()), view(dynamic_cast<CMenu_View*>(frame.frame->OpenView(kViewModelData))) {}
-
-    MainFrameOptions Options()
+// The Model Data view of a main frame of the given kind, on a controller with its seeded models.
+template <class Frame>
+struct MenuViewOn {
+    template <class Controller>
+    explicit MenuViewOn(const Controller& controller)
+        : frame(controller), view(dynamic_cast<CMenu_View*>(frame.frame->OpenView(kViewModelData)))
     {
-        MainFrameOptions options = TestFrameOptions();
-        options.commandLinePort = SerialPortId::FromPath(sim.DevicePath());
-        return options;
     }
 
-    bool RunToItsEnd() const
-    {
-        return WaitUntil([this] { return !view->IsBusy(); }, 20000);
-    }
+    bool RunToItsEnd() const { return RunUntilJobEnds(*view); }
 
-    SimProcess sim;
     RecordingMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
     TempFolder files;
-    FrameFixture frame;
+    Frame frame;
     CMenu_View* view;
+};
+
+sim::ControllerState Kt40Controller()
+{
+    sim::ControllerState state;
+    state.product.appProductCode = 16003300;
+    state.product.memoryVersion = 1001;
+    return state;
+}
+
+// On an in-process simulated controller, which the test reaches as controller().
+struct MenuViewFixture : MenuViewOn<SimulatedFrameFixture> {
+    MenuViewFixture() : MenuViewOn(Kt40Controller()) {}
+    SimulatedController& controller() { return frame.controller; }
+};
+
+// On skarnel-sim's PTY.
+struct EndToEndMenuViewFixture : MenuViewOn<PtyFrameFixture> {
+    EndToEndMenuViewFixture()
+        : MenuViewOn(std::vector<std::string>{"--app-product-code", "16003300", "--memory-version", "1001"})
+    {
+    }
 };
 
 std::vector<QString> Column(const QTableWidget* list, int column)
@@ -120,17 +140,30 @@ TEST(MenuView, ModelListReplacesTheControllerListAndClosesThePort)
 }
 
 // A system backup of the simulated controller, made through the command line.
-std::string SaveMenuFile(MenuViewFixture& f, const std::string& name)
+std::string SaveMenuFile(EndToEndMenuViewFixture& f, const std::string& name)
 {
     const std::string path = f.files.Path(name);
-    const CommandResult saved = RunCli({"--port", f.sim.DevicePath(), "model", "save", path});
+    const CommandResult saved = RunCli({"--port", f.frame.sim.DevicePath(), "model", "save", path});
     EXPECT_EQ(saved.exitCode, 0) << saved.err;
     return path;
 }
 
-TEST(MenuView, HiddenRestoreControlsWriteAChosenMenuFileBack)
+// A system backup of the in-process controller, made by the procedure "model save" runs.
+std::string SaveMenuFile(MenuViewFixture& f, const std::string& name)
 {
-    MenuViewFixture f;
+    const std::string path = f.files.Path(name);
+    const std::unique_ptr<CRS232> port = f.controller().Connections()->MakeConnection();
+    EXPECT_TRUE(port->OpenPort(SerialPortId::FromPath(SimulatedController::kDevicePath), CMainFrame::kBaudRate));
+    RecordingReporter reporter;
+    CDownload_Function link(*port, reporter);
+    EXPECT_TRUE(BackupSystemData(link, path));
+    port->ClosePort();
+    return path;
+}
+
+TEST(MenuViewEndToEnd, HiddenRestoreControlsWriteAChosenMenuFileBack)
+{
+    EndToEndMenuViewFixture f;
     ASSERT_NE(f.view, nullptr);
     EXPECT_TRUE(f.view->MenuFileButton()->isHidden());
     EXPECT_TRUE(f.view->MenuFileLine()->isHidden());

@@ -3,7 +3,7 @@
 #include "model/model_files.h"
 #include "shell/view_table.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/processes.h"
+#include "tests/support/simulated_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <QComboBox>
@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 namespace skarnel::test {
 namespace {
@@ -41,20 +40,22 @@ public:
     std::vector<bool> shownWhileConverting;
 };
 
-// The conversion view of a main frame, on a simulated controller when options are given.
+// A controller of that product and model memory version.
+sim::ControllerState Controller(uint32_t product, uint32_t memoryVersion)
+{
+    sim::ControllerState state;
+    state.product.appProductCode = product;
+    state.product.memoryVersion = memoryVersion;
+    return state;
+}
+
+// The conversion view of a main frame on an in-process simulated controller.
 struct ConversionFixture {
-    explicit ConversionFixture(const std::vector<std::string>& simOptions = {})
-        : sim(std::make_unique<SimProcess>(simOptions)), frame(Options()),
+    explicit ConversionFixture(sim::ControllerState controller = {})
+        : frame(std::move(controller)),
           view(dynamic_cast<CModel_Conversion_View*>(frame.frame->OpenView(kViewModelConversion)))
     {
         boxes.view = view;
-    }
-
-    MainFrameOptions Options()
-    {
-        MainFrameOptions options = TestFrameOptions();
-        options.commandLinePort = SerialPortId::FromPath(sim->DevicePath());
-        return options;
     }
 
     // A model data file of that product and memory version whose model bytes follow a pattern.
@@ -71,12 +72,11 @@ struct ConversionFixture {
         view->FileSelectButton()->click();
     }
 
-    std::unique_ptr<SimProcess> sim;
     ReenteringMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
     TempFolder files;
     TempFolder output;
-    FrameFixture frame;
+    SimulatedFrameFixture frame;
     CModel_Conversion_View* view;
 };
 
@@ -115,7 +115,7 @@ TEST(ModelConversionView, SelectKeepsFilesOfKnownProductsAndDeleteRenumbers)
 
 TEST(ModelConversionView, ConvertsEachSourceForTheConnectedControllerWhileBusy)
 {
-    ConversionFixture f({"--app-product-code", "16003300", "--memory-version", "1001"});
+    ConversionFixture f(Controller(kKt40, 1001));
     ASSERT_NE(f.view, nullptr);
     f.view->ConversionButton()->click();
     EXPECT_TRUE(f.boxes.texts.empty()) << "nothing to convert";
@@ -163,7 +163,7 @@ std::vector<uint8_t> ModelWithSetUp(uint8_t wing, uint8_t tail, uint8_t flaps)
 
 TEST(ModelConversionView, SkipsKt40ModelsThatDoNotFitAKt20Silently)
 {
-    ConversionFixture f({"--app-product-code", "16003600", "--memory-version", "1001"});
+    ConversionFixture f(Controller(kKt20, 1001));
     ASSERT_NE(f.view, nullptr);
     f.Select({f.ModelFile("fits.mdl", kKt40, 1001, ModelWithSetUp(2, 2, 1)),
               f.ModelFile("too_many.mdl", kKt40, 1001, ModelWithSetUp(2, 2, 0))});
@@ -177,7 +177,7 @@ TEST(ModelConversionView, SkipsKt40ModelsThatDoNotFitAKt20Silently)
 
 struct StoppedConversion {
     const char* name;
-    std::vector<std::string> simOptions;
+    uint32_t memoryVersion;
     bool portMissing;
     QString folder;
     std::vector<QString> boxes;
@@ -194,9 +194,7 @@ class ConversionStops : public testing::TestWithParam<StoppedConversion> {};
 TEST_P(ConversionStops, WithItsMessageAndTheFlagCleared)
 {
     const StoppedConversion& c = GetParam();
-    std::vector<std::string> simOptions{"--app-product-code", "16003300"};
-    simOptions.insert(simOptions.end(), c.simOptions.begin(), c.simOptions.end());
-    ConversionFixture f(simOptions);
+    ConversionFixture f(Controller(kKt40, c.memoryVersion));
     ASSERT_NE(f.view, nullptr);
     if (c.portMissing)
         f.frame.frame->SetPort(SerialPortId::FromPath("/dev/skarnel-no-such-port"));
@@ -213,16 +211,16 @@ TEST_P(ConversionStops, WithItsMessageAndTheFlagCleared)
 INSTANTIATE_TEST_SUITE_P(
     ModelConversionView, ConversionStops,
     testing::Values(
-        StoppedConversion{"NoPort", {}, true, "/tmp", {"Port Open Fail", "Product info read fail"}, 0},
+        StoppedConversion{"NoPort", 1000, true, "/tmp", {"Port Open Fail", "Product info read fail"}, 0},
         StoppedConversion{"ControllerWithoutTable",
-                          {"--memory-version", "1002"},
+                          1002,
                           false,
                           "/tmp",
                           {"Model conversion info does not exist...  \r\n \r\nController \r\n \r\nProduct ID : 16003300  "
                            "Version : 1002  "},
                           0},
-        StoppedConversion{"FolderCancelled", {}, false, "", {}, 1},
-        StoppedConversion{"TargetCannotBeCreated", {}, false, "/nonexistent/folder", {"File Create Fail"}, 1}),
+        StoppedConversion{"FolderCancelled", 1000, false, "", {}, 1},
+        StoppedConversion{"TargetCannotBeCreated", 1000, false, "/nonexistent/folder", {"File Create Fail"}, 1}),
     [](const testing::TestParamInfo<StoppedConversion>& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace

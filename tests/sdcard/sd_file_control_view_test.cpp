@@ -2,7 +2,8 @@
 #include "shell/text_questions.h"
 #include "shell/view_table.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/processes.h"
+#include "tests/support/pty_frame.h"
+#include "tests/support/simulated_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <QLabel>
@@ -52,7 +53,7 @@ public:
 
 // A card with a log folder holding two files, a models folder holding one, an empty folder, a
 // folder holding a name beyond ASCII, and in the root a file of the same name as the model file.
-std::vector<std::string> CardOptions(const TempFolder& card, std::vector<std::string> more)
+void PrepareCard(const TempFolder& card)
 {
     fs::create_directories(card.Root() / "Empty");
     fs::create_directories(card.Root() / "LogData");
@@ -64,23 +65,16 @@ std::vector<std::string> CardOptions(const TempFolder& card, std::vector<std::st
     card.Write("readme.txt", PatternBytes(5, 4));
     fs::create_directories(card.Root() / "Names");
     card.Write("Names/M\xc3\xbcller.txt", PatternBytes(12, 6));
-    more.insert(more.begin(), {"--sd-dir", card.path()});
-    return more;
 }
 
-// The SD Card view of a main frame on a simulated controller with that card.
-struct SdViewFixture {
-    explicit SdViewFixture(std::vector<std::string> simOptions = {})
-        : sim(CardOptions(card, std::move(simOptions))), frame(Options()),
-          view(dynamic_cast<CSD_File_Control_View*>(frame.frame->OpenView(kViewSdFileControl)))
-    {
-    }
+// What every SD Card view fixture holds before its frame is made: the application folder, the
+// card's folder and the recorders; and the view once it is open.
+struct SdViewParts {
+    SdViewParts() { PrepareCard(card); }
 
-    MainFrameOptions Options()
+    void OpenView(CMainFrame& frame)
     {
-        MainFrameOptions options = TestFrameOptions();
-        options.commandLinePort = SerialPortId::FromPath(sim.DevicePath());
-        return options;
+        view = dynamic_cast<CSD_File_Control_View*>(frame.OpenView(kViewSdFileControl));
     }
 
     QTreeWidgetItem* SdRoot() const { return view->SdTree()->topLevelItem(0); }
@@ -93,18 +87,33 @@ struct SdViewFixture {
         return nullptr;
     }
 
-    bool RunToItsEnd() const
-    {
-        return WaitUntil([this] { return !view->IsBusy(); }, 20000);
-    }
+    bool RunToItsEnd() const { return RunUntilJobEnds(*view); }
 
     ScopedApplicationFolder home;
     TempFolder card;
-    SimProcess sim;
     RecordingMessageBoxes boxes;
     AnsweredTextQuestions questions;
-    FrameFixture frame;
-    CSD_File_Control_View* view;
+    CSD_File_Control_View* view = nullptr;
+};
+
+// The SD Card view of a main frame on an in-process simulated controller that serves the card.
+struct SdViewFixture : SdViewParts {
+    SdViewFixture()
+    {
+        controller().ServeSdFolder(card.Root());
+        OpenView(*frame.frame);
+    }
+
+    SimulatedController& controller() { return frame.controller; }
+
+    SimulatedFrameFixture frame;
+};
+
+// The same on skarnel-sim's PTY.
+struct EndToEndSdViewFixture : SdViewParts {
+    EndToEndSdViewFixture() : frame(std::vector<std::string>{"--sd-dir", card.path()}) { OpenView(*frame.frame); }
+
+    PtyFrameFixture frame;
 };
 
 std::vector<QString> Column(const QTableWidget* list, int column)
@@ -212,9 +221,9 @@ TEST(SdFileControlView, FoldersAreMadeAndDeletedAndFilesDeletedWithTheirQuestion
     EXPECT_EQ(f.view->SdList()->rowCount(), 0);
 }
 
-TEST(SdFileControlView, FilesTravelBothWaysOnTheWorkerByteForByte)
+TEST(SdFileControlViewEndToEnd, FilesTravelBothWaysOnTheWorkerByteForByte)
 {
-    SdViewFixture f;
+    EndToEndSdViewFixture f;
     ASSERT_NE(f.view, nullptr);
     f.view->Connect();
     Click(f.view->SdTree(), f.SdFolder("LogData"));
@@ -312,7 +321,8 @@ TEST(SdFileControlView, NewFolderGoesIntoTheRootOnceTheRootIsSelected)
 
 TEST(SdFileControlView, AFolderThatCannotBeOpenedListsNoFilesOfTheFolderBefore)
 {
-    SdViewFixture f({"--fault", "nak,group=6,code=0x3d,at=3"});
+    SdViewFixture f;
+    f.controller().AddFault("nak,group=6,code=0x3d,at=3");
     ASSERT_NE(f.view, nullptr);
     f.view->Connect();
     Click(f.view->SdTree(), f.SdFolder("LogData"));
@@ -345,7 +355,8 @@ TEST(SdFileControlView, NonAsciiNamesAreShownAndCopiedWithTheirCharacters)
 
 TEST(SdFileControlView, AFailingStepDisconnectsWithItsText)
 {
-    SdViewFixture f({"--fault", "busy,group=3,count=10"});
+    SdViewFixture f;
+    f.controller().AddFault("busy,group=3,count=10");
     ASSERT_NE(f.view, nullptr);
     f.view->Connect();
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"SD Log Stop Fail"});

@@ -4,7 +4,8 @@
 #include "shell/view_frame.h"
 #include "tests/shell/test_job_view.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/processes.h"
+#include "tests/support/pty_frame.h"
+#include "tests/support/simulated_frame.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,24 +20,28 @@
 namespace skarnel::test {
 namespace {
 
-// A main frame on a simulated controller, with test job views at indices 0 and 3.
-struct JobFixture {
-    JobFixture() : fixture(Options()) {}
+// A main frame of the given kind, with test job views at indices 0 and 3.
+template <class Frame>
+struct JobFixtureOn {
+    JobFixtureOn() : fixture({}, Options()) {}
 
-    MainFrameOptions Options()
+    static MainFrameOptions Options()
     {
         MainFrameOptions options = TestFrameOptions();
-        options.commandLinePort = SerialPortId::FromPath(sim.DevicePath());
         options.registerViews = RegisterTestViews({kViewFirmware, kViewMergeGang});
         return options;
     }
 
     TestJobView* Open(int index) { return static_cast<TestJobView*>(fixture.frame->OpenView(index)); }
 
-    SimProcess sim;
     RecordingMessageBoxes boxes;
-    FrameFixture fixture;
+    Frame fixture;
 };
+
+// On an in-process simulated controller.
+using JobFixture = JobFixtureOn<SimulatedFrameFixture>;
+// On skarnel-sim's PTY.
+using EndToEndJobFixture = JobFixtureOn<PtyFrameFixture>;
 
 std::string ReadProductName(CDownload_Function& link, TestJobView&)
 {
@@ -49,11 +54,6 @@ std::string ReadProductName(CDownload_Function& link, TestJobView&)
     return "Product Information Read - Ok";
 }
 
-bool IsIdle(TestJobView* view)
-{
-    return !view->IsBusy();
-}
-
 TEST(WorkView, EndsAJobWithTheFinalTextAndProcessStop)
 {
     JobFixture f;
@@ -62,7 +62,7 @@ TEST(WorkView, EndsAJobWithTheFinalTextAndProcessStop)
     view->StartButton()->click();
     EXPECT_FALSE(view->StartButton()->isEnabled());
     EXPECT_FALSE(view->StopButton()->isHidden());
-    ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
+    ASSERT_TRUE(RunUntilJobEnds(*view));
 
     const std::vector<std::string> log = LogTexts(*view);
     ASSERT_GE(log.size(), 3u);
@@ -91,14 +91,14 @@ TEST(WorkView, EndsAStoppedJobTheSameWay)
     ASSERT_TRUE(WaitUntil([view] { return view->jobEntered.load(); }));
     EXPECT_FALSE(view->Start()) << "a second start while a job runs does nothing";
     view->StopButton()->click();
-    ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
+    ASSERT_TRUE(RunUntilJobEnds(*view));
     EXPECT_EQ(LogTexts(*view), (std::vector<std::string>{"Thread Stop Flag Set", "Job Stopped", "Process Stop"}));
     EXPECT_TRUE(view->StopButton()->isHidden());
     EXPECT_FALSE(view->Port().IsConnected());
 
     view->job = ReadProductName;
     ASSERT_TRUE(view->Start()) << "the view takes the next job";
-    ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
+    ASSERT_TRUE(RunUntilJobEnds(*view));
     EXPECT_EQ(view->LogList()->item(0, 0)->text(), "1") << "each job starts a new log";
 }
 
@@ -116,9 +116,9 @@ TEST(WorkView, RefusesAJobWhenThePortCannotBeOpened)
     EXPECT_EQ(boxes[0].title, "Fail");
 }
 
-TEST(WorkView, TwoViewsOnOnePortCannotRunTogether)
+TEST(WorkViewEndToEnd, TwoViewsOnOnePortCannotRunTogether)
 {
-    JobFixture f;
+    EndToEndJobFixture f;
     TestJobView* first = f.Open(kViewFirmware);
     TestJobView* second = f.Open(kViewMergeGang);
     ASSERT_TRUE(first->Start());
@@ -126,7 +126,7 @@ TEST(WorkView, TwoViewsOnOnePortCannotRunTogether)
     EXPECT_FALSE(second->Start());
     EXPECT_EQ(f.boxes.Texts().back(), "Port Open Fail");
     first->RequestStop();
-    ASSERT_TRUE(WaitUntil([first] { return IsIdle(first); }));
+    ASSERT_TRUE(RunUntilJobEnds(*first));
 }
 
 TEST(WorkView, AsksWorkerQuestionsOnTheUserInterfaceThread)
@@ -139,7 +139,7 @@ TEST(WorkView, AsksWorkerQuestionsOnTheUserInterfaceThread)
         return std::string(yes ? "Yes" : "No");
     };
     ASSERT_TRUE(view->Start());
-    ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
+    ASSERT_TRUE(RunUntilJobEnds(*view));
     const auto boxes = f.boxes.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Continue?");
@@ -162,7 +162,7 @@ TEST(WorkView, WorkerWaitsUntilTheUserInterfaceHandledACall)
         return std::string("Done");
     };
     ASSERT_TRUE(view->Start());
-    ASSERT_TRUE(WaitUntil([view] { return IsIdle(view); }));
+    ASSERT_TRUE(RunUntilJobEnds(*view));
     EXPECT_EQ(seenByWorker.load(), 42);
 }
 
