@@ -9,7 +9,7 @@ std::string LogNumberText(int number)
     return Format("%d", number);
 }
 
-std::string LogTimeText(std::time_t time)
+std::string LogCalendarTimeText(std::time_t time)
 {
     std::tm local{};
     localtime_r(&time, &local);

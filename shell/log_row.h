@@ -7,6 +7,6 @@ namespace skarnel {
 
 // The "No" and "Time" cells of a log row.
 std::string LogNumberText(int number);
-std::string LogTimeText(std::time_t time);
+std::string LogCalendarTimeText(std::time_t time);
 
 }  // namespace skarnel

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QThread>
 
 #include <algorithm>
 #include <ctime>
@@ -37,6 +38,7 @@ CWork_View::CWork_View(CMainFrame& mainFrame, int viewIndex, ReplyTextTable repl
 CWork_View::~CWork_View()
 {
     if (worker_.joinable()) {
+        tearingDown_ = true;
         RequestStop();
         WaitForJobEnd();
     }
@@ -77,8 +79,14 @@ bool CWork_View::OpenExchangePort()
     return false;
 }
 
+void CWork_View::AssertOnOwnThread() const
+{
+    Q_ASSERT_X(QThread::currentThread() == thread(), "CWork_View", "a control touched off the user-interface thread");
+}
+
 void CWork_View::SetJobControlsEnabled(bool enabled)
 {
+    AssertOnOwnThread();
     for (QAbstractButton* button : jobButtons_)
         button->setEnabled(enabled);
     if (stopButton_)
@@ -93,12 +101,13 @@ void CWork_View::AppendLogLine(const std::string& text)
 
 void CWork_View::AddLogRow(const std::string& text)
 {
+    AssertOnOwnThread();
     if (!logList_)
         return;
     const int row = logList_->rowCount();
     logList_->insertRow(row);
     logList_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(LogNumberText(row + 1))));
-    logList_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(LogTimeText(std::time(nullptr)))));
+    logList_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(LogCalendarTimeText(std::time(nullptr)))));
     logList_->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(text)));
     logList_->selectRow(row);
     logList_->setCurrentCell(row, 0);
@@ -107,6 +116,7 @@ void CWork_View::AddLogRow(const std::string& text)
 
 void CWork_View::SetProgress(int position, const QString& status)
 {
+    AssertOnOwnThread();
     if (progressBar_)
         progressBar_->setValue(position);
     if (statusLine_)
@@ -115,6 +125,7 @@ void CWork_View::SetProgress(int position, const QString& status)
 
 void CWork_View::SetProgressRange(int maximum, int position)
 {
+    AssertOnOwnThread();
     if (!progressBar_)
         return;
     progressBar_->setRange(0, std::clamp(maximum, 0, kProgressRangeLimit));
@@ -147,9 +158,10 @@ bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
 {
     stopRequest_.Clear();
     jobActive_ = true;
-    portAfterJob_ = portAfterJob;
+    JobEnd end{StopLine(), FinishTitle(), portAfterJob};
     try {
-        worker_ = std::thread([this, procedure = std::move(procedure)] { RunWorker(procedure); });
+        worker_ = std::thread(
+            [this, procedure = std::move(procedure), end = std::move(end)] { RunWorker(procedure, end); });
     } catch (const std::system_error&) {
         jobActive_ = false;
         return false;
@@ -158,26 +170,27 @@ bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
     return true;
 }
 
-void CWork_View::RunWorker(const Procedure& procedure)
+void CWork_View::RunWorker(const Procedure& procedure, const JobEnd& end)
 {
     CDownload_Function link(*port_, reporter_);
-    FinishJob(procedure(link));
+    FinishJob(procedure(link), end);
     calls_->Post([this] { OnWorkerEnded(); });
 }
 
-void CWork_View::FinishJob(const JobOutcome& outcome)
+void CWork_View::FinishJob(const JobOutcome& outcome, const JobEnd& end)
 {
-    const std::string stopLine = StopLine();
     if (!outcome.finalText.empty())
         AppendLogLine(outcome.finalText);
-    if (!stopLine.empty())
-        AppendLogLine(stopLine);
-    if (portAfterJob_ == PortAfterJob::Close)
+    if (!end.stopLine.empty())
+        AppendLogLine(end.stopLine);
+    if (end.port == PortAfterJob::Close)
         port_->ClosePort();
     calls_->Call([&] {
+        if (tearingDown_)
+            return;
         SetJobControlsEnabled(true);
         if (!outcome.boxText.empty())
-            ShowMessageBox(this, QString::fromStdString(outcome.boxText), FinishTitle());
+            ShowMessageBox(this, QString::fromStdString(outcome.boxText), end.title);
     });
 }
 

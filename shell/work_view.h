@@ -97,13 +97,22 @@ protected:
 
 private:
     enum class PortAfterJob { Close, KeepOpen };
+    // What a job's end needs of the view, taken when the job starts: the worker then makes no
+    // virtual call, so none can reach a view that is being destroyed.
+    struct JobEnd {
+        std::string stopLine;
+        QString title;
+        PortAfterJob port;
+    };
     bool LaunchWorker(Procedure procedure, PortAfterJob portAfterJob);
-    void RunWorker(const Procedure& procedure);
+    void RunWorker(const Procedure& procedure, const JobEnd& end);
     // The end-of-job routine, on the worker: final text, "Process Stop", port closed,
-    // controls enabled, the outcome's box shown.
-    void FinishJob(const JobOutcome& outcome);
+    // controls enabled, the outcome's box shown (not while the view is being destroyed).
+    void FinishJob(const JobOutcome& outcome, const JobEnd& end);
     void OnWorkerEnded();
     void AddLogRow(const std::string& text);
+    // The controls belong to the user-interface thread; workers reach them through Calls().
+    void AssertOnOwnThread() const;
 
     ReplyTextTable replyTable_;
     CUi_Call_Queue* calls_;
@@ -115,7 +124,7 @@ private:
     skarnel::StopRequest stopRequest_;
     std::thread worker_;
     bool jobActive_ = false;
-    PortAfterJob portAfterJob_ = PortAfterJob::Close;
+    bool tearingDown_ = false;
 
     QTableWidget* logList_ = nullptr;
     QProgressBar* progressBar_ = nullptr;

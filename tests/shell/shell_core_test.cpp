@@ -188,7 +188,7 @@ TEST(LogRow, FormatsNumberAndTime)
     when.tm_min = 30;
     when.tm_sec = 5;
     when.tm_isdst = -1;
-    EXPECT_EQ(LogTimeText(std::mktime(&when)), "2011-03-28 (14:30:05)");
+    EXPECT_EQ(LogCalendarTimeText(std::mktime(&when)), "2011-03-28 (14:30:05)");
 }
 
 }  // namespace
