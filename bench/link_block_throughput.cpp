@@ -8,6 +8,7 @@
 #include "firmware/scrambler.h"
 #include "link/byte_order.h"
 #include "link/clock.h"
+#include "link/connection_factory.h"
 #include "link/download_function.h"
 #include "link/reporter.h"
 #include "link/frame.h"
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -46,10 +48,10 @@ int main(int argc, char** argv)
 {
     const int blocks = argc > 1 ? std::atoi(argv[1]) : 100;
     test::SimProcess sim({"--wire-speed"});
-    CRS232 port;
-    if (!bench::OpenOnSimulator(port, sim.DevicePath()))
+    const std::unique_ptr<CRS232> port = PosixConnectionFactory().MakeConnection();
+    if (!bench::OpenOnSimulator(*port, sim.DevicePath()))
         return 1;
-    CDownload_Function link(port, NullReporter::Instance());
+    CDownload_Function link(*port, NullReporter::Instance());
     link.groupId = kGroupApplication;
     const uint32_t imageSize = static_cast<uint32_t>(blocks) * kBlockSize;
     size_t wireBytes = 0;
@@ -59,7 +61,7 @@ int main(int argc, char** argv)
     const int64_t blocksStart = Clock::System().NowMs();
     const bool sent = started && SendBlocks(link, blocks, wireBytes);
     const int64_t end = Clock::System().NowMs();
-    port.ClosePort();
+    port->ClosePort();
     if (!sent) {
         std::fprintf(stderr, "the transfer failed\n");
         return 1;

@@ -54,21 +54,21 @@ bool CliContext::OpenJobPort(CRS232& port)
 
 bool CliContext::RunOnPort(const std::function<bool(CDownload_Function&)>& exchange)
 {
-    CRS232 port;
-    if (!OpenJobPort(port))
+    const std::unique_ptr<CRS232> port = MakeConnection();
+    if (!OpenJobPort(*port))
         return false;
-    CDownload_Function link(port, reporter_);
+    CDownload_Function link(*port, reporter_);
     const bool succeeded = exchange(link);
-    port.ClosePort();
+    port->ClosePort();
     return succeeded;
 }
 
 void CliContext::RunJob(const Job& job, const char* stopLine)
 {
-    CRS232 port;
-    if (!OpenJobPort(port))
+    const std::unique_ptr<CRS232> port = MakeConnection();
+    if (!OpenJobPort(*port))
         return;
-    CDownload_Function link(port, reporter_);
+    CDownload_Function link(*port, reporter_);
     StopRequest stop;
     JobOutcome outcome;
     {
@@ -77,7 +77,7 @@ void CliContext::RunJob(const Job& job, const char* stopLine)
     }
     if (stopLine)
         reporter_.ReportLogLine(stopLine);
-    port.ClosePort();
+    port->ClosePort();
     Finish(outcome);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "cli/terminal_reporter.h"
+#include "link/connection_factory.h"
 #include "link/job.h"
 #include "link/serial_port_id.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace CLI {
@@ -12,7 +14,6 @@ class App;
 }
 
 namespace skarnel {
-class CRS232;
 class CDownload_Function;
 }
 
@@ -33,6 +34,8 @@ public:
     // --port, else the first port whose device name holds "CP210", else port 1.
     SerialPortId ChosenPort() const;
 
+    // A new connection, not yet open, to a serial device node on the system clock.
+    std::unique_ptr<CRS232> MakeConnection() { return connections_.MakeConnection(); }
     // Opens the port for a job; on failure prints "Port Open Fail" and the reason.
     bool OpenJobPort(CRS232& port);
     // Opens the port, runs the exchange on a fresh protocol object, closes the port.
@@ -54,6 +57,7 @@ private:
     TerminalOptions terminal_;
     TerminalReporter reporter_;
     std::string port_;
+    PosixConnectionFactory connections_;
 };
 
 }  // namespace skarnel::cli

@@ -58,13 +58,13 @@ std::optional<VersionAddressInfo> ParseAddresses(const std::string& text)
 
 std::optional<VersionAddressInfo> ReadAddressesFromController(CliContext& context)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
+    const std::unique_ptr<CRS232> port = context.MakeConnection();
+    if (!context.OpenJobPort(*port))
         return std::nullopt;
-    CDownload_Function link(port, context.reporter());
+    CDownload_Function link(*port, context.reporter());
     VersionAddressInfo info;
     const bool read = link.ReadVersionAddressInfo(info);
-    port.ClosePort();
+    port->ClosePort();
     if (!read) {
         context.Finish("Version Address Information Read Fail", false);
         return std::nullopt;

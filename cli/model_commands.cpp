@@ -50,13 +50,13 @@ void RunModelJob(CliContext& context, const std::function<JobOutcome(CDownload_F
 
 void RunList(CliContext& context)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
+    const std::unique_ptr<CRS232> port = context.MakeConnection();
+    if (!context.OpenJobPort(*port))
         return;
-    CDownload_Function link(port, context.reporter());
+    CDownload_Function link(*port, context.reporter());
     TerminalModelLists lists(context.reporter(), true);
     const bool listed = ListControllerModels(link, lists);
-    port.ClosePort();
+    port->ClosePort();
     context.Finish(listed ? "" : "Model List Read Fail", listed);
 }
 

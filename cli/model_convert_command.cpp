@@ -24,15 +24,15 @@ struct ConvertOptions {
 // The product and memory version of the connected controller, read as the conversion does.
 std::optional<ConversionTarget> ReadControllerTarget(CliContext& context)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port)) {
+    const std::unique_ptr<CRS232> port = context.MakeConnection();
+    if (!context.OpenJobPort(*port)) {
         context.reporter().ShowMessage("Product info read fail", kApplicationTitle, MessageIcon::None);
         return std::nullopt;
     }
-    CDownload_Function link(port, context.reporter());
+    CDownload_Function link(*port, context.reporter());
     ProductInfo product;
     const bool read = link.ReadProductInfo(product);
-    port.ClosePort();
+    port->ClosePort();
     if (!read) {
         context.reporter().ShowMessage("Product info read fail", kApplicationTitle, MessageIcon::None);
         return std::nullopt;

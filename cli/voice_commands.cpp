@@ -105,13 +105,13 @@ void AddControllerCommands(CLI::App& voice, CliContext& context)
 
 void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
 {
-    CRS232 port;
-    if (!context.OpenJobPort(port))
+    const std::unique_ptr<CRS232> port = context.MakeConnection();
+    if (!context.OpenJobPort(*port))
         return;
-    CDownload_Function link(port, context.reporter());
+    CDownload_Function link(*port, context.reporter());
     std::string finalText;
     const bool succeeded = job(link, finalText);
-    port.ClosePort();
+    port->ClosePort();
     context.Finish(finalText, succeeded);
 }
 

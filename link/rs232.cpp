@@ -1,13 +1,10 @@
 #include "link/rs232.h"
 
 #include "link/clock.h"
-#include "link/posix_serial_backend.h"
 
 #include <algorithm>
 
 namespace skarnel {
-
-CRS232::CRS232() : CRS232(std::make_unique<PosixSerialBackend>(), Clock::System()) {}
 
 CRS232::CRS232(std::unique_ptr<SerialBackend> backend, Clock& clock)
     : backend_(std::move(backend)), clock_(&clock)

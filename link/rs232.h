@@ -18,8 +18,7 @@ class CRS232 {
 public:
     static constexpr size_t kReceiveBufferSize = 8192;
 
-    // A real serial port on the system clock.
-    CRS232();
+    // The programs get theirs from a ConnectionFactory (link/connection_factory.h).
     CRS232(std::unique_ptr<SerialBackend> backend, Clock& clock);
     virtual ~CRS232();
     CRS232(const CRS232&) = delete;

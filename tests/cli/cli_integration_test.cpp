@@ -1,7 +1,8 @@
-#include "link/rs232.h"
+#include "link/connection_factory.h"
 #include "tests/support/processes.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace skarnel {
 namespace {
@@ -62,15 +63,15 @@ TEST(CliIntegration, UnansweredClockWriteNamesTheTimeOut)
 TEST(CliIntegration, BusyPortFailsToOpen)
 {
     SimProcess sim;
-    CRS232 holder;
-    ASSERT_TRUE(holder.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
+    const std::unique_ptr<CRS232> holder = PosixConnectionFactory().MakeConnection();
+    ASSERT_TRUE(holder->OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
     const test::CommandResult result = RunCli({"--port", sim.DevicePath(), "info"});
     EXPECT_EQ(result.exitCode, 1);
     const std::vector<std::string> lines = OutputLines(result.out);
     ASSERT_EQ(lines.size(), 2u) << result.out;
     EXPECT_EQ(lines[0], "Port Open Fail");
     EXPECT_NE(lines[1].find("in use"), std::string::npos) << lines[1];
-    holder.ClosePort();
+    holder->ClosePort();
 }
 
 TEST(CliIntegration, UsageErrorsExitWithTwo)
@@ -93,9 +94,9 @@ TEST(CliIntegration, MissingPortSaysWhy)
 TEST(SimulatorProcess, ShowsTheDisplayAndEndsCleanlyOnTerminate)
 {
     SimProcess sim({"--show-display"});
-    CRS232 port;
-    ASSERT_TRUE(port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
-    port.ClosePort();
+    const std::unique_ptr<CRS232> port = PosixConnectionFactory().MakeConnection();
+    ASSERT_TRUE(port->OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
+    port->ClosePort();
     std::string output;
     EXPECT_EQ(sim.Stop(&output), 0);
 }

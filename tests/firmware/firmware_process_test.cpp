@@ -3,6 +3,7 @@
 #include "firmware/image_info.h"
 #include "firmware/scrambler.h"
 #include "link/byte_order.h"
+#include "link/connection_factory.h"
 #include "link/download_function.h"
 #include "link/product_info.h"
 #include "link/rs232.h"
@@ -12,6 +13,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace skarnel {
 namespace {
@@ -83,13 +85,13 @@ TEST(FirmwareEndToEnd, MergedApplicationReachesTheSimulatorByteForByte)
     EXPECT_EQ(bootIncluded, 1u);
 
     SimProcess sim({"--received-images", folder.path(), "--app-start-delay-ms", "100", "--restart-delay-ms", "200"});
-    CRS232 port;
-    ASSERT_TRUE(port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
+    const std::unique_ptr<CRS232> port = PosixConnectionFactory().MakeConnection();
+    ASSERT_TRUE(port->OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
     test::RecordingReporter window;
-    CDownload_Function link(port, window);
+    CDownload_Function link(*port, window);
     EXPECT_TRUE(DownloadApplication(link, folder.Path("upgrade.bin")));
     EXPECT_TRUE(window.FailedCodes().empty());
-    port.ClosePort();
+    port->ClosePort();
     EXPECT_EQ(folder.Read("application.bin"), app);
 
     const CommandResult info = RunCli({"--port", sim.DevicePath(), "info"});

@@ -1,11 +1,13 @@
 #include "link/posix_serial_backend.h"
 
+#include "link/connection_factory.h"
 #include "link/download_function.h"
 #include "link/reporter.h"
 #include "link/rs232.h"
 #include "tests/support/processes.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace skarnel {
@@ -16,13 +18,13 @@ TEST(PosixSerialBackend, OpensAPtyExclusivelyAndAgainAfterClosing)
 {
     test::SimProcess sim;
     const SerialPortId id = SerialPortId::FromPath(sim.DevicePath());
-    CRS232 first;
-    CRS232 second;
-    ASSERT_TRUE(first.OpenPort(id, 115200)) << first.LastOpenFailure().reason;
-    EXPECT_FALSE(second.OpenPort(id, 115200));
-    EXPECT_EQ(second.LastOpenFailure().kind, OpenFailureKind::Busy);
-    first.ClosePort();
-    EXPECT_TRUE(second.OpenPort(id, 115200)) << second.LastOpenFailure().reason;
+    const std::unique_ptr<CRS232> first = PosixConnectionFactory().MakeConnection();
+    const std::unique_ptr<CRS232> second = PosixConnectionFactory().MakeConnection();
+    ASSERT_TRUE(first->OpenPort(id, 115200)) << first->LastOpenFailure().reason;
+    EXPECT_FALSE(second->OpenPort(id, 115200));
+    EXPECT_EQ(second->LastOpenFailure().kind, OpenFailureKind::Busy);
+    first->ClosePort();
+    EXPECT_TRUE(second->OpenPort(id, 115200)) << second->LastOpenFailure().reason;
 }
 
 // Line feeds and carriage returns in both directions: a PTY left cooked would rewrite them
@@ -30,15 +32,15 @@ TEST(PosixSerialBackend, OpensAPtyExclusivelyAndAgainAfterClosing)
 TEST(PosixSerialBackend, CarriesEveryByteValueUnchanged)
 {
     test::SimProcess sim({"--app-product-code", std::to_string(0x0A0D0A)});
-    CRS232 port;
-    ASSERT_TRUE(port.OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
-    CDownload_Function link(port, NullReporter::Instance());
+    const std::unique_ptr<CRS232> port = PosixConnectionFactory().MakeConnection();
+    ASSERT_TRUE(port->OpenPort(SerialPortId::FromPath(sim.DevicePath()), 115200));
+    CDownload_Function link(*port, NullReporter::Instance());
     std::string text = "\n\r\x03\x11\x13\x7f\xff";
     EXPECT_TRUE(link.SendLcdLine(0x0A, text));
     ProductInfo info;
     ASSERT_TRUE(link.ReadProductInfo(info));
     EXPECT_EQ(info.AppPCode, 0x0A0D0A);
-    port.ClosePort();
+    port->ClosePort();
 }
 
 TEST(PosixSerialBackend, ReportsAMissingDevice)

@@ -1,8 +1,10 @@
 #include "link/rs232.h"
 
+#include "link/connection_factory.h"
 #include "tests/support/simulated_link.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace skarnel {
 namespace {
@@ -11,10 +13,10 @@ using test::SimulatedLink;
 
 TEST(CRS232, ConstructsClosed)
 {
-    CRS232 port;
-    EXPECT_EQ(port.IsConnected(), 0);
-    EXPECT_EQ(port.WriteBytes(reinterpret_cast<const uint8_t*>("x"), 1), 0u);
-    EXPECT_EQ(port.InputQueueCount(), 0u);
+    const std::unique_ptr<CRS232> port = PosixConnectionFactory().MakeConnection();
+    EXPECT_EQ(port->IsConnected(), 0);
+    EXPECT_EQ(port->WriteBytes(reinterpret_cast<const uint8_t*>("x"), 1), 0u);
+    EXPECT_EQ(port->InputQueueCount(), 0u);
 }
 
 TEST(CRS232, SecondOpenOfAHeldPortFailsAndLeavesTheFirstUntouched)
@@ -33,12 +35,12 @@ TEST(CRS232, SecondOpenOfAHeldPortFailsAndLeavesTheFirstUntouched)
 
 TEST(CRS232, FailedOpenLeavesItClosedAndTheDeviceFree)
 {
-    CRS232 port;
-    EXPECT_FALSE(port.OpenPort(SerialPortId::FromPath("/dev/skarnel-no-such-port"), 115200));
-    EXPECT_EQ(port.IsConnected(), 0);
-    EXPECT_EQ(port.LastOpenFailure().kind, OpenFailureKind::NotFound);
-    EXPECT_FALSE(port.OpenPort(0, 115200));
-    EXPECT_EQ(port.portNumber, 0);
+    const std::unique_ptr<CRS232> port = PosixConnectionFactory().MakeConnection();
+    EXPECT_FALSE(port->OpenPort(SerialPortId::FromPath("/dev/skarnel-no-such-port"), 115200));
+    EXPECT_EQ(port->IsConnected(), 0);
+    EXPECT_EQ(port->LastOpenFailure().kind, OpenFailureKind::NotFound);
+    EXPECT_FALSE(port->OpenPort(0, 115200));
+    EXPECT_EQ(port->portNumber, 0);
 }
 
 TEST(CRS232, ReadToBufferOfNothingReadsNothingAndClearsTheBuffer)
