@@ -72,7 +72,10 @@ bool BackupModelFiles(CDownload_Function& link, const std::filesystem::path& fol
         return false;
     const DataSchema& schema = header.schema;
     link.Window().ReportLogLine("Model Info Read Start");
-    const ModelList list = ReadControllerModelList(link, schema);
+    // The files are named after the list: without it they would carry blank names and the wrong type.
+    ModelList list = ModelList::Blank(schema.modelCount);
+    if (!link.ReadModelList(schema.commonSectionAddr[4], schema.commonSectionSize[4], schema.modelCount, list))
+        return Fail(link, "Model Info Read Fail");
     link.Window().ReportLogLine("Model Data Read Start");
     const ModelFileHeader fileHeader{header.appPCode, header.appVer, header.memVer};
     std::vector<uint8_t> record;

@@ -125,6 +125,18 @@ TEST(BackupModelFiles, FailedModelReadEndsTheBackupNamingTheModel)
     EXPECT_TRUE(lists.pcFiles.empty());
 }
 
+TEST(BackupModelFiles, FailedModelListReadEndsTheBackupBeforeAnyFileIsNamed)
+{
+    ProcedureLink t;
+    t.AddFault(FaultKind::NoReply, 5, 0x33, 3);
+    TempFolder folder;
+    RecordingLists lists;
+    EXPECT_FALSE(BackupModelFiles(t.link, folder.Root(), lists));
+    EXPECT_EQ(t.reporter.LogLines().back(), "Model Info Read Fail");
+    EXPECT_TRUE(lists.pcFiles.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Root()));
+}
+
 TEST(BackupModelFiles, BannerThatCannotBeShownEndsTheBackup)
 {
     ProcedureLink t;
