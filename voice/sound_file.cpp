@@ -15,6 +15,7 @@ namespace {
 
 // Stored streams play at two samples a byte against 22050 bytes of 16-bit mono a second.
 constexpr float kApmBytesPerSecond = 22050.0f;
+constexpr size_t kReadChunkSize = 65536;
 
 std::string LastThreeLowered(const std::filesystem::path& path)
 {
@@ -134,16 +135,25 @@ std::string PlayTimeText(float seconds)
     return Format("%.2f", static_cast<double>(seconds));
 }
 
-bool ReadApmStream(const std::filesystem::path& path, std::vector<uint8_t>& stream)
+StreamRead ReadApmStream(const std::filesystem::path& path, uint32_t maxSize, std::vector<uint8_t>& stream)
 {
-    const uint64_t length = FileLength(path);
+    stream.clear();
     std::ifstream file(path, std::ios::binary);
-    if (!file || length < AdpcmFileHeader::kSize)
-        return false;
-    stream.resize(length - AdpcmFileHeader::kSize);
-    file.seekg(AdpcmFileHeader::kSize);
-    return static_cast<bool>(file.read(reinterpret_cast<char*>(stream.data()),
-                                       static_cast<std::streamsize>(stream.size())));
+    std::array<char, AdpcmFileHeader::kSize> header{};
+    if (!file.read(header.data(), header.size()))
+        return StreamRead::Unreadable;
+    std::vector<char> chunk(kReadChunkSize);
+    while (file && stream.size() <= maxSize) {
+        const uint64_t wanted = std::min<uint64_t>(chunk.size(), uint64_t{maxSize} + 1 - stream.size());
+        file.read(chunk.data(), static_cast<std::streamsize>(wanted));
+        stream.insert(stream.end(), chunk.begin(), chunk.begin() + file.gcount());
+    }
+    if (file.bad())
+        return StreamRead::Unreadable;
+    if (stream.size() <= maxSize)
+        return StreamRead::Read;
+    stream.clear();
+    return StreamRead::TooLong;
 }
 
 bool WriteApmFile(const std::filesystem::path& path, uint32_t sampleRate, const std::vector<uint8_t>& stream)

@@ -54,8 +54,13 @@ float StoredPlayTime(uint32_t streamSize);
 // The play time the views show, "%.2f".
 std::string PlayTimeText(float seconds);
 
-// Reads the stream of an .apm file (everything after its header); false when it cannot.
-bool ReadApmStream(const std::filesystem::path& path, std::vector<uint8_t>& stream);
+// What reading a sound's stream gave.
+enum class StreamRead { Read, Unreadable, TooLong };
+
+// Reads the stream of an .apm file (everything after its header). A stream longer than
+// maxSize is TooLong, found by reading no more than one byte past it, so that neither a huge
+// file nor one that grows while it is read is taken whole.
+StreamRead ReadApmStream(const std::filesystem::path& path, uint32_t maxSize, std::vector<uint8_t>& stream);
 // Writes an .apm file: header with the sample rate, zero reserved bytes, the stream.
 bool WriteApmFile(const std::filesystem::path& path, uint32_t sampleRate, const std::vector<uint8_t>& stream);
 // The raw copy of a converted stream, "%s.bin" beside its source; false when it was not written.

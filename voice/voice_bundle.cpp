@@ -18,24 +18,34 @@ namespace {
 
 constexpr uint64_t kCheckValueSum = 255;
 
-// The stream of one sound, or the text that stops the build.
-bool ObtainStream(const VoiceSource& sound, int resolution, Reporter& reporter, std::vector<uint8_t>& stream,
-                  std::string& failText)
+// The stream of one sound, no longer than maxSize; the text that stops the build when it
+// cannot be read. A stream too long for the room left is refused before it is read whole.
+StreamRead ObtainStream(const VoiceSource& sound, int resolution, uint32_t maxSize, Reporter& reporter,
+                        std::vector<uint8_t>& stream, std::string& failText)
 {
     if (IsApmPath(sound.path)) {
-        if (ReadApmStream(sound.path, stream))
-            return true;
-        failText = "File Open Fail";
-        return false;
+        const StreamRead read = ReadApmStream(sound.path, maxSize, stream);
+        if (read == StreamRead::Unreadable)
+            failText = "File Open Fail";
+        return read;
     }
     CWave_Control wave;
-    if (wave.ConvertToAdpcm(sound.path, stream, resolution) == 0) {
+    if (wave.ConvertToAdpcm(sound.path, stream, resolution, maxSize) == 0) {
+        if (wave.streamTooLong)
+            return StreamRead::TooLong;
         failText = "File Convert Fail";
-        return false;
+        return StreamRead::Unreadable;
     }
     reporter.ReportLogLine("File Convert Success");
     WriteIntermediateCopy(sound.path, stream);
-    return true;
+    return StreamRead::Read;
+}
+
+// The room the flash has left for one more stream behind the info table and the data so far.
+uint32_t RoomLeft(uint32_t flashSize, const VoiceImage& image)
+{
+    const int64_t room = int64_t{flashSize} - kVoiceInfoTableSize - static_cast<int64_t>(image.data.size());
+    return static_cast<uint32_t>(std::max<int64_t>(room, 0));
 }
 
 VoiceFileInfo PlacedRecord(const VoiceSource& sound, size_t slot, uint32_t size, uint32_t offset)
@@ -136,10 +146,13 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
                                       static_cast<int>(sounds.size()), sounds[i].name.c_str()));
         marks.MarkRow(i, kRowStarted);
         std::vector<uint8_t> stream;
-        const bool obtained = ObtainStream(sounds[i], resolution, reporter, stream, failText);
-        const bool fits = obtained && int64_t{kVoiceInfoTableSize} + static_cast<int64_t>(image.data.size()) +
-                                              static_cast<int64_t>(stream.size()) <=
-                                          int64_t{flashSize};
+        const StreamRead read =
+            ObtainStream(sounds[i], resolution, RoomLeft(flashSize, image), reporter, stream, failText);
+        const bool obtained = read != StreamRead::Unreadable;
+        const bool fits = read == StreamRead::Read && int64_t{kVoiceInfoTableSize} +
+                                                              static_cast<int64_t>(image.data.size()) +
+                                                              static_cast<int64_t>(stream.size()) <=
+                                                          int64_t{flashSize};
         if (!fits) {
             if (obtained)
                 failText = "Flash Memory Not Enough";

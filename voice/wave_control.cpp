@@ -94,16 +94,25 @@ void CWave_Control::ResetEncoder(int resolution)
     stepIndex = 0;
 }
 
-int CWave_Control::ConvertToAdpcm(const std::filesystem::path& path, std::vector<uint8_t>& stream, int resolution)
+int CWave_Control::ConvertToAdpcm(const std::filesystem::path& path, std::vector<uint8_t>& stream, int resolution,
+                                  uint32_t maxStreamSize)
 {
     stream.clear();
+    streamTooLong = false;
     if (resolution < 0 || resolution > kMaxResolution)
         return 0;
     ResetEncoder(resolution);
-    std::vector<uint8_t> data;
-    if (!OpenWave(path) || !ReadData(data))
+    if (!OpenWave(path))
         return 0;
     const uint64_t pairSize = resolution == 0 ? kBytesPerPair8 : kBytesPerPair16;
+    if (dataSize / pairSize > maxStreamSize) {
+        wave_.close();
+        streamTooLong = true;
+        return 0;
+    }
+    std::vector<uint8_t> data;
+    if (!ReadData(data))
+        return 0;
     stream.resize(data.size() / pairSize);
     const int divisor = AdpcmRange(resolution).divisor;
     for (size_t k = 0; k < stream.size(); ++k) {

@@ -42,12 +42,16 @@ public:
                              uint32_t& avgBytesPerSec);
 
     bool OpenWave(const std::filesystem::path& path);
-    // The stream bytes of the whole data chunk (resolution 0..8); 0 on failure.
-    int ConvertToAdpcm(const std::filesystem::path& path, std::vector<uint8_t>& stream, int resolution);
+    // The stream bytes of the whole data chunk (resolution 0..8); 0 on failure. A data chunk
+    // whose stream would be longer than maxStreamSize is refused before it is read, with
+    // streamTooLong set.
+    int ConvertToAdpcm(const std::filesystem::path& path, std::vector<uint8_t>& stream, int resolution,
+                       uint32_t maxStreamSize = UINT32_MAX);
     // One sample against the current state, which it updates; the 4-bit code.
     int EncodeSample(int sample, int resolution);
 
     uint32_t dataSize = 0;
+    bool streamTooLong = false;
     uint32_t avgBytesPerSec = 0;
     float duration = 0;
     WaveFormat waveFormat;

@@ -117,9 +117,36 @@ TEST(SoundFile, ApmWrittenIsReadBackAsItsStream)
     ASSERT_EQ(bytes.size(), 5032u);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 32), ApmBytes(254, 1, 0));
     std::vector<uint8_t> read;
-    ASSERT_TRUE(ReadApmStream(folder.Path("hello.apm"), read));
+    ASSERT_EQ(ReadApmStream(folder.Path("hello.apm"), 5000, read), StreamRead::Read);
     EXPECT_EQ(read, stream);
     EXPECT_FALSE(folder.Exists("hello.apm.part"));
+}
+
+struct ApmReadCase {
+    const char* name;
+    size_t fileSize;  // 0: no file
+    uint32_t maxSize;
+    StreamRead result;
+    size_t streamSize;
+};
+
+TEST(SoundFile, ApmStreamIsReadUpToItsBound)
+{
+    const ApmReadCase cases[] = {
+        {"at the bound", 32 + 5000, 5000, StreamRead::Read, 5000},
+        {"one byte over", 32 + 5001, 5000, StreamRead::TooLong, 0},
+        {"no stream", 32, 0, StreamRead::Read, 0},
+        {"shorter than its header", 31, 5000, StreamRead::Unreadable, 0},
+        {"missing", 0, 5000, StreamRead::Unreadable, 0},
+    };
+    for (const ApmReadCase& c : cases) {
+        TempFolder folder;
+        if (c.fileSize > 0)
+            folder.Write("x.apm", PatternBytes(c.fileSize, 4));
+        std::vector<uint8_t> stream;
+        EXPECT_EQ(ReadApmStream(folder.Path("x.apm"), c.maxSize, stream), c.result) << c.name;
+        EXPECT_EQ(stream.size(), c.streamSize) << c.name;
+    }
 }
 
 TEST(SoundFile, IntermediateCopyIsTheStreamBesideItsSource)

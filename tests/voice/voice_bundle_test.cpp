@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace skarnel::test {
 namespace {
 
@@ -56,7 +58,7 @@ TEST(VoiceImage, PlacesSoundsOneAfterAnotherFrom0x2000)
     EXPECT_FALSE(Slot(image, 2).IsValid());
     EXPECT_EQ(image.data.size(), 15'000u);
     std::vector<uint8_t> apmStream;
-    ASSERT_TRUE(ReadApmStream(sounds[1].path, apmStream));
+    ASSERT_EQ(ReadApmStream(sounds[1].path, kFlashSize, apmStream), StreamRead::Read);
     EXPECT_TRUE(std::equal(apmStream.begin(), apmStream.end(), image.data.begin() + 10'000));
     EXPECT_EQ(folder.Read("welcome_to_the_field.wav.bin"),
               std::vector<uint8_t>(image.data.begin(), image.data.begin() + 10'000));
@@ -126,6 +128,44 @@ TEST(VoiceImage, FailuresStopTheBuildWithTheirText)
     const std::atomic<int> stop{1};
     EXPECT_FALSE(BuildVoiceImage({good}, 4, kFlashSize, &stop, reporter, image, failText));
     EXPECT_EQ(failText, "Thread Stop Flag Set");
+}
+
+// Files of several gigabytes, sparse on disk, so that reading them whole would show as the
+// memory and time it takes.
+std::string HugeApm(const TempFolder& folder)
+{
+    const std::string path = folder.Path("huge.apm");
+    EXPECT_TRUE(WriteApmFile(path, 11025, {}));
+    std::filesystem::resize_file(path, 5'000'000'000);
+    return path;
+}
+
+std::string HugeWave(const TempFolder& folder)
+{
+    constexpr uint32_t kDataSize = 0xF0000000;
+    std::vector<uint8_t> bytes = MonoWave({});
+    WriteLe32(bytes.data() + 4, 36 + kDataSize);  // the RIFF chunk's size
+    WriteLe32(bytes.data() + 40, kDataSize);      // the data chunk's size
+    const std::string path = folder.Write("huge.wav", bytes);
+    std::filesystem::resize_file(path, bytes.size() + kDataSize);
+    return path;
+}
+
+TEST(VoiceImage, SoundsOfSeveralGigabytesAreRefusedUnread)
+{
+    TempFolder folder;
+    const std::string sounds[] = {HugeApm(folder), HugeWave(folder)};
+    for (const std::string& path : sounds) {
+        RecordingReporter reporter;
+        RecordedRows rows;
+        VoiceImage image;
+        std::string failText;
+        const VoiceSource sound{path, std::filesystem::path(path).filename().string(), 0, 11025};
+        EXPECT_FALSE(BuildVoiceImage({sound}, 4, kFlashSize, nullptr, reporter, image, failText, &rows)) << path;
+        EXPECT_EQ(failText, "Flash Memory Not Enough") << path;
+        EXPECT_EQ(rows.marks, (std::vector<std::string>{"0\xE2\x88\x9A", "0X"})) << path;
+        EXPECT_FALSE(folder.Exists("huge.wav.bin")) << path;
+    }
 }
 
 TEST(VoiceImage, FillsEverySlotUpTo254)

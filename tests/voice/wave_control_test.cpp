@@ -196,6 +196,21 @@ TEST(AdpcmConversion, FailsOnFilesItCannotRead)
     EXPECT_EQ(wave.ConvertToAdpcm(folder.Write("ok.wav", MonoWave(std::vector<uint8_t>(8, 0))), stream, 9), 0);
 }
 
+TEST(AdpcmConversion, StreamLongerThanItsBoundIsRefusedUnread)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("s.wav", MonoWave(std::vector<uint8_t>(400, 0)));
+    CWave_Control wave;
+    std::vector<uint8_t> stream;
+    EXPECT_EQ(wave.ConvertToAdpcm(path, stream, 4, 100), 100);
+    EXPECT_FALSE(wave.streamTooLong);
+    EXPECT_EQ(wave.ConvertToAdpcm(path, stream, 4, 99), 0);
+    EXPECT_TRUE(wave.streamTooLong);
+    EXPECT_TRUE(stream.empty());
+    EXPECT_EQ(wave.ConvertToAdpcm(path, stream, 0, 199), 0);
+    EXPECT_TRUE(wave.streamTooLong);
+}
+
 TEST(AdpcmConversion, DataChunkLongerThanTheFileFailsWithoutReading)
 {
     TempFolder folder;
