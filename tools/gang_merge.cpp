@@ -27,11 +27,11 @@ int AsInt(uint64_t value)
 }
 
 // The overflow box of a part, when its file is longer than its area.
-std::string OverflowText(size_t part, const GangPart& gang)
+std::string OverflowText(size_t part, const GangPart& gang, uint64_t fileLength)
 {
     const char* path = gang.path.c_str();
     const int area = AsInt(gang.area);
-    const int length = AsInt(gang.file.Length());
+    const int length = AsInt(fileLength);
     switch (part) {
     case 0:
         return Format("ST Bootloader Size Overflow \n\r \n\rFile Name : %s \n\r\n\rMax Size  : %d \n\rFile Size : %d",
@@ -43,6 +43,20 @@ std::string OverflowText(size_t part, const GangPart& gang)
         return Format("Application Size Overflow \n\r \n\rFile Name : %s \n\r\n\rMax Size  : %d \n\rFile Size : %d",
                       path, area, length);
     }
+}
+
+// Reads a part no further than one byte past its area, so that a file that has grown since
+// its size was checked is neither taken whole nor lets the filler below go negative. The
+// failure, if any.
+std::optional<ToolResult> ReadPart(size_t index, const GangPart& part, std::vector<uint8_t>& bytes)
+{
+    bytes.resize(size_t{part.area} + 1);
+    bytes.resize(part.file.ReadAt(0, bytes.data(), bytes.size()));
+    if (bytes.size() > part.area)
+        return ToolResult::Failure(OverflowText(index, part, std::max<uint64_t>(part.file.Length(), bytes.size())));
+    if (bytes.size() != part.file.Length())
+        return ToolResult::Failure(part.readFailureText);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -71,16 +85,16 @@ ToolResult MergeGangFile(const GangRequest& request)
             return ToolResult::Failure(part.openFailureText, part.path + ": " + part.file.OpenFailureReason());
     for (size_t i = 0; i < parts.size(); ++i)
         if (parts[i].file.Length() > parts[i].area)
-            return ToolResult::Failure(OverflowText(i, parts[i]));
+            return ToolResult::Failure(OverflowText(i, parts[i], parts[i].file.Length()));
 
     std::vector<uint8_t> image;
-    for (const GangPart& part : parts) {
+    for (size_t i = 0; i < parts.size(); ++i) {
         std::vector<uint8_t> bytes;
-        if (!part.file.ReadAll(bytes))
-            return ToolResult::Failure(part.readFailureText);
+        if (std::optional<ToolResult> failure = ReadPart(i, parts[i], bytes))
+            return *failure;
         image.insert(image.end(), bytes.begin(), bytes.end());
-        if (&part != &parts.back())
-            image.resize(image.size() + part.area - bytes.size(), 0xFF);
+        if (i + 1 < parts.size())
+            image.resize(image.size() + parts[i].area - bytes.size(), 0xFF);
     }
     return WriteTarget(request.targetPath, image, kGangTargetTexts);
 }

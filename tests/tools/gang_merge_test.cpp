@@ -113,6 +113,30 @@ TEST(MergeGangFile, RefusesMissingFilesAndAnUnwritableTarget)
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 }
 
+// /dev/zero states a size of 0 and reads without end: a part whose file grows after its size
+// was checked. The merge reads no further than one byte past the part's area.
+TEST(MergeGangFile, RefusesAPartThatReadsLongerThanItsSize)
+{
+    const OverflowCase cases[] = {
+        {"ST", 0, 0, 0,
+         "ST Bootloader Size Overflow \n\r \n\rFile Name : /dev/zero \n\r\n\rMax Size  : 8192 \n\rFile Size : 8193"},
+        {"QV", 1, 0, 0,
+         "QV Bootloader Size Overflow \n\r \n\rFile Name : /dev/zero \n\r\n\rMax Size  : 12288 \n\rFile Size : 12289"},
+        {"application", 2, 0, 1,
+         "Application Size Overflow \n\r \n\rFile Name : /dev/zero \n\r\n\rMax Size  : 503808 \n\rFile Size : 503809"},
+    };
+    for (const OverflowCase& c : cases) {
+        GangFixture g;
+        g.request.model = c.model;
+        std::string* paths[] = {&g.request.stBootPath, &g.request.qvBootPath, &g.request.appPath};
+        *paths[c.part] = "/dev/zero";
+        const ToolResult result = MergeGangFile(g.request);
+        EXPECT_FALSE(result.succeeded) << c.name;
+        EXPECT_EQ(result.message, c.message) << c.name;
+        EXPECT_FALSE(g.folder.Exists("gang.bin")) << c.name;
+    }
+}
+
 TEST(GangModels, AreFoundByTheirNames)
 {
     EXPECT_EQ(FindGangModel("KT-40"), 0u);
