@@ -4,6 +4,7 @@
 #include "telemetry/telemetry_decode.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace skarnel {
 namespace {
@@ -59,10 +60,13 @@ float Hundredths(int32_t value)
     return static_cast<float>(value) / 100.0f;
 }
 
-void DecodeCells(const uint8_t* cellBytes, float* cells, size_t count)
+// Written through the record, which is packed: a plain float pointer to its cells could be
+// misaligned.
+template <typename Record>
+void DecodeCells(const uint8_t* cellBytes, Record& record)
 {
-    for (size_t i = 0; i < count; ++i)
-        cells[i] = Hundredths(cellBytes[i] * 2);
+    for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
+        record.cellVolt[i] = Hundredths(cellBytes[i] * 2);
 }
 
 struct StrengthStep {
@@ -103,7 +107,7 @@ GeneralData CLog_Process_Function::DecodeGeneralFrame(const uint8_t* f)
     GeneralData record;
     record.rxsq = f[0];
     record.inverseLocal = f[2];
-    DecodeCells(f + 3, record.cellVolt, 6);
+    DecodeCells(f + 3, record);
     record.battVolt1 = Tenths(U16(f, 9));
     record.battVolt2 = Tenths(U16(f, 11));
     record.temp1 = Temperature(f[13]);
@@ -125,7 +129,7 @@ ElectricData CLog_Process_Function::DecodeElectricFrame(const uint8_t* f)
     ElectricData record;
     record.rxsq = f[0];
     record.inverseLocal = U16(f, 1);
-    DecodeCells(f + 3, record.cellVolt, 14);
+    DecodeCells(f + 3, record);
     record.battVolt1 = Tenths(U16(f, 17));
     record.battVolt2 = Tenths(U16(f, 19));
     record.temp1 = Temperature(f[21]);

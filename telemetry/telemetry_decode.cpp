@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace skarnel {
 namespace {
@@ -26,10 +27,13 @@ float Scaled(int32_t value, float divisor)
     return static_cast<float>(value) / divisor;
 }
 
-void DecodeCells(const uint8_t* r, float* cells, size_t count)
+// Written through the record: in a packed live log record the cells stand at an odd offset,
+// where a plain float pointer to them would be misaligned.
+template <typename Record>
+void DecodeCells(const uint8_t* r, Record& record)
 {
-    for (size_t i = 0; i < count; ++i)
-        cells[i] = Scaled(U16(r, 2 + 2 * i), 100.0f);
+    for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
+        record.cellVolt[i] = Scaled(U16(r, 2 + 2 * i), 100.0f);
 }
 
 }  // namespace
@@ -72,7 +76,7 @@ bool DecodeGeneralData(const uint8_t* r, size_t length, GeneralData& record)
     if (r[38] == 0)
         return true;
     record.inverseLocal = U16(r, 0);
-    DecodeCells(r, record.cellVolt, 6);
+    DecodeCells(r, record);
     record.battVolt1 = Scaled(U16(r, 14), 10.0f);
     record.battVolt2 = Scaled(U16(r, 16), 10.0f);
     record.temp1 = S16(r, 18);
@@ -97,7 +101,7 @@ bool DecodeElectricData(const uint8_t* r, size_t length, ElectricData& record)
     if (r[49] == 0)
         return true;
     record.inverseLocal = U16(r, 0);
-    DecodeCells(r, record.cellVolt, 14);
+    DecodeCells(r, record);
     record.battVolt1 = Scaled(U16(r, 30), 10.0f);
     record.battVolt2 = Scaled(U16(r, 32), 10.0f);
     record.temp1 = S16(r, 34);

@@ -2,6 +2,8 @@
 
 #include "link/format.h"
 
+#include <type_traits>
+
 namespace skarnel {
 namespace {
 
@@ -25,10 +27,13 @@ std::string NoDecimals(float value)
     return Format("%.0f", static_cast<double>(value));
 }
 
-void AddCellVolts(TelemetryCells& cells, const float* volts, int count)
+// Read through the record: in a packed live log record the cells stand at an odd offset,
+// where a plain float pointer to them would be misaligned.
+template <typename Record>
+void AddCellVolts(TelemetryCells& cells, const Record& r)
 {
-    for (int i = 0; i < count; ++i)
-        cells.push_back({Format("CellVolt%d", i + 1), TwoDecimals(volts[i])});
+    for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
+        cells.push_back({Format("CellVolt%d", static_cast<int>(i + 1)), TwoDecimals(r.cellVolt[i])});
 }
 
 // The battery and temperature columns the general and electric modules share.
@@ -59,7 +64,7 @@ void AddPowerCells(TelemetryCells& cells, const Record& r)
 TelemetryCells GeneralCells(const GeneralData& r)
 {
     TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
-    AddCellVolts(cells, r.cellVolt, 6);
+    AddCellVolts(cells, r);
     AddBatteryCells(cells, r);
     cells.insert(cells.end(), {{"Fuel", Integer(r.fuel)}, {"OilLevel", Integer(r.oilLevel)}, {"RPM", Integer(r.rpm)}});
     AddPowerCells(cells, r);
@@ -69,7 +74,7 @@ TelemetryCells GeneralCells(const GeneralData& r)
 TelemetryCells ElectricCells(const ElectricData& r)
 {
     TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
-    AddCellVolts(cells, r.cellVolt, 14);
+    AddCellVolts(cells, r);
     AddBatteryCells(cells, r);
     AddPowerCells(cells, r);
     return cells;
