@@ -138,8 +138,11 @@ bool ReadVoiceFileList(CDownload_Function& link, const std::atomic<int>* stopReq
             return false;
         window.ReportLogLine(Format("ADPCM #%d. File Info Read Start.", slot));
         VoiceFileInfo record;
-        if (!link.ReadVoiceFileInfo(slot, record))
-            break;
+        // A record that cannot be read is no end of the table: the list, and a backup after it, would lack the rest.
+        if (!link.ReadVoiceFileInfo(slot, record)) {
+            failText = Format("ADPCM #%d. File Info Read Fail", slot);
+            return false;
+        }
         if (!record.IsValid()) {
             window.ReportLogLine(Format("ADPCM #%d. File Info Invalid.", slot));
             break;

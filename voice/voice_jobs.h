@@ -19,7 +19,8 @@ struct VoiceFlashInfo;
 
 // Reads the flash information and logs it; false after "Flash Version Read Fail".
 bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::string& failText);
-// Reads the info table from slot 0 up to the first invalid record (the File List loop).
+// Reads the info table from slot 0 up to the first invalid record (the File List loop); false
+// when a record cannot be read, with the records read before it.
 bool ReadVoiceFileList(CDownload_Function& link, const std::atomic<int>* stopRequest,
                        std::vector<VoiceFileInfo>& records, std::string& failText);
 

@@ -233,6 +233,33 @@ TEST(VoiceFileList, StopRequestEndsTheLoop)
     EXPECT_TRUE(t.Requests(kCodeVoiceFileInfoRead).empty());
 }
 
+TEST(VoiceFileList, ARecordThatCannotBeReadFailsTheListKeepingTheRecordsBeforeIt)
+{
+    VoiceLink t;
+    t.StoreRecords({StoredRecord(0, 100, 0x2000, "a"), StoredRecord(1, 300, 0x2064, "bee")});
+    t.AddFault(FaultKind::Nak, kCodeVoiceFileInfoRead, 1, 2);
+    std::vector<VoiceFileInfo> records;
+    std::string finalText;
+    EXPECT_FALSE(ListVoiceFiles(t.link, nullptr, records, finalText));
+    EXPECT_EQ(finalText, "ADPCM #1. File Info Read Fail");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Name(), "a");
+}
+
+TEST(VoiceFileBackupJob, ARecordThatCannotBeReadInTheListFailsTheBackupBeforeAnyFile)
+{
+    VoiceLink t;
+    TempFolder folder;
+    t.StoreRecords({StoredRecord(0, 10, 0x2000, "hello"), StoredRecord(1, 20, 0x200A, "owl")});
+    t.AddFault(FaultKind::Nak, kCodeVoiceFileInfoRead, 1, 2);
+    std::vector<std::filesystem::path> written;
+    std::string finalText;
+    EXPECT_FALSE(BackupVoiceFiles(t.link, folder.Root(), nullptr, written, finalText));
+    EXPECT_EQ(finalText, "ADPCM #1. File Info Read Fail");
+    EXPECT_TRUE(written.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Root()));
+}
+
 TEST(VoiceFileBackupJob, WritesEveryStoredSoundUnderASafeName)
 {
     VoiceLink t;
