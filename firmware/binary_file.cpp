@@ -1,5 +1,7 @@
 #include "firmware/binary_file.h"
 
+#include "link/replacing_file.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -81,30 +83,12 @@ bool InputFile::ReadAll(std::vector<uint8_t>& bytes) const
 
 WriteResult WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return {WriteOutcome::CreateFailed, std::strerror(errno)};
-    int error = 0;
-    size_t done = 0;
-    while (error == 0 && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0)
-            done += static_cast<size_t>(n);
-        else if (n == 0)
-            error = EIO;
-        else if (errno != EINTR)
-            error = errno;
-    }
-    struct stat info {};
-    const bool regularFile = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0)
-        return {};
-    // Only a file of our own is removed: a device such as /dev/full stays.
-    if (regularFile)
-        ::unlink(path.c_str());
-    return {WriteOutcome::WriteFailed, std::strerror(error)};
+    ReplacingFile file;
+    if (!file.Create(path))
+        return {WriteOutcome::CreateFailed, file.Error()};
+    if (!file.Write(bytes.data(), bytes.size()) || !file.Commit())
+        return {WriteOutcome::WriteFailed, file.Error()};
+    return {};
 }
 
 }  // namespace skarnel

@@ -43,8 +43,8 @@ struct WriteResult {
     bool Written() const { return outcome == WriteOutcome::Written; }
 };
 
-// Creates the file (replacing one that exists) and writes the bytes. A file whose write
-// failed is removed again, so that no partial file is left behind.
+// Writes the bytes as the file's new content, replacing it only once all of them are on the
+// disk: a failed write leaves the file as it was (see ReplacingFile).
 WriteResult WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace skarnel
