@@ -24,7 +24,8 @@ namespace {
 template <class Frame>
 struct FirmwareViewOn {
     explicit FirmwareViewOn(const std::function<void(CApp_Settings&)>& presets = {})
-        : frame({}, TestFrameOptions(), presets), view(dynamic_cast<CFirmware_View*>(frame.frame->OpenView(kViewFirmware)))
+        : frame({}, TestFrameOptions(), presets),
+          view(dynamic_cast<CFirmware_View*>(frame.frame->OpenView(kViewFirmware)))
     {
     }
 

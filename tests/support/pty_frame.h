@@ -17,7 +17,8 @@ struct WithSimProcess {
 // A main frame whose port is skarnel-sim's PTY, reached through the real serial connections on
 // the system clock: the frame of the end-to-end tests.
 struct PtyFrameFixture : WithSimProcess, FrameFixture {
-    explicit PtyFrameFixture(const std::vector<std::string>& simOptions = {}, MainFrameOptions options = TestFrameOptions(),
+    explicit PtyFrameFixture(const std::vector<std::string>& simOptions = {},
+                             MainFrameOptions options = TestFrameOptions(),
                              const std::function<void(CApp_Settings&)>& presets = {});
 };
 

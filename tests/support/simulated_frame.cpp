@@ -11,7 +11,8 @@ MainFrameOptions OnSimulatedController(SimulatedController& controller, MainFram
 
 SimulatedFrameFixture::SimulatedFrameFixture(sim::ControllerState state, MainFrameOptions options,
                                              const std::function<void(CApp_Settings&)>& presets)
-    : WithSimulatedController(std::move(state)), FrameFixture(OnSimulatedController(controller, std::move(options)), presets)
+    : WithSimulatedController(std::move(state)),
+      FrameFixture(OnSimulatedController(controller, std::move(options)), presets)
 {
 }
 
