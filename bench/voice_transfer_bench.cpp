@@ -7,6 +7,7 @@
 #include "bench/observed_backend.h"
 #include "link/clock.h"
 #include "link/download_function.h"
+#include "link/job.h"
 #include "link/reporter.h"
 #include "link/frame.h"
 #include "link/posix_serial_backend.h"
@@ -82,13 +83,13 @@ int main(int argc, char** argv)
     bool ok = Measure("InitVoiceFlash (10 ms a sector)", 0,
                       [&] { return link.InitVoiceFlash(static_cast<int>(flash.sectorCount)); });
     ok = ok && Measure("WriteVoiceArea, data", IdealSeconds(size, 4), [&] {
-        return link.WriteVoiceArea(data.data(), kVoiceDataAddress, size, "ADPCM Data", nullptr, 0);
+        return link.WriteVoiceArea(data.data(), kVoiceDataAddress, size, "ADPCM Data", StopRequest{}, 0);
     });
     ok = ok && Measure("WriteVoiceArea, info table", IdealSeconds(kVoiceInfoTableSize, 4), [&] {
-        return link.WriteVoiceArea(info.data(), 0, kVoiceInfoTableSize, "File Info", nullptr, 1);
+        return link.WriteVoiceArea(info.data(), 0, kVoiceInfoTableSize, "File Info", StopRequest{}, 1);
     });
     ok = ok && Measure("BackupVoiceFile, data", IdealSeconds(size, 8), [&] {
-        return link.BackupVoiceFile(size, apm, kVoiceDataAddress, 11025, "bench", nullptr);
+        return link.BackupVoiceFile(size, apm, kVoiceDataAddress, 11025, "bench", StopRequest{});
     });
     if (ok && !SameStream(apm, data)) {
         std::printf("read-back differs from what was written\n");

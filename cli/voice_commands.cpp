@@ -27,51 +27,51 @@ std::string ControllerRow(int row, const VoiceFileInfo& record)
 
 void RunInfo(CliContext& context)
 {
-    RunVoiceJob(context, [](CDownload_Function& link, std::string& finalText) {
+    context.RunJob([](CDownload_Function& link, const StopRequest&) {
+        std::string failText;
         VoiceFlashInfo info;
-        return ReadFlashInformation(link, info, finalText);
+        if (!ReadFlashInformation(link, info, failText))
+            return JobOutcome::Failure(failText);
+        return JobOutcome{true, {}, {}, {}};
     });
 }
 
 void RunList(CliContext& context)
 {
-    RunVoiceJob(context, [&context](CDownload_Function& link, std::string& finalText) {
+    context.RunJob([&context](CDownload_Function& link, const StopRequest& stop) {
         std::vector<VoiceFileInfo> records;
-        if (!ListVoiceFiles(link, nullptr, records, finalText))
-            return false;
+        const JobOutcome outcome = ListVoiceFiles(link, stop, records);
         int row = 0;
-        for (const VoiceFileInfo& record : records)
+        for (const VoiceFileInfo& record : outcome.succeeded ? records : std::vector<VoiceFileInfo>{})
             context.reporter().PrintLine(ControllerRow(++row, record));
-        return true;
+        return outcome;
     });
 }
 
 void RunDownload(CliContext& context, const std::string& bundle)
 {
-    RunVoiceJob(context, [&bundle](CDownload_Function& link, std::string& finalText) {
-        return DownloadVoiceBundle(link, bundle, nullptr, finalText);
-    });
+    context.RunJob(
+        [&bundle](CDownload_Function& link, const StopRequest& stop) { return DownloadVoiceBundle(link, bundle, stop); });
 }
 
 void RunBackup(CliContext& context, const std::string& folder)
 {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    RunVoiceJob(context, [&context, &folder](CDownload_Function& link, std::string& finalText) {
+    context.RunJob([&context, &folder](CDownload_Function& link, const StopRequest& stop) {
         std::vector<std::filesystem::path> written;
-        const bool done = BackupVoiceFiles(link, folder, nullptr, written, finalText);
+        const JobOutcome outcome = BackupVoiceFiles(link, folder, stop, written);
         for (const std::filesystem::path& path : written)
             context.reporter().ReportLogLine(path.string());
-        return done;
+        return outcome;
     });
 }
 
 void RunPlay(CliContext& context, int index)
 {
-    RunVoiceJob(context, [index](CDownload_Function& link, std::string& finalText) {
+    context.RunJob([index](CDownload_Function& link, const StopRequest&) {
         const bool played = link.PlayVoiceFile(index);
-        finalText = played ? "ADPCM Play Command Send" : "ADPCM Play Command Send Fail";
-        return played;
+        return JobOutcome::Ended(played, played ? "ADPCM Play Command Send" : "ADPCM Play Command Send Fail");
     });
 }
 
@@ -102,18 +102,6 @@ void AddControllerCommands(CLI::App& voice, CliContext& context)
 }
 
 }  // namespace
-
-void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job)
-{
-    const std::unique_ptr<CRS232> port = context.MakeConnection();
-    if (!context.OpenJobPort(*port))
-        return;
-    CDownload_Function link(*port, context.reporter());
-    std::string finalText;
-    const bool succeeded = job(link, finalText);
-    port->ClosePort();
-    context.Finish(finalText, succeeded);
-}
 
 void AddVoiceCommands(CLI::App& app, CliContext& context)
 {

@@ -1,14 +1,7 @@
 #pragma once
 
-#include <functional>
-#include <string>
-
 namespace CLI {
 class App;
-}
-
-namespace skarnel {
-class CDownload_Function;
 }
 
 namespace skarnel::cli {
@@ -19,7 +12,5 @@ class CliContext;
 void AddVoiceCommands(CLI::App& app, CliContext& context);
 // The file commands and send, under the voice command (voice_file_commands.cpp)
 void AddVoiceFileCommands(CLI::App& voice, CliContext& context);
-// A voice job: open the port, run the job on a fresh protocol object, close, print its final text.
-void RunVoiceJob(CliContext& context, const std::function<bool(CDownload_Function&, std::string&)>& job);
 
 }  // namespace skarnel::cli

@@ -89,7 +89,7 @@ void RunBundle(CliContext& context, const BundleOptions& options)
     const VoiceModel& model = ModelNamed(options.model);
     const std::filesystem::path target = BundleFileName(options.target);
     std::string finalText;
-    const bool made = PackageVoiceBundle(sounds, target, options.version, model.modelCode, model.flashSize, nullptr,
+    const bool made = PackageVoiceBundle(sounds, target, options.version, model.modelCode, model.flashSize, StopRequest{},
                                          context.reporter(), finalText);
     if (made)
         context.reporter().ReportLogLine(target.string());
@@ -102,8 +102,8 @@ void RunSend(CliContext& context, const BundleOptions& options)
     if (!ListSources(context, options.sources, sounds))
         return;
     const VoiceModel& model = ModelNamed(options.model);
-    RunVoiceJob(context, [&](CDownload_Function& link, std::string& finalText) {
-        return SendVoiceSounds(link, sounds, options.version, model, nullptr, finalText);
+    context.RunJob([&](CDownload_Function& link, const StopRequest& stop) {
+        return SendVoiceSounds(link, sounds, options.version, model, stop);
     });
 }
 

@@ -2,7 +2,6 @@
 
 #include "link/product_info.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +12,7 @@ namespace skarnel {
 
 class Clock;
 class CRS232;
+class StopRequest;
 class Reporter;
 struct ClockRecord;
 enum class ImageKind : int;
@@ -172,13 +172,13 @@ public:
     bool InitVoiceFlash(int sectorCount);
     // Writes an area in chunks of 2048 bytes; kind 1 is the info area, else the data area.
     bool WriteVoiceArea(const uint8_t* source, uint32_t start, uint32_t size, const std::string& name,
-                        const std::atomic<int>* stopRequest, int kind);
+                        const StopRequest& stop, int kind);
     bool ReadVoiceFileInfo(int index, VoiceFileInfo& info);
     // Reads up to 2048 bytes; buffer holds at least that many.
     bool ReadVoiceData(uint16_t& received, uint8_t* buffer, uint32_t address, uint32_t length);
     // Reads one stored sound into an .apm file.
     bool BackupVoiceFile(uint32_t size, const std::filesystem::path& path, uint32_t start, uint32_t sampleRate,
-                         const std::string& name, const std::atomic<int>* stopRequest);
+                         const std::string& name, const StopRequest& stop);
     bool PlayVoiceFile(int index);
 
 private:

@@ -5,7 +5,6 @@
 #include "link/replacing_file.h"
 #include "link/reporter.h"
 #include "voice/sound_file.h"
-#include "voice/stop_request.h"
 #include "voice/wave_control.h"
 
 #include <algorithm>
@@ -127,7 +126,7 @@ VoiceBundleHeader VoiceBundleHeader::Decode(const uint8_t* bytes)
 }
 
 bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uint32_t flashSize,
-                     const std::atomic<int>* stopRequest, Reporter& reporter, VoiceImage& image,
+                     const StopRequest& stop, Reporter& reporter, VoiceImage& image,
                      std::string& failText, VoiceBuildRows* rows)
 {
     VoiceBuildRows noRows;
@@ -138,7 +137,7 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
         return false;
     }
     for (size_t i = 0; i < sounds.size(); ++i) {
-        if (StopRequested(stopRequest)) {
+        if (stop.Requested()) {
             failText = "Thread Stop Flag Set";
             return false;
         }
@@ -174,7 +173,7 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
 
 bool PackageVoiceBundle(const std::vector<VoiceSource>& sounds, const std::filesystem::path& target,
                         uint32_t voiceDataVersion, uint32_t modelCode, uint32_t flashSize,
-                        const std::atomic<int>* stopRequest, Reporter& reporter, std::string& finalText,
+                        const StopRequest& stop, Reporter& reporter, std::string& finalText,
                         VoiceBuildRows* rows)
 {
     ReplacingFile file;
@@ -183,13 +182,13 @@ bool PackageVoiceBundle(const std::vector<VoiceSource>& sounds, const std::files
         return false;
     }
     VoiceImage image;
-    if (StopRequested(stopRequest)) {
+    if (stop.Requested()) {
         finalText = "Thread Stop Flag Set";
         return false;
     }
-    if (!BuildVoiceImage(sounds, kVoiceResolution, flashSize, stopRequest, reporter, image, finalText, rows))
+    if (!BuildVoiceImage(sounds, kVoiceResolution, flashSize, stop, reporter, image, finalText, rows))
         return false;
-    if (StopRequested(stopRequest)) {
+    if (stop.Requested()) {
         finalText = "Thread Stop Flag Set";
         return false;
     }

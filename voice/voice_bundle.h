@@ -1,10 +1,11 @@
 #pragma once
 
+#include "link/job.h"
+
 #include "link/file_magic.h"
 #include "voice/voice_file_info.h"
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -79,7 +80,7 @@ inline constexpr const char* kRowFailed = "X";
 // failure text in failText; the stop request is looked at before each sound. Slot 255 is
 // left for the caller.
 bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uint32_t flashSize,
-                     const std::atomic<int>* stopRequest, Reporter& reporter, VoiceImage& image,
+                     const StopRequest& stop, Reporter& reporter, VoiceImage& image,
                      std::string& failText, VoiceBuildRows* rows = nullptr);
 
 // The Package job: builds the image and writes the bundle. The file is written beside the
@@ -87,7 +88,7 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
 // as it was. The final text in finalText.
 bool PackageVoiceBundle(const std::vector<VoiceSource>& sounds, const std::filesystem::path& target,
                         uint32_t voiceDataVersion, uint32_t modelCode, uint32_t flashSize,
-                        const std::atomic<int>* stopRequest, Reporter& reporter, std::string& finalText,
+                        const StopRequest& stop, Reporter& reporter, std::string& finalText,
                         VoiceBuildRows* rows = nullptr);
 
 // A bundle read back from its file.

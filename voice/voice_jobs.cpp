@@ -6,7 +6,6 @@
 #include "link/printable_text.h"
 #include "link/reporter.h"
 #include "voice/voice_bundle.h"
-#include "voice/stop_request.h"
 #include "voice/voice_flash_info.h"
 #include "voice/wave_control.h"
 
@@ -19,9 +18,9 @@ constexpr const char* kStopText = "Thread Stop Flag Set";
 constexpr int kEraseFailPauseMs = 200;
 
 // Whether the stop request ends the job, with its final text.
-bool StopEndsJob(const std::atomic<int>* stopRequest, std::string& finalText)
+bool StopEndsJob(const StopRequest& stop, std::string& finalText)
 {
-    if (!StopRequested(stopRequest))
+    if (!stop.Requested())
         return false;
     finalText = kStopText;
     return true;
@@ -56,7 +55,7 @@ struct VoiceAreas {
 };
 
 // Erase, the data area from 0x2000, the info table at 0.
-bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const std::atomic<int>* stopRequest,
+bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const StopRequest& stop,
                std::string& finalText)
 {
     Reporter& window = link.Window();
@@ -67,18 +66,18 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const std::ato
         finalText = "Flash Initialize Fail";
         return false;
     }
-    if (StopEndsJob(stopRequest, finalText))
+    if (StopEndsJob(stop, finalText))
         return false;
     window.ReportLogLine("File Data Send Start");
-    if (!link.WriteVoiceArea(areas.data, kVoiceDataAddress, areas.dataSize, "ADPCM Data", stopRequest,
+    if (!link.WriteVoiceArea(areas.data, kVoiceDataAddress, areas.dataSize, "ADPCM Data", stop,
                              kVoiceDataArea)) {
         finalText = "File Data Send Fail";
         return false;
     }
-    if (StopEndsJob(stopRequest, finalText))
+    if (StopEndsJob(stop, finalText))
         return false;
     window.ReportLogLine("File Info Send Start");
-    if (!link.WriteVoiceArea(areas.info, 0, areas.infoSize, "File Info", stopRequest, kVoiceInfoArea)) {
+    if (!link.WriteVoiceArea(areas.info, 0, areas.infoSize, "File Info", stop, kVoiceInfoArea)) {
         finalText = "File Info Send Fail";
         return false;
     }
@@ -87,7 +86,7 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const std::ato
 }
 
 bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder, int slot,
-                  const std::atomic<int>* stopRequest, std::vector<std::filesystem::path>& written,
+                  const StopRequest& stop, std::vector<std::filesystem::path>& written,
                   std::string& finalText)
 {
     VoiceFileInfo record;
@@ -95,7 +94,7 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
         finalText = Format("ADPCM #%d. File Info Read Fail", slot);
         return false;
     }
-    if (StopEndsJob(stopRequest, finalText))
+    if (StopEndsJob(stop, finalText))
         return false;
     if (!record.IsValid()) {
         finalText = Format("ADPCM #%d. File Info Invalid.", slot);
@@ -104,7 +103,7 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
     const std::filesystem::path target = VoiceBackupPath(folder, record, written);
     link.Window().ReportLogLine(Format("ADPCM #%d. File Data Read Start.", record.index));
     if (!link.BackupVoiceFile(record.size, target, record.address, record.sampleRate, PrintableName(record.Name()),
-                               stopRequest)) {
+                               stop)) {
         finalText = Format("ADPCM #%d. File Data Read Fail.", record.index);
         return false;
     }
@@ -127,14 +126,14 @@ bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::s
     return true;
 }
 
-bool ReadVoiceFileList(CDownload_Function& link, const std::atomic<int>* stopRequest,
+bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop,
                        std::vector<VoiceFileInfo>& records, std::string& failText)
 {
     Reporter& window = link.Window();
     window.ReportLogLine("ADPCM File List Read Start");
     records.clear();
     for (int slot = 0; slot < static_cast<int>(kMaxVoiceFiles); ++slot) {
-        if (StopEndsJob(stopRequest, failText))
+        if (StopEndsJob(stop, failText))
             return false;
         window.ReportLogLine(Format("ADPCM #%d. File Info Read Start.", slot));
         VoiceFileInfo record;
@@ -153,24 +152,25 @@ bool ReadVoiceFileList(CDownload_Function& link, const std::atomic<int>* stopReq
     return true;
 }
 
-bool ListVoiceFiles(CDownload_Function& link, const std::atomic<int>* stopRequest,
-                    std::vector<VoiceFileInfo>& records, std::string& finalText)
+JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records)
 {
+    std::string failText;
     VoiceFlashInfo flash;
-    if (!SwitchRfOff(link, kVoiceDataRfQuestion, finalText) || !ReadFlashInformation(link, flash, finalText) ||
-        !ReadVoiceFileList(link, stopRequest, records, finalText))
-        return false;
-    finalText = "File List Read Complete";
-    return true;
+    if (!SwitchRfOff(link, kVoiceDataRfQuestion, failText) || !ReadFlashInformation(link, flash, failText) ||
+        !ReadVoiceFileList(link, stop, records, failText))
+        return JobOutcome::Failure(failText);
+    return JobOutcome::Success("File List Read Complete");
 }
 
-bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
-                         const std::atomic<int>* stopRequest, std::string& finalText)
+namespace {
+
+bool SendVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath, const StopRequest& stop,
+                     std::string& finalText)
 {
     VoiceBundle bundle;
     if (!CheckVoiceBundle(bundlePath, std::nullopt, true, link.Window(), bundle, finalText))
         return false;
-    if (!SwitchRfOff(link, kVoiceDataRfQuestion, finalText) || StopEndsJob(stopRequest, finalText))
+    if (!SwitchRfOff(link, kVoiceDataRfQuestion, finalText) || StopEndsJob(stop, finalText))
         return false;
     VoiceFlashInfo flash;
     if (!ReadFlashInformation(link, flash, finalText))
@@ -188,48 +188,73 @@ bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& 
         return false;
     }
     link.Window().ReportLogLine(Format("Voice File Version : %d", static_cast<int>(bundle.header.voiceDataVersion)));
-    if (StopEndsJob(stopRequest, finalText))
+    if (StopEndsJob(stop, finalText))
         return false;
     const VoiceAreas areas{bundle.info.data(), bundle.header.infoSize, bundle.data.data(), bundle.header.dataSize,
                            flash.sectorCount};
-    return SendAreas(link, areas, stopRequest, finalText);
+    return SendAreas(link, areas, stop, finalText);
 }
 
-bool SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
-                     const VoiceModel& model, const std::atomic<int>* stopRequest, std::string& finalText,
-                     VoiceBuildRows* rows)
+bool SendSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
+                const VoiceModel& model, const StopRequest& stop, std::string& finalText, VoiceBuildRows* rows)
 {
     VoiceFlashInfo flash;
-    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || StopEndsJob(stopRequest, finalText) ||
-        !ReadFlashInformation(link, flash, finalText) || StopEndsJob(stopRequest, finalText))
+    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || StopEndsJob(stop, finalText) ||
+        !ReadFlashInformation(link, flash, finalText) || StopEndsJob(stop, finalText))
         return false;
     VoiceImage image;
     const uint32_t flashSize = std::min(model.flashSize, flash.flashSize);
-    if (!BuildVoiceImage(sounds, kVoiceResolution, flashSize, stopRequest, link.Window(), image, finalText, rows) ||
-        StopEndsJob(stopRequest, finalText))
+    if (!BuildVoiceImage(sounds, kVoiceResolution, flashSize, stop, link.Window(), image, finalText, rows) ||
+        StopEndsJob(stop, finalText))
         return false;
     WriteVersionSlot(image.info.data(), voiceDataVersion, model.modelCode);
     const VoiceAreas areas{image.info.data(), kVoiceInfoTableSize, image.data.data(),
                            static_cast<uint32_t>(image.data.size()), model.sectorCount};
-    return SendAreas(link, areas, stopRequest, finalText);
+    return SendAreas(link, areas, stop, finalText);
 }
 
-bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder,
-                      const std::atomic<int>* stopRequest, std::vector<std::filesystem::path>& written,
-                      std::string& finalText)
+bool BackupRecords(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
+                   std::vector<std::filesystem::path>& written, std::string& finalText)
 {
     std::vector<VoiceFileInfo> records;
     if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) ||
-        !ReadVoiceFileList(link, stopRequest, records, finalText) || StopEndsJob(stopRequest, finalText))
+        !ReadVoiceFileList(link, stop, records, finalText) || StopEndsJob(stop, finalText))
         return false;
     link.Window().ReportLogLine("ADPCM Backup Start");
     for (size_t slot = 0; slot < records.size(); ++slot) {
-        if (StopEndsJob(stopRequest, finalText) ||
-            !BackupRecord(link, folder, static_cast<int>(slot), stopRequest, written, finalText))
+        if (StopEndsJob(stop, finalText) ||
+            !BackupRecord(link, folder, static_cast<int>(slot), stop, written, finalText))
             return false;
     }
     finalText = "File Backup Complete";
     return true;
+}
+
+}  // namespace
+
+JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
+                               const StopRequest& stop)
+{
+    std::string finalText;
+    const bool sent = SendVoiceBundle(link, bundlePath, stop, finalText);
+    return JobOutcome::Ended(sent, finalText);
+}
+
+JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds,
+                           uint32_t voiceDataVersion, const VoiceModel& model, const StopRequest& stop,
+                           VoiceBuildRows* rows)
+{
+    std::string finalText;
+    const bool sent = SendSounds(link, sounds, voiceDataVersion, model, stop, finalText, rows);
+    return JobOutcome::Ended(sent, finalText);
+}
+
+JobOutcome BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
+                            std::vector<std::filesystem::path>& written)
+{
+    std::string finalText;
+    const bool backedUp = BackupRecords(link, folder, stop, written, finalText);
+    return JobOutcome::Ended(backedUp, finalText);
 }
 
 std::filesystem::path VoiceBackupPath(const std::filesystem::path& folder, const VoiceFileInfo& record,

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "link/job.h"
+
 #include "voice/voice_bundle.h"
 #include "voice/voice_file_info.h"
 
-#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,33 +15,31 @@ class CDownload_Function;
 struct VoiceFlashInfo;
 
 // The voice jobs that talk to the controller. Each runs on the job's thread with an open
-// link, asks whether RF may be switched off, pauses RF, then works in group 2; it reports
-// every step to the link's window and hands back its final text.
+// link, asks whether RF may be switched off, pauses RF, then talks to the voice flash; it
+// reports every step to the link's window and ends with its outcome.
 
 // Reads the flash information and logs it; false after "Flash Version Read Fail".
 bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::string& failText);
 // Reads the info table from slot 0 up to the first invalid record (the File List loop); false
 // when a record cannot be read, with the records read before it.
-bool ReadVoiceFileList(CDownload_Function& link, const std::atomic<int>* stopRequest,
+bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop,
                        std::vector<VoiceFileInfo>& records, std::string& failText);
 
 // The File List job.
-bool ListVoiceFiles(CDownload_Function& link, const std::atomic<int>* stopRequest,
-                    std::vector<VoiceFileInfo>& records, std::string& finalText);
+JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records);
 // The Send job of a voice bundle: refused before anything is erased when the bundle's voice
 // data version is not the controller's.
-bool DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
-                         const std::atomic<int>* stopRequest, std::string& finalText);
+JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
+                               const StopRequest& stop);
 // The Send job of a list of sounds. The image is built before anything is erased, so a sound
 // that cannot be converted or does not fit leaves the controller's voices as they were; it
 // must fit the model's flash and the flash the controller reports.
-bool SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
-                     const VoiceModel& model, const std::atomic<int>* stopRequest, std::string& finalText,
-                     VoiceBuildRows* rows = nullptr);
+JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds,
+                           uint32_t voiceDataVersion, const VoiceModel& model, const StopRequest& stop,
+                           VoiceBuildRows* rows = nullptr);
 // The File Backup job: every stored sound into "<name>.apm" in folder; the paths written.
-bool BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder,
-                      const std::atomic<int>* stopRequest, std::vector<std::filesystem::path>& written,
-                      std::string& finalText);
+JobOutcome BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
+                            std::vector<std::filesystem::path>& written);
 
 // The file a stored sound is backed up to: its name made safe for a file name, "NONAME" for
 // an empty one, and "_<index>" added while a file written earlier by the same backup has it.

@@ -1,5 +1,6 @@
 #include "link/byte_order.h"
 #include "link/download_function.h"
+#include "link/job.h"
 #include "link/format.h"
 #include "link/frame.h"
 #include "link/replacing_file.h"
@@ -7,7 +8,6 @@
 #include "link/reporter.h"
 #include "link/rs232.h"
 #include "voice/sound_file.h"
-#include "voice/stop_request.h"
 #include "voice/voice_codes.h"
 #include "voice/voice_flash_info.h"
 
@@ -37,7 +37,7 @@ uint32_t ChunkLength(uint32_t size, int chunk, int chunks)
 }  // namespace
 
 bool CDownload_Function::WriteVoiceArea(const uint8_t* source, uint32_t start, uint32_t size, const std::string& name,
-                                        const std::atomic<int>* stopRequest, int kind)
+                                        const StopRequest& stop, int kind)
 {
     const int chunks = ChunkCount(size);
     Window().ReportProgressRange(std::max(chunks - 1, 0), 0);
@@ -45,7 +45,7 @@ bool CDownload_Function::WriteVoiceArea(const uint8_t* source, uint32_t start, u
     std::array<uint8_t, kAddressSize + kVoiceChunkSize> payload{};
     int retries = 0;
     for (int i = 0; i < chunks;) {
-        if (StopRequested(stopRequest)) {
+        if (stop.Requested()) {
             Window().ReportLogLine("Thread Stop Flag Set!");
             return false;
         }
@@ -99,7 +99,7 @@ bool CDownload_Function::ReadVoiceData(uint16_t& received, uint8_t* buffer, uint
 
 bool CDownload_Function::BackupVoiceFile(uint32_t size, const std::filesystem::path& path, uint32_t start,
                                          uint32_t sampleRate, const std::string& name,
-                                         const std::atomic<int>* stopRequest)
+                                         const StopRequest& stop)
 {
     const int chunks = ChunkCount(size);
     Window().ReportProgressRange(chunks, 0);
@@ -114,7 +114,7 @@ bool CDownload_Function::BackupVoiceFile(uint32_t size, const std::filesystem::p
     std::array<uint8_t, kVoiceChunkSize> buffer{};
     uint32_t address = start;
     for (int i = 0; i < chunks; ++i) {
-        if (StopRequested(stopRequest)) {
+        if (stop.Requested()) {
             Window().ReportLogLine("Thread Stop Flag Set!");
             return false;
         }

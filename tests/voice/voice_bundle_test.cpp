@@ -42,7 +42,7 @@ TEST(VoiceImage, PlacesSoundsOneAfterAnotherFrom0x2000)
                                           ApmSource(folder, "x.apm", 5000)};
     VoiceImage image;
     std::string failText;
-    ASSERT_TRUE(BuildVoiceImage(sounds, 4, kFlashSize, nullptr, reporter, image, failText));
+    ASSERT_TRUE(BuildVoiceImage(sounds, 4, kFlashSize, StopRequest{}, reporter, image, failText));
     const VoiceFileInfo first = Slot(image, 0);
     EXPECT_EQ(first.size, 10'000u);
     EXPECT_EQ(first.address, 0x2000u);
@@ -91,7 +91,7 @@ TEST_P(VoiceImageFit, StreamsAndTableMustFitTheFlash)
     RecordingReporter reporter;
     VoiceImage image;
     std::string failText;
-    const bool built = BuildVoiceImage({ApmSource(folder, "a.apm", 1000)}, 4, GetParam().flashSize, nullptr,
+    const bool built = BuildVoiceImage({ApmSource(folder, "a.apm", 1000)}, 4, GetParam().flashSize, StopRequest{},
                                        reporter, image, failText);
     EXPECT_EQ(built, GetParam().fits);
     EXPECT_EQ(failText, GetParam().fits ? "" : "Flash Memory Not Enough");
@@ -115,18 +115,19 @@ TEST(VoiceImage, FailuresStopTheBuildWithTheirText)
     RecordedRows rows;
     const VoiceSource good = ApmSource(folder, "a.apm", 10);
     const VoiceSource broken{folder.Write("b.wav", {1, 2, 3}), "b.wav", 3, 11025};
-    EXPECT_FALSE(BuildVoiceImage({good, broken}, 4, kFlashSize, nullptr, reporter, image, failText, &rows));
+    EXPECT_FALSE(BuildVoiceImage({good, broken}, 4, kFlashSize, StopRequest{}, reporter, image, failText, &rows));
     EXPECT_EQ(failText, "File Convert Fail");
     EXPECT_EQ(rows.marks, (std::vector<std::string>{"0\xE2\x88\x9A", "0Ok", "1\xE2\x88\x9A", "1X"}));
 
     rows.marks.clear();
-    EXPECT_FALSE(BuildVoiceImage({{folder.Path("gone.apm"), "gone.apm", 40, 8000}}, 4, kFlashSize, nullptr, reporter,
+    EXPECT_FALSE(BuildVoiceImage({{folder.Path("gone.apm"), "gone.apm", 40, 8000}}, 4, kFlashSize, StopRequest{}, reporter,
                                  image, failText, &rows));
     EXPECT_EQ(failText, "File Open Fail");
     EXPECT_EQ(rows.marks, (std::vector<std::string>{"0\xE2\x88\x9A"}));
 
-    const std::atomic<int> stop{1};
-    EXPECT_FALSE(BuildVoiceImage({good}, 4, kFlashSize, &stop, reporter, image, failText));
+    StopRequest stop;
+    stop.Request();
+    EXPECT_FALSE(BuildVoiceImage({good}, 4, kFlashSize, stop, reporter, image, failText));
     EXPECT_EQ(failText, "Thread Stop Flag Set");
 }
 
@@ -161,7 +162,7 @@ TEST(VoiceImage, SoundsOfSeveralGigabytesAreRefusedUnread)
         VoiceImage image;
         std::string failText;
         const VoiceSource sound{path, std::filesystem::path(path).filename().string(), 0, 11025};
-        EXPECT_FALSE(BuildVoiceImage({sound}, 4, kFlashSize, nullptr, reporter, image, failText, &rows)) << path;
+        EXPECT_FALSE(BuildVoiceImage({sound}, 4, kFlashSize, StopRequest{}, reporter, image, failText, &rows)) << path;
         EXPECT_EQ(failText, "Flash Memory Not Enough") << path;
         EXPECT_EQ(rows.marks, (std::vector<std::string>{"0\xE2\x88\x9A", "0X"})) << path;
         EXPECT_FALSE(folder.Exists("huge.wav.bin")) << path;
@@ -175,11 +176,11 @@ TEST(VoiceImage, FillsEverySlotUpTo254)
     const VoiceSource sound = ApmSource(folder, "a.apm", 3);
     VoiceImage image;
     std::string failText;
-    ASSERT_TRUE(BuildVoiceImage(std::vector<VoiceSource>(255, sound), 4, kFlashSize, nullptr, reporter, image,
+    ASSERT_TRUE(BuildVoiceImage(std::vector<VoiceSource>(255, sound), 4, kFlashSize, StopRequest{}, reporter, image,
                                 failText));
     EXPECT_EQ(Slot(image, 254).index, 254);
     EXPECT_EQ(Slot(image, 254).address, 0x2000u + 254 * 3);
-    EXPECT_FALSE(BuildVoiceImage(std::vector<VoiceSource>(256, sound), 4, kFlashSize, nullptr, reporter, image,
+    EXPECT_FALSE(BuildVoiceImage(std::vector<VoiceSource>(256, sound), 4, kFlashSize, StopRequest{}, reporter, image,
                                  failText));
 }
 
@@ -189,7 +190,7 @@ TEST(VoiceBundleFile, PackageWritesHeaderTableAndData)
     RecordingReporter reporter;
     std::string finalText;
     ASSERT_TRUE(PackageVoiceBundle({WaveSource(folder, "hello.wav", 40'000)}, folder.Path("set.vdf"), 3, kModelCode,
-                                   kFlashSize, nullptr, reporter, finalText));
+                                   kFlashSize, StopRequest{}, reporter, finalText));
     EXPECT_EQ(finalText, "Bundle File Make Success");
     EXPECT_EQ(reporter.LogLines().back(), "File Header Create");
     const auto bytes = folder.Read("set.vdf");
@@ -210,11 +211,11 @@ TEST(VoiceBundleFile, FailedPackageKeepsTheEarlierBundle)
     std::string finalText;
     folder.Write("set.vdf", {9, 9, 9});
     EXPECT_FALSE(PackageVoiceBundle({{folder.Path("gone.wav"), "gone.wav", 100, 11025}}, folder.Path("set.vdf"), 1,
-                                    kModelCode, kFlashSize, nullptr, reporter, finalText));
+                                    kModelCode, kFlashSize, StopRequest{}, reporter, finalText));
     EXPECT_EQ(finalText, "File Convert Fail");
     EXPECT_EQ(folder.Read("set.vdf"), (std::vector<uint8_t>{9, 9, 9}));
     EXPECT_FALSE(folder.Exists("set.vdf.part"));
-    EXPECT_FALSE(PackageVoiceBundle({}, folder.Path("no/such/folder/set.vdf"), 1, kModelCode, kFlashSize, nullptr,
+    EXPECT_FALSE(PackageVoiceBundle({}, folder.Path("no/such/folder/set.vdf"), 1, kModelCode, kFlashSize, StopRequest{},
                                     reporter, finalText));
     EXPECT_EQ(finalText, "Target File Create - Fail");
 }

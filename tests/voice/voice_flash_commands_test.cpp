@@ -204,7 +204,7 @@ TEST(VoiceAreaWrite, DataAreaGoesInChunksOf2048WithTheRemainderLast)
 {
     VoiceLink t;
     const std::vector<uint8_t> data = PatternBytes(10000, 7);
-    ASSERT_TRUE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 10000, "ADPCM Data", nullptr, kVoiceDataArea));
+    ASSERT_TRUE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 10000, "ADPCM Data", StopRequest{}, kVoiceDataArea));
     const auto requests = t.Requests(kCodeVoiceDataWrite);
     ASSERT_EQ(requests.size(), 5u);
     EXPECT_EQ(std::vector<uint8_t>(requests[0].payload.begin(), requests[0].payload.begin() + 4),
@@ -221,7 +221,7 @@ TEST(VoiceAreaWrite, InfoAreaIsFourChunksWithItsOwnCode)
 {
     VoiceLink t;
     const std::vector<uint8_t> info = PatternBytes(kVoiceInfoTableSize, 3);
-    ASSERT_TRUE(t.link.WriteVoiceArea(info.data(), 0, kVoiceInfoTableSize, "File Info", nullptr, kVoiceInfoArea));
+    ASSERT_TRUE(t.link.WriteVoiceArea(info.data(), 0, kVoiceInfoTableSize, "File Info", StopRequest{}, kVoiceInfoArea));
     EXPECT_EQ(t.WriteAddresses(kCodeVoiceInfoWrite), (std::vector<uint32_t>{0, 0x800, 0x1000, 0x1800}));
     EXPECT_TRUE(t.Requests(kCodeVoiceDataWrite).empty());
     EXPECT_TRUE(std::equal(info.begin(), info.end(), t.flash().bytes.begin()));
@@ -242,7 +242,7 @@ TEST_P(VoiceAreaRewrite, RestartsAtTheSectorOfTheFailedChunk)
     VoiceLink t;
     const std::vector<uint8_t> data = PatternBytes(4 * 2048, 9);
     t.AddFault(FaultKind::Nak, kCodeVoiceDataWrite, GetParam().failures, GetParam().failAt);
-    ASSERT_TRUE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", nullptr,
+    ASSERT_TRUE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", StopRequest{},
                                       kVoiceDataArea));
     EXPECT_EQ(t.WriteAddresses(kCodeVoiceDataWrite), GetParam().addresses);
     EXPECT_EQ(t.reporter.LogLines(), GetParam().lines);
@@ -272,14 +272,14 @@ TEST(VoiceAreaWrite, FourFailuresInARowEndItButAnAcknowledgementClearsTheCount)
     const std::vector<uint8_t> data = PatternBytes(4 * 2048, 9);
     VoiceLink four;
     four.AddFault(FaultKind::Nak, kCodeVoiceDataWrite, 4);
-    EXPECT_FALSE(four.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", nullptr,
+    EXPECT_FALSE(four.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", StopRequest{},
                                           kVoiceDataArea));
     EXPECT_EQ(four.Requests(kCodeVoiceDataWrite).size(), 4u);
 
     VoiceLink interrupted;
     interrupted.AddFault(FaultKind::Nak, kCodeVoiceDataWrite, 1, 1);
     interrupted.AddFault(FaultKind::Nak, kCodeVoiceDataWrite, 3, 3);
-    EXPECT_TRUE(interrupted.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", nullptr,
+    EXPECT_TRUE(interrupted.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", StopRequest{},
                                                 kVoiceDataArea));
 }
 
@@ -287,10 +287,11 @@ TEST(VoiceAreaWrite, StopRequestEndsItBeforeTheNextChunkAndNothingIsSentForAnEmp
 {
     VoiceLink t;
     const std::vector<uint8_t> data(4096, 1);
-    std::atomic<int> stop{1};
-    EXPECT_FALSE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4096, "ADPCM Data", &stop, kVoiceDataArea));
+    StopRequest stop;
+    stop.Request();
+    EXPECT_FALSE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4096, "ADPCM Data", stop, kVoiceDataArea));
     EXPECT_EQ(t.reporter.LogLines(), std::vector<std::string>{"Thread Stop Flag Set!"});
-    EXPECT_TRUE(t.link.WriteVoiceArea(nullptr, kVoiceDataAddress, 0, "ADPCM Data", nullptr, kVoiceDataArea));
+    EXPECT_TRUE(t.link.WriteVoiceArea(nullptr, kVoiceDataAddress, 0, "ADPCM Data", StopRequest{}, kVoiceDataArea));
     EXPECT_TRUE(t.Requests(kCodeVoiceDataWrite).empty());
 }
 
@@ -339,7 +340,7 @@ TEST(VoiceFileBackup, WritesTheHeaderAndTheSoundInChunks)
     TempFolder folder;
     const std::vector<uint8_t> sound = PatternBytes(5000, 11);
     std::copy(sound.begin(), sound.end(), t.flash().Memory().begin() + 0x2000);
-    ASSERT_TRUE(t.link.BackupVoiceFile(5000, folder.Path("hello.apm"), 0x2000, 8000, "hello", nullptr));
+    ASSERT_TRUE(t.link.BackupVoiceFile(5000, folder.Path("hello.apm"), 0x2000, 8000, "hello", StopRequest{}));
     const std::vector<uint8_t> file = folder.Read("hello.apm");
     ASSERT_EQ(file.size(), 32u + 5000);
     EXPECT_EQ(ReadLe32(file.data()), FileMagic);
@@ -362,10 +363,10 @@ TEST(VoiceFileBackup, FailedReadLeavesAnEarlierBackupAsItWas)
     TempFolder folder;
     const std::string path = folder.Write("hello.apm", {1, 2, 3});
     t.AddFault(FaultKind::Nak, kCodeVoiceDataRead, 3, 2);
-    EXPECT_FALSE(t.link.BackupVoiceFile(5000, path, 0x2000, 11025, "hello", nullptr));
+    EXPECT_FALSE(t.link.BackupVoiceFile(5000, path, 0x2000, 11025, "hello", StopRequest{}));
     EXPECT_EQ(t.reporter.LogLines().back(), "ADPCM Data Backup Fail. Address : 0x2800. Request Size : 0x800");
     EXPECT_EQ(folder.Read("hello.apm"), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_FALSE(t.link.BackupVoiceFile(5000, folder.Path("missing/hello.apm"), 0x2000, 11025, "hello", nullptr));
+    EXPECT_FALSE(t.link.BackupVoiceFile(5000, folder.Path("missing/hello.apm"), 0x2000, 11025, "hello", StopRequest{}));
     EXPECT_EQ(t.reporter.LogLines().back(), "File Creat Fail");
 }
 

@@ -63,7 +63,7 @@ TEST(VoiceBundleDownload, ErasesThenWritesTheDataThenTheInfoTable)
     std::vector<uint8_t> data;
     const std::string bundle = WriteBundle(folder, {{5000, "hello"}, {3000, "welcome"}}, 2, &data);
     std::string finalText;
-    ASSERT_TRUE(DownloadVoiceBundle(t.link, bundle, nullptr, finalText));
+    ASSERT_TRUE(Ended(DownloadVoiceBundle(t.link, bundle, StopRequest{}), finalText));
     EXPECT_EQ(finalText, "File Download Complete");
     EXPECT_EQ(Codes(t), (std::vector<uint8_t>{kCodeVoiceFlashInfo, kCodeVoiceFlashInit, kCodeVoiceDataWrite,
                                               kCodeVoiceInfoWrite}));
@@ -97,7 +97,7 @@ TEST_P(VoiceBundleRefusal, NothingIsErased)
     if (GetParam().flashInfoFault)
         t.AddFault(*GetParam().flashInfoFault, kCodeVoiceFlashInfo, 6);
     std::string finalText;
-    EXPECT_FALSE(DownloadVoiceBundle(t.link, bundle, nullptr, finalText));
+    EXPECT_FALSE(Ended(DownloadVoiceBundle(t.link, bundle, StopRequest{}), finalText));
     EXPECT_EQ(finalText, GetParam().finalText);
     EXPECT_TRUE(t.Requests(kCodeVoiceFlashInit).empty());
     EXPECT_EQ(t.flash().eraseCount, 0u);
@@ -115,7 +115,7 @@ TEST(VoiceBundleDownload, VersionMismatchNamesBothVersions)
     VoiceLink t(kSmallFlash);
     TempFolder folder;
     std::string finalText;
-    EXPECT_FALSE(DownloadVoiceBundle(t.link, WriteBundle(folder, {{100, "a"}}, 3), nullptr, finalText));
+    EXPECT_FALSE(Ended(DownloadVoiceBundle(t.link, WriteBundle(folder, {{100, "a"}}, 3), StopRequest{}), finalText));
     const auto lines = t.reporter.LogLines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], "Voice Data Version Mismatch");
@@ -128,7 +128,7 @@ TEST(VoiceBundleDownload, FailedDataWriteEndsBeforeTheInfoTable)
     TempFolder folder;
     t.AddFault(FaultKind::Nak, kCodeVoiceDataWrite, 4);
     std::string finalText;
-    EXPECT_FALSE(DownloadVoiceBundle(t.link, WriteBundle(folder, {{5000, "a"}}, 2), nullptr, finalText));
+    EXPECT_FALSE(Ended(DownloadVoiceBundle(t.link, WriteBundle(folder, {{5000, "a"}}, 2), StopRequest{}), finalText));
     EXPECT_EQ(finalText, "File Data Send Fail");
     EXPECT_TRUE(t.Requests(kCodeVoiceInfoWrite).empty());
 }
@@ -146,8 +146,9 @@ TEST(VoiceSoundsSend, ConvertsThenErasesThenWritesWithTheVersionSlot)
     TempFolder folder;
     const VoiceModel& model = kVoiceModels[1];
     std::string finalText;
-    ASSERT_TRUE(SendVoiceSounds(t.link, {WaveSound(folder, "a.wav", 3000), WaveSound(folder, "bee.wav", 5000)}, 7,
-                                model, nullptr, finalText));
+    ASSERT_TRUE(Ended(SendVoiceSounds(t.link, {WaveSound(folder, "a.wav", 3000), WaveSound(folder, "bee.wav", 5000)},
+                                      7, model, StopRequest{}),
+                      finalText));
     EXPECT_EQ(finalText, "File Download Complete");
     EXPECT_EQ(Codes(t), (std::vector<uint8_t>{kCodeVoiceFlashInfo, kCodeVoiceFlashInit, kCodeVoiceDataWrite,
                                               kCodeVoiceInfoWrite}));
@@ -181,7 +182,7 @@ TEST_P(VoiceSoundsFit, NothingIsErasedUnlessEverySoundIsConvertedAndFits)
     if (GetParam().missingFile)
         sound.path = folder.Path("gone.wav");
     std::string finalText;
-    const bool sent = SendVoiceSounds(t.link, {sound}, 2, kVoiceModels[0], nullptr, finalText);
+    const bool sent = Ended(SendVoiceSounds(t.link, {sound}, 2, kVoiceModels[0], StopRequest{}), finalText);
     EXPECT_EQ(sent, GetParam().finalText == "File Download Complete");
     EXPECT_EQ(finalText, GetParam().finalText);
     EXPECT_EQ(t.Requests(kCodeVoiceFlashInit).empty(), !sent);
@@ -200,7 +201,7 @@ TEST(VoiceFileList, StopsAtTheFirstInvalidSlot)
     t.StoreRecords({StoredRecord(0, 100, 0x2000, "a"), StoredRecord(1, 300, 0x2064, "bee")});
     std::vector<VoiceFileInfo> records;
     std::string finalText;
-    ASSERT_TRUE(ListVoiceFiles(t.link, nullptr, records, finalText));
+    ASSERT_TRUE(Ended(ListVoiceFiles(t.link, StopRequest{}, records), finalText));
     EXPECT_EQ(finalText, "File List Read Complete");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].Name(), "bee");
@@ -217,7 +218,7 @@ TEST(VoiceFileList, AFullTableEndsAfterSlot254)
     t.StoreRecords(stored);
     std::vector<VoiceFileInfo> records;
     std::string finalText;
-    ASSERT_TRUE(ListVoiceFiles(t.link, nullptr, records, finalText));
+    ASSERT_TRUE(Ended(ListVoiceFiles(t.link, StopRequest{}, records), finalText));
     EXPECT_EQ(records.size(), kMaxVoiceFiles);
     EXPECT_EQ(t.Requests(kCodeVoiceFileInfoRead).size(), kMaxVoiceFiles);
 }
@@ -225,10 +226,11 @@ TEST(VoiceFileList, AFullTableEndsAfterSlot254)
 TEST(VoiceFileList, StopRequestEndsTheLoop)
 {
     VoiceLink t;
-    std::atomic<int> stop{1};
+    StopRequest stop;
+    stop.Request();
     std::vector<VoiceFileInfo> records;
     std::string finalText;
-    EXPECT_FALSE(ListVoiceFiles(t.link, &stop, records, finalText));
+    EXPECT_FALSE(Ended(ListVoiceFiles(t.link, stop, records), finalText));
     EXPECT_EQ(finalText, "Thread Stop Flag Set");
     EXPECT_TRUE(t.Requests(kCodeVoiceFileInfoRead).empty());
 }
@@ -240,7 +242,7 @@ TEST(VoiceFileList, ARecordThatCannotBeReadFailsTheListKeepingTheRecordsBeforeIt
     t.AddFault(FaultKind::Nak, kCodeVoiceFileInfoRead, 1, 2);
     std::vector<VoiceFileInfo> records;
     std::string finalText;
-    EXPECT_FALSE(ListVoiceFiles(t.link, nullptr, records, finalText));
+    EXPECT_FALSE(Ended(ListVoiceFiles(t.link, StopRequest{}, records), finalText));
     EXPECT_EQ(finalText, "ADPCM #1. File Info Read Fail");
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Name(), "a");
@@ -254,7 +256,7 @@ TEST(VoiceFileBackupJob, ARecordThatCannotBeReadInTheListFailsTheBackupBeforeAny
     t.AddFault(FaultKind::Nak, kCodeVoiceFileInfoRead, 1, 2);
     std::vector<std::filesystem::path> written;
     std::string finalText;
-    EXPECT_FALSE(BackupVoiceFiles(t.link, folder.Root(), nullptr, written, finalText));
+    EXPECT_FALSE(Ended(BackupVoiceFiles(t.link, folder.Root(), StopRequest{}, written), finalText));
     EXPECT_EQ(finalText, "ADPCM #1. File Info Read Fail");
     EXPECT_TRUE(written.empty());
     EXPECT_TRUE(std::filesystem::is_empty(folder.Root()));
@@ -272,7 +274,7 @@ TEST(VoiceFileBackupJob, WritesEveryStoredSoundUnderASafeName)
     std::copy(sounds.begin(), sounds.end(), t.flash().Memory().begin() + kVoiceDataAddress);
     std::vector<std::filesystem::path> written;
     std::string finalText;
-    ASSERT_TRUE(BackupVoiceFiles(t.link, backup, nullptr, written, finalText));
+    ASSERT_TRUE(Ended(BackupVoiceFiles(t.link, backup, StopRequest{}, written), finalText));
     EXPECT_EQ(finalText, "File Backup Complete");
     EXPECT_EQ(written, (std::vector<std::filesystem::path>{backup / "hello.apm", backup / "___up.apm",
                                                            backup / "a_b.apm", backup / "NONAME.apm"}));
@@ -292,7 +294,7 @@ TEST(VoiceFileBackupJob, SoundsOfOneNameGetFilesOfTheirOwn)
                     StoredRecord(2, 30, 0x201E, "hello_1")});
     std::vector<std::filesystem::path> written;
     std::string finalText;
-    ASSERT_TRUE(BackupVoiceFiles(t.link, folder.Root(), nullptr, written, finalText));
+    ASSERT_TRUE(Ended(BackupVoiceFiles(t.link, folder.Root(), StopRequest{}, written), finalText));
     EXPECT_EQ(written, (std::vector<std::filesystem::path>{folder.Root() / "hello.apm", folder.Root() / "hello_1.apm",
                                                            folder.Root() / "hello_1_2.apm"}));
     EXPECT_EQ(folder.Read("hello.apm").size(), 32u + 10);
@@ -307,7 +309,7 @@ TEST(VoiceFileBackupJob, AnEmptyTableIsACompleteBackupOfNothing)
     t.StoreRecords({});
     std::vector<std::filesystem::path> written;
     std::string finalText;
-    ASSERT_TRUE(BackupVoiceFiles(t.link, folder.Root(), nullptr, written, finalText));
+    ASSERT_TRUE(Ended(BackupVoiceFiles(t.link, folder.Root(), StopRequest{}, written), finalText));
     EXPECT_EQ(finalText, "File Backup Complete");
     EXPECT_TRUE(written.empty());
     EXPECT_TRUE(std::filesystem::is_empty(folder.Root()));

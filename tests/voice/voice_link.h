@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/job.h"
 #include "sim/controller_engine.h"
 #include "sim/fault_plan.h"
 #include "sim/voice_flash.h"
@@ -12,7 +13,7 @@
 
 namespace skarnel::test {
 
-// A simulated link to a controller with a voice flash, in group 2, keeping every request.
+// A simulated link to a controller with a voice flash, keeping every request.
 struct VoiceLink : SimulatedLink {
     explicit VoiceLink(uint32_t flashSize = 0x190000);
 
@@ -27,6 +28,13 @@ struct VoiceLink : SimulatedLink {
     // Puts records into the info table of the flash, slot by slot from 0.
     void StoreRecords(const std::vector<VoiceFileInfo>& records);
 };
+
+// A job's success, with its final text handed to the test.
+inline bool Ended(const JobOutcome& outcome, std::string& finalText)
+{
+    finalText = outcome.finalText;
+    return outcome.succeeded;
+}
 
 // A valid record for a slot.
 VoiceFileInfo StoredRecord(uint16_t slot, uint32_t size, uint32_t address, const std::string& name);

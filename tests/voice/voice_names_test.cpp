@@ -49,15 +49,15 @@ TEST(VoiceNames, NonAsciiNamesRoundTripThroughTheVoiceFlash)
     for (const Case& c : cases)
         sounds.push_back(WaveSound(folder, c.file));
     std::string finalText;
-    ASSERT_TRUE(SendVoiceSounds(t.link, sounds, 2, kVoiceModels[0], nullptr, finalText)) << finalText;
+    ASSERT_TRUE(Ended(SendVoiceSounds(t.link, sounds, 2, kVoiceModels[0], StopRequest{}), finalText)) << finalText;
 
     std::vector<VoiceFileInfo> records;
-    ASSERT_TRUE(ListVoiceFiles(t.link, nullptr, records, finalText)) << finalText;
+    ASSERT_TRUE(Ended(ListVoiceFiles(t.link, StopRequest{}, records), finalText)) << finalText;
     ASSERT_EQ(records.size(), cases.size());
     std::vector<fs::path> written;
     const fs::path backup = folder.Root() / "backup";
     fs::create_directory(backup);
-    ASSERT_TRUE(BackupVoiceFiles(t.link, backup, nullptr, written, finalText)) << finalText;
+    ASSERT_TRUE(Ended(BackupVoiceFiles(t.link, backup, StopRequest{}, written), finalText)) << finalText;
     for (size_t i = 0; i < cases.size(); ++i) {
         const auto stored = records[i].name.begin();
         EXPECT_EQ(std::string(stored, stored + static_cast<std::ptrdiff_t>(cases[i].stored.size())), cases[i].stored);
@@ -91,7 +91,7 @@ TEST(VoiceNames, HostileNamesNeverLeaveTheBackupFolder)
         t.StoreRecords(records);
         std::vector<fs::path> written;
         std::string finalText;
-        ASSERT_TRUE(BackupVoiceFiles(t.link, backup, nullptr, written, finalText)) << finalText;
+        ASSERT_TRUE(Ended(BackupVoiceFiles(t.link, backup, StopRequest{}, written), finalText)) << finalText;
         ASSERT_EQ(written.size(), records.size());
         for (const fs::path& path : written)
             EXPECT_TRUE(StaysDirectlyIn(backup, path)) << PrintableName(path.string());
