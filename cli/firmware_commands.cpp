@@ -7,7 +7,6 @@
 #include "tools/gang_merge.h"
 
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <memory>
 
 namespace skarnel::cli {
@@ -22,15 +21,6 @@ struct YModemOptions {
     std::string source;
     std::string target;
 };
-
-// The tool's text is the final text; the operating system's reason, where there is one, goes
-// to stderr.
-void FinishTool(CliContext& context, const ToolResult& result)
-{
-    if (!result.succeeded && !result.reason.empty())
-        std::fprintf(stderr, "%s\n", result.reason.c_str());
-    context.Finish(result.message, result.succeeded);
-}
 
 void AddCheck(CLI::App& firmware, CliContext& context)
 {
@@ -56,7 +46,7 @@ void AddMerge(CLI::App& firmware, CliContext& context)
     merge->callback([&context, request, boot, st] {
         request->bootUse = boot->count() > 0;
         request->stBootUse = st->count() > 0;
-        FinishTool(context, MergeFirmwareFile(*request));
+        context.Finish(MergeFirmwareFile(*request));
     });
 }
 
@@ -68,7 +58,7 @@ void AddYModem(CLI::App& firmware, CliContext& context)
     ymodem->add_option("IN", options->source, "The file to convert")->required();
     ymodem->add_option("OUT", options->target, "The converted file")->required();
     ymodem->callback(
-        [&context, options] { FinishTool(context, ConvertYModemFile(options->source, options->target)); });
+        [&context, options] { context.Finish(ConvertYModemFile(options->source, options->target)); });
 }
 
 void AddGang(CLI::App& firmware, CliContext& context)
@@ -83,7 +73,7 @@ void AddGang(CLI::App& firmware, CliContext& context)
     gang->add_option("-o,--output", options->request.targetPath, "The gang file");
     gang->callback([&context, options] {
         options->request.model = FindGangModel(options->model).value_or(0);
-        FinishTool(context, MergeGangFile(options->request));
+        context.Finish(MergeGangFile(options->request));
     });
 }
 

@@ -26,7 +26,7 @@ bool OpenInput(MergeInput& input, const std::string& path, const char* failureTe
 {
     if (!input.included || input.file.Open(path))
         return true;
-    result = {ToolResult::Failure(failureText, path + ": " + input.file.OpenFailureReason()), {}};
+    result = {JobOutcome::Failure(failureText, path + ": " + input.file.OpenFailureReason()), {}};
     return false;
 }
 
@@ -34,7 +34,7 @@ bool ReadInput(MergeInput& input, const char* failureText, MergeResult& result)
 {
     if (!input.included || input.file.ReadAll(input.bytes))
         return true;
-    result.message = failureText;
+    static_cast<JobOutcome&>(result) = JobOutcome::Failure(failureText);
     return false;
 }
 
@@ -65,12 +65,12 @@ MergeResult MergeFirmwareFile(const MergeRequest& request)
     app.included = true;
     stBoot.included = request.stBootUse;
     if (request.appPath.empty())
-        return {ToolResult::Failure("App File Not Selected"), {}};
+        return {JobOutcome::Failure("App File Not Selected"), {}};
     if (request.bootUse && request.bootPath.empty())
-        return {ToolResult::Failure("Boot File Not Selected"), {}};
+        return {JobOutcome::Failure("Boot File Not Selected"), {}};
     boot.included = request.bootUse;
     if (request.targetPath.empty())
-        return {ToolResult::Failure("Target File Name Not Selected"), {}};
+        return {JobOutcome::Failure("Target File Name Not Selected"), {}};
 
     MergeResult result;
     if (!OpenInput(app, request.appPath, "App File Open Fail", result) ||
@@ -82,19 +82,19 @@ MergeResult MergeFirmwareFile(const MergeRequest& request)
         !ReadInput(stBoot, "ST Boot File Open Fail", result))
         return result;
 
-    static_cast<ToolResult&>(result) =
+    static_cast<JobOutcome&>(result) =
         WriteTarget(result.targetPath, UpgradeFileBytes(app, boot, stBoot), kMergeTargetTexts);
     return result;
 }
 
-ToolResult ConvertYModemFile(const std::string& sourcePath, const std::string& targetPath)
+JobOutcome ConvertYModemFile(const std::string& sourcePath, const std::string& targetPath)
 {
     InputFile source;
     if (!source.Open(sourcePath))
-        return ToolResult::Failure({}, sourcePath + ": " + source.OpenFailureReason());
+        return JobOutcome::Failure({}, sourcePath + ": " + source.OpenFailureReason());
     std::vector<uint8_t> bytes;
     if (!source.ReadAll(bytes))
-        return ToolResult::Failure({}, sourcePath + ": cannot be read whole");
+        return JobOutcome::Failure({}, sourcePath + ": cannot be read whole");
     source.Close();
     ScrambleImage(bytes.data(), bytes.size());
     return WriteTarget(targetPath, bytes, kYModemTargetTexts);

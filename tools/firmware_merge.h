@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/tool_result.h"
+#include "link/job.h"
 
 #include <string>
 
@@ -16,7 +16,7 @@ struct MergeRequest {
     std::string targetPath;
 };
 
-struct MergeResult : ToolResult {
+struct MergeResult : JobOutcome {
     // The target after the extension rule, once the merge got that far (the form shows it).
     std::string targetPath;
 };
@@ -28,6 +28,6 @@ MergeResult MergeFirmwareFile(const MergeRequest& request);
 
 // Scrambles a whole file with one keystream into the target (no header added or removed);
 // converting twice gives the first source back. Never a message, only the reason.
-ToolResult ConvertYModemFile(const std::string& sourcePath, const std::string& targetPath);
+JobOutcome ConvertYModemFile(const std::string& sourcePath, const std::string& targetPath);
 
 }  // namespace skarnel

@@ -48,14 +48,14 @@ std::string OverflowText(size_t part, const GangPart& gang, uint64_t fileLength)
 // Reads a part no further than one byte past its area, so that a file that has grown since
 // its size was checked is neither taken whole nor lets the filler below go negative. The
 // failure, if any.
-std::optional<ToolResult> ReadPart(size_t index, const GangPart& part, std::vector<uint8_t>& bytes)
+std::optional<JobOutcome> ReadPart(size_t index, const GangPart& part, std::vector<uint8_t>& bytes)
 {
     bytes.resize(size_t{part.area} + 1);
     bytes.resize(part.file.ReadAt(0, bytes.data(), bytes.size()));
     if (bytes.size() > part.area)
-        return ToolResult::Failure(OverflowText(index, part, std::max<uint64_t>(part.file.Length(), bytes.size())));
+        return JobOutcome::Failure(OverflowText(index, part, std::max<uint64_t>(part.file.Length(), bytes.size())));
     if (bytes.size() != part.file.Length())
-        return ToolResult::Failure(part.readFailureText);
+        return JobOutcome::Failure(part.readFailureText);
     return std::nullopt;
 }
 
@@ -69,11 +69,11 @@ std::optional<size_t> FindGangModel(const std::string& name)
     return std::nullopt;
 }
 
-ToolResult MergeGangFile(const GangRequest& request)
+JobOutcome MergeGangFile(const GangRequest& request)
 {
     if (request.stBootPath.empty() || request.qvBootPath.empty() || request.appPath.empty() ||
         request.targetPath.empty())
-        return ToolResult::Failure("File Not Selected");
+        return JobOutcome::Failure("File Not Selected");
     const GangModel& model = kGangModels.at(std::min(request.model, kGangModels.size() - 1));
     std::array<GangPart, 3> parts{{
         {request.stBootPath, kGangStBootArea, "ST Bootloader File Open Fail", "ST Bootloader Read Fail", {}},
@@ -82,15 +82,15 @@ ToolResult MergeGangFile(const GangRequest& request)
     }};
     for (GangPart& part : parts)
         if (!part.file.Open(part.path))
-            return ToolResult::Failure(part.openFailureText, part.path + ": " + part.file.OpenFailureReason());
+            return JobOutcome::Failure(part.openFailureText, part.path + ": " + part.file.OpenFailureReason());
     for (size_t i = 0; i < parts.size(); ++i)
         if (parts[i].file.Length() > parts[i].area)
-            return ToolResult::Failure(OverflowText(i, parts[i], parts[i].file.Length()));
+            return JobOutcome::Failure(OverflowText(i, parts[i], parts[i].file.Length()));
 
     std::vector<uint8_t> image;
     for (size_t i = 0; i < parts.size(); ++i) {
         std::vector<uint8_t> bytes;
-        if (std::optional<ToolResult> failure = ReadPart(i, parts[i], bytes))
+        if (std::optional<JobOutcome> failure = ReadPart(i, parts[i], bytes))
             return *failure;
         image.insert(image.end(), bytes.begin(), bytes.end());
         if (i + 1 < parts.size())

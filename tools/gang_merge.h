@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/tool_result.h"
+#include "link/job.h"
 
 #include <array>
 #include <cstddef>
@@ -37,6 +37,6 @@ struct GangRequest {
     std::string targetPath;
 };
 
-ToolResult MergeGangFile(const GangRequest& request);
+JobOutcome MergeGangFile(const GangRequest& request);
 
 }  // namespace skarnel

@@ -93,11 +93,11 @@ void CMerge_Gang_View::MergeExecute()
     request.qvBootPath = PathOf(qvBoot_);
     request.appPath = PathOf(app_);
     request.targetPath = PathOf(target_);
-    const ToolResult result = MergeGangFile(request);
+    const JobOutcome result = MergeGangFile(request);
     if (result.succeeded)
         StorePaths();
-    if (!result.message.empty())
-        ShowMessageBox(this, QString::fromStdString(result.message));
+    if (!result.boxText.empty())
+        ShowMessageBox(this, QString::fromStdString(result.boxText));
 }
 
 void CMerge_Gang_View::resizeEvent(QResizeEvent* event)

@@ -37,10 +37,10 @@ void EnableWith(QCheckBox* box, const PathRow& row)
     });
 }
 
-void ShowResult(QWidget* view, const ToolResult& result)
+void ShowResult(QWidget* view, const JobOutcome& result)
 {
-    if (!result.message.empty())
-        ShowMessageBox(view, QString::fromStdString(result.message));
+    if (!result.boxText.empty())
+        ShowMessageBox(view, QString::fromStdString(result.boxText));
 }
 
 }  // namespace

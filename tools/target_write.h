@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/tool_result.h"
+#include "link/job.h"
 
 #include <cstdint>
 #include <string>
@@ -17,6 +17,6 @@ struct TargetTexts {
 
 // Writes a tool's target file, replacing one that exists. A failed write removes the
 // partial file again.
-ToolResult WriteTarget(const std::string& path, const std::vector<uint8_t>& bytes, const TargetTexts& texts);
+JobOutcome WriteTarget(const std::string& path, const std::vector<uint8_t>& bytes, const TargetTexts& texts);
 
 }  // namespace skarnel

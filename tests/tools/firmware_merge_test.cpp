@@ -41,7 +41,7 @@ TEST(MergeFirmwareFile, ApplicationAloneMakesA1064ByteFile)
     MergeFixture m;
     const MergeResult result = MergeFirmwareFile(m.request);
     EXPECT_TRUE(result.succeeded);
-    EXPECT_EQ(result.message, "File Merge Complete");
+    EXPECT_EQ(result.finalText, "File Merge Complete");
     EXPECT_EQ(result.targetPath, m.folder.Path("fw.bin"));
     const std::vector<uint8_t> file = m.folder.Read("fw.bin");
     ASSERT_EQ(file.size(), 1064u);
@@ -106,7 +106,7 @@ TEST(MergeFirmwareFile, RefusesWithTheTextOfTheFirstProblem)
         c.change(m.request);
         const MergeResult result = MergeFirmwareFile(m.request);
         EXPECT_FALSE(result.succeeded) << c.name;
-        EXPECT_EQ(result.message, c.message) << c.name;
+        EXPECT_EQ(result.finalText, c.message) << c.name;
         EXPECT_FALSE(m.folder.Exists("fw.bin")) << c.name;
     }
 }
@@ -118,9 +118,9 @@ TEST(ConvertYModemFile, ScramblesTheWholeFileAndTwiceGivesItBack)
     const std::string source = folder.Write("plain.bin", plain);
     ASSERT_TRUE(ConvertYModemFile(source, folder.Path("y.bin")).succeeded);
     EXPECT_EQ(folder.Read("y.bin"), ScrambleImage(plain));
-    const ToolResult back = ConvertYModemFile(folder.Path("y.bin"), folder.Path("back.bin"));
+    const JobOutcome back = ConvertYModemFile(folder.Path("y.bin"), folder.Path("back.bin"));
     EXPECT_TRUE(back.succeeded);
-    EXPECT_TRUE(back.message.empty());
+    EXPECT_TRUE(back.finalText.empty());
     EXPECT_EQ(folder.Read("back.bin"), plain);
     EXPECT_EQ(folder.Read("plain.bin"), plain);
 }
@@ -128,13 +128,13 @@ TEST(ConvertYModemFile, ScramblesTheWholeFileAndTwiceGivesItBack)
 TEST(ConvertYModemFile, SaysNothingWhenItCannotConvert)
 {
     TempFolder folder;
-    const ToolResult missing = ConvertYModemFile(folder.Path("none.bin"), folder.Path("y.bin"));
+    const JobOutcome missing = ConvertYModemFile(folder.Path("none.bin"), folder.Path("y.bin"));
     EXPECT_FALSE(missing.succeeded);
-    EXPECT_TRUE(missing.message.empty());
+    EXPECT_TRUE(missing.finalText.empty());
     EXPECT_NE(missing.reason.find("No such file"), std::string::npos) << missing.reason;
-    const ToolResult full = ConvertYModemFile(folder.Write("plain.bin", {1, 2, 3}), "/dev/full");
+    const JobOutcome full = ConvertYModemFile(folder.Write("plain.bin", {1, 2, 3}), "/dev/full");
     EXPECT_FALSE(full.succeeded);
-    EXPECT_TRUE(full.message.empty());
+    EXPECT_TRUE(full.finalText.empty());
 }
 
 }  // namespace

@@ -28,9 +28,9 @@ struct GangFixture {
 TEST(MergeGangFile, PlacesThePlainImagesAtTheirAreasWithFiller)
 {
     GangFixture g;
-    const ToolResult result = MergeGangFile(g.request);
+    const JobOutcome result = MergeGangFile(g.request);
     EXPECT_TRUE(result.succeeded);
-    EXPECT_EQ(result.message, "Gang File Create Success");
+    EXPECT_EQ(result.finalText, "Gang File Create Success");
     const std::vector<uint8_t> gang = g.folder.Read("gang.bin");
     ASSERT_EQ(gang.size(), 120480u);
     EXPECT_TRUE(std::equal(g.st.begin(), g.st.end(), gang.begin()));
@@ -76,12 +76,12 @@ TEST(MergeGangFile, RefusesImagesLargerThanTheirArea)
         const std::string path = g.folder.Write("part.bin", std::vector<uint8_t>(c.size, 0x5A));
         std::string* paths[] = {&g.request.stBootPath, &g.request.qvBootPath, &g.request.appPath};
         *paths[c.part] = path;
-        const ToolResult result = MergeGangFile(g.request);
+        const JobOutcome result = MergeGangFile(g.request);
         EXPECT_EQ(result.succeeded, c.message.empty()) << c.name;
         std::string expected = c.message.empty() ? "Gang File Create Success" : c.message;
         if (const size_t at = expected.find('@'); at != std::string::npos)
             expected.replace(at, 1, path);
-        EXPECT_EQ(result.message, expected) << c.name;
+        EXPECT_EQ(result.finalText, expected) << c.name;
         EXPECT_EQ(g.folder.Exists("gang.bin"), c.message.empty()) << c.name;
     }
 }
@@ -106,9 +106,9 @@ TEST(MergeGangFile, RefusesMissingFilesAndAnUnwritableTarget)
     for (const GangRefusalCase& c : cases) {
         GangFixture g;
         c.change(g.request);
-        const ToolResult result = MergeGangFile(g.request);
+        const JobOutcome result = MergeGangFile(g.request);
         EXPECT_FALSE(result.succeeded) << c.name;
-        EXPECT_EQ(result.message, c.message) << c.name;
+        EXPECT_EQ(result.finalText, c.message) << c.name;
     }
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 }
@@ -130,9 +130,9 @@ TEST(MergeGangFile, RefusesAPartThatReadsLongerThanItsSize)
         g.request.model = c.model;
         std::string* paths[] = {&g.request.stBootPath, &g.request.qvBootPath, &g.request.appPath};
         *paths[c.part] = "/dev/zero";
-        const ToolResult result = MergeGangFile(g.request);
+        const JobOutcome result = MergeGangFile(g.request);
         EXPECT_FALSE(result.succeeded) << c.name;
-        EXPECT_EQ(result.message, c.message) << c.name;
+        EXPECT_EQ(result.finalText, c.message) << c.name;
         EXPECT_FALSE(g.folder.Exists("gang.bin")) << c.name;
     }
 }
