@@ -1,24 +1,19 @@
-// The card side of the SD card view: connecting, folders, and deleting; all on the
-// user-interface thread with the view's own protocol object.
+// The card side of the SD card view: connecting and listing folders. The exchanges run as jobs
+// on the worker with the held connection; the tree and lists change on the user-interface thread.
 #include "sdcard/sd_file_control_view.h"
 
 #include "link/format.h"
 #include "sdcard/sd_codes.h"
-#include "shell/message_boxes.h"
-#include "shell/text_questions.h"
 #include "shell/ui_call_queue.h"
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTreeWidget>
 
 namespace skarnel {
 namespace {
-
-constexpr int kFolderSelectPauseMs = 300;
 
 QString Text(const std::string& text)
 {
@@ -38,12 +33,6 @@ QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& name)
     return nullptr;
 }
 
-void RenumberRows(QTableWidget* list)
-{
-    for (int row = 0; row < list->rowCount(); ++row)
-        list->item(row, 0)->setText(QString::number(row + 1));
-}
-
 }  // namespace
 
 void CSD_File_Control_View::Connect()
@@ -54,33 +43,51 @@ void CSD_File_Control_View::Connect()
     }
     if (!OpenExchangePort())
         return;
+    if (!StartCardJob([this](CDownload_Function& link) { return ConnectCard(link); })) {
+        CloseCard();
+        SetConnectionButtons(true);
+    }
+}
+
+// A connect the user stopped ends disconnected, without a box.
+JobOutcome CSD_File_Control_View::ConnectCard(CDownload_Function& link)
+{
     uint32_t total = 0;
     uint32_t free = 0;
-    const std::string failure = StartSdCard(Link(), total, free);
+    const std::string failure = StartSdCard(link, total, free);
     if (!failure.empty()) {
-        ShowMessageBox(this, Text(failure));
-        Disconnect();
-        return;
+        Tell(Text(failure));
+        return Disconnected();
     }
-    ShowDiskSpace(total, free);
-    if (!ListRoot()) {
-        Disconnect();
-        return;
-    }
-    SetConnectedControls(true);
+    Calls().Call([&] { ShowDiskSpace(total, free); });
+    if (StopRequested() || !ListRoot(link))
+        return Disconnected();
+    return {};
+}
+
+// The buttons follow at the job's end.
+JobOutcome CSD_File_Control_View::Disconnected()
+{
+    Calls().Call([this] { CloseCard(); });
+    return {};
 }
 
 void CSD_File_Control_View::Disconnect()
 {
-    if (!Port().IsConnected())
+    if (!Port().IsConnected() || IsBusy())
         return;
+    CloseCard();
+    SetConnectionButtons(true);
+}
+
+void CSD_File_Control_View::CloseCard()
+{
     Port().ClosePort();
     sdList_->setRowCount(0);
     sdFiles_.clear();
     sdTree_->clear();
     sdTree_->addTopLevelItem(new QTreeWidgetItem({"/"}));
     currentSdFolder_ = "/";
-    SetConnectedControls(false);
 }
 
 bool CSD_File_Control_View::ReadDiskSpace(CDownload_Function& link)
@@ -99,17 +106,18 @@ void CSD_File_Control_View::ShowDiskSpace(uint32_t totalKbyte, uint32_t freeKbyt
     diskBar_->setValue(UsedPercent(totalKbyte, freeKbyte));
 }
 
-// A fresh tree whose root is the current folder, listed; false when the root cannot be opened.
-bool CSD_File_Control_View::ListRoot()
+// A fresh tree whose root is the current folder, listed.
+bool CSD_File_Control_View::ListRoot(CDownload_Function& link)
 {
-    auto* root = new QTreeWidgetItem({"/"});
-    {
+    QTreeWidgetItem* root = nullptr;
+    Calls().Call([&] {
+        root = new QTreeWidgetItem({"/"});
         const QSignalBlocker listedHere(sdTree_);
         sdTree_->clear();
         sdTree_->addTopLevelItem(root);
         sdTree_->setCurrentItem(root);
-    }
-    return ShowSdFolder(root);
+    });
+    return ShowSdFolder(link, root);
 }
 
 void CSD_File_Control_View::ShowSdFiles(const std::vector<SdEntry>& files)
@@ -142,38 +150,57 @@ std::string CSD_File_Control_View::SdPath(const QTreeWidgetItem* item) const
     return path.empty() ? "/" : path;
 }
 
-// Mouse and keyboard select a folder alike: through the tree's current item.
+// Mouse and keyboard select a folder alike: through the tree's current item. The tree waits
+// while a job runs, so the item lives until the job has listed it.
 void CSD_File_Control_View::SelectSdFolder(QTreeWidgetItem* item)
 {
     if (!item || !Port().IsConnected())
         return;
-    Link().Sleep(kFolderSelectPauseMs);
-    ShowSdFolder(item);
+    StartCardJob([this, item](CDownload_Function& link) {
+        link.Sleep(kFolderSelectPauseMs);
+        ShowSdFolder(link, item);
+        return JobOutcome{};
+    });
 }
 
 // The folder becomes the one whose files are listed, and the one every delete and copy works
-// in; nothing of the folder shown before stays. False when the folder cannot be opened.
-bool CSD_File_Control_View::ShowSdFolder(QTreeWidgetItem* item)
+// in; nothing of the folder shown before stays. A stop leaves the sizes unread.
+bool CSD_File_Control_View::ShowSdFolder(CDownload_Function& link, QTreeWidgetItem* item)
 {
-    currentSdFolder_ = SdPath(item);
-    ShowSdFiles({});
-    const bool root = !item->parent();
+    std::string folder;
+    bool root = false;
+    Calls().Call([&] {
+        currentSdFolder_ = SdPath(item);
+        folder = currentSdFolder_;
+        root = !item->parent();
+        ShowSdFiles({});
+    });
     std::vector<SdEntry> entries;
     uint8_t result = kSdResultNone;
-    const SdListing listing = ListSdFolder(Link(), currentSdFolder_, entries, result);
+    const SdListing listing = ListSdFolder(link, folder, entries, result);
     if (listing == SdListing::OpenFailed) {
-        ShowMessageBox(this, root ? "SD Root Directory Open Fail" : "SD Directory Open Fail");
+        Tell(root ? "SD Root Directory Open Fail" : "SD Directory Open Fail");
         return false;
     }
-    AddSdFolders(item, entries);
-    ShowSdFiles(SdFileRows(currentSdFolder_, entries));
+    std::vector<SdEntry> files = SdFileRows(folder, entries);
+    Calls().Call([&] {
+        AddSdFolders(item, entries);
+        ShowSdFiles(files);
+    });
     if (listing == SdListing::ReadFailed)
-        ShowMessageBox(this, root ? ListReadFailText(result) : QString("File List Read Fail"));
-    if (sdList_->rowCount() > 0)
-        sdList_->selectRow(0);
-    item->setExpanded(item->childCount() > 0);
-    ReadSdFileSizes(Link(), currentSdFolder_, sdFiles_);
-    ShowSdSizes();
+        Tell(root ? ListReadFailText(result) : QString("File List Read Fail"));
+    Calls().Call([&] {
+        if (sdList_->rowCount() > 0)
+            sdList_->selectRow(0);
+        item->setExpanded(item->childCount() > 0);
+    });
+    if (StopRequested())
+        return true;
+    ReadSdFileSizes(link, folder, files);
+    Calls().Call([&] {
+        sdFiles_ = files;
+        ShowSdSizes();
+    });
     return true;
 }
 
@@ -183,103 +210,6 @@ void CSD_File_Control_View::ShowSdSizes()
         const std::optional<uint32_t>& size = sdFiles_[static_cast<size_t>(row)].size;
         sdList_->item(row, 4)->setText(size ? Text(GroupedSizeText(*size)) : QString());
     }
-}
-
-void CSD_File_Control_View::NewFolder()
-{
-    if (!Port().IsConnected() || !sdTree_->currentItem())
-        return;
-    const std::optional<QString> name = TextQuestions::Current().Ask(this, "New Folder Name", 0);
-    if (!name || name->isEmpty())
-        return;
-    uint8_t result = kSdResultNone;
-    if (!Link().SdMakeFolder(SdChildPath(currentSdFolder_, name->toStdString()), result)) {
-        FailBox("Make Folder Fail");
-        return;
-    }
-    QTreeWidgetItem* parent = sdTree_->currentItem();
-    auto* folder = new QTreeWidgetItem({*name});
-    parent->addChild(folder);
-    parent->setExpanded(true);
-    sdTree_->setCurrentItem(folder);
-}
-
-void CSD_File_Control_View::DeleteFile()
-{
-    const int row = sdList_->currentRow();
-    if (!Port().IsConnected() || row < 0 || static_cast<size_t>(row) >= sdFiles_.size())
-        return;
-    const std::string name = sdFiles_[static_cast<size_t>(row)].name;
-    if (!AskYesNoBox(this, Text(Format("File Delete - %s   ", name.c_str())), "Delete"))
-        return;
-    uint8_t result = kSdResultNone;
-    if (!Link().SdDelete(SdChildPath(currentSdFolder_, name), result)) {
-        ShowMessageBox(this, Text(Format("File Delete Fail -%s \r\n %s   ", name.c_str(),
-                                         FatResultText(result).c_str())));
-        return;
-    }
-    sdList_->removeRow(row);
-    sdFiles_.erase(sdFiles_.begin() + row);
-    RenumberRows(sdList_);
-}
-
-void CSD_File_Control_View::DeleteFolder()
-{
-    QTreeWidgetItem* item = sdTree_->currentItem();
-    if (!Port().IsConnected() || !item || !item->parent())
-        return;
-    const std::string name = item->text(0).toStdString();
-    if (!AskYesNoBox(this, Text(Format("Folder Delete - %s   ", name.c_str())), "Delete"))
-        return;
-    uint8_t result = kSdResultNone;
-    if (!Link().SdDelete(SdPath(item), result)) {
-        ShowMessageBox(this, Text(Format("Folder Delete Fail -%s \r\n %s   ", name.c_str(),
-                                         FatResultText(result).c_str())));
-        return;
-    }
-    // The parent becomes current, and is listed, before the item goes: deleting the current
-    // item would make the tree choose a neighbour of it.
-    sdTree_->setCurrentItem(item->parent());
-    delete item;
-}
-
-// The commands one by one, for service work; their buttons are hidden.
-void CSD_File_Control_View::CreateHiddenCommandButtons()
-{
-    const auto add = [this](const char* title, std::function<void()> run) {
-        auto* button = new QPushButton(title, this);
-        button->hide();
-        connect(button, &QPushButton::clicked, this, [this, run = std::move(run)] {
-            if (Port().IsConnected())
-                run();
-        });
-        hiddenCommandButtons_.push_back(button);
-    };
-    add("log stop", [this] {
-        if (!Link().SdLogStop())
-            ShowMessageBox(this, "SD Log Stop Fail");
-    });
-    add("Init", [this] {
-        if (!Link().SdInit())
-            ShowMessageBox(this, "SD Init Fail");
-    });
-    add("Space", [this] {
-        if (!ReadDiskSpace(Link()))
-            ShowMessageBox(this, "SD Size Read Fail");
-    });
-    add("Open Dir", [this] {
-        uint8_t result = kSdResultNone;
-        if (!Link().SdOpenDirectory(currentSdFolder_, result))
-            ShowMessageBox(this, ListReadFailText(result));
-    });
-    add("File List", [this] {
-        std::string entry;
-        uint8_t result = kSdResultNone;
-        if (Link().SdNextEntry(entry, result))
-            AppendLogLine(entry);
-        else
-            ShowMessageBox(this, ListReadFailText(result));
-    });
 }
 
 }  // namespace skarnel

@@ -3,7 +3,6 @@
 #include "sdcard/sd_file_control_view.h"
 
 #include "sdcard/sd_codes.h"
-#include "shell/message_boxes.h"
 #include "shell/ui_call_queue.h"
 
 #include <QTableWidget>
@@ -16,15 +15,9 @@ void CSD_File_Control_View::CopySdToPc()
     const std::vector<std::string> names = SelectedNames(sdList_);
     if (!Port().IsConnected() || names.empty() || currentPcFolder_.empty())
         return;
-    SetTreesEnabled(false);
-    const bool started = StartJobOnOpenPort([this, names, sdFolder = currentSdFolder_,
-                                             pcFolder = currentPcFolder_](CDownload_Function& link) {
+    StartCardJob([this, names, sdFolder = currentSdFolder_, pcFolder = currentPcFolder_](CDownload_Function& link) {
         return FinishSdToPc(SdToPcJob(link, sdFolder, names, pcFolder, StopRequest()));
     });
-    if (!started) {
-        SetTreesEnabled(true);
-        FailBox("Thread StartFail");
-    }
 }
 
 void CSD_File_Control_View::CopyPcToSd()
@@ -34,15 +27,9 @@ void CSD_File_Control_View::CopyPcToSd()
         files.push_back(currentPcFolder_ / name);
     if (!Port().IsConnected() || files.empty())
         return;
-    SetTreesEnabled(false);
-    const bool started =
-        StartJobOnOpenPort([this, files, sdFolder = currentSdFolder_](CDownload_Function& link) {
-            return FinishPcToSd(link, PcToSdJob(link, files, sdFolder, StopRequest()), sdFolder);
-        });
-    if (!started) {
-        SetTreesEnabled(true);
-        FailBox("Thread StartFail");
-    }
+    StartCardJob([this, files, sdFolder = currentSdFolder_](CDownload_Function& link) {
+        return FinishPcToSd(link, PcToSdJob(link, files, sdFolder, StopRequest()), sdFolder);
+    });
 }
 
 // The PC folder is listed again, so the copies show.

@@ -5,6 +5,7 @@
 #include "sdcard/sd_codes.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
+#include "shell/ui_call_queue.h"
 #include "shell/view_table.h"
 
 #include <QDesktopServices>
@@ -66,14 +67,18 @@ CSD_File_Control_View::CSD_File_Control_View(CMainFrame& mainFrame)
     ConnectSignals();
     sdTree_->addTopLevelItem(new QTreeWidgetItem({"/"}));
     OpenPcBaseFolder();
-    SetConnectedControls(false);
+    SetConnectionButtons(true);
     LayOut();
 }
 
+// A job still running is stopped and waited for here, while the state its reports reach lives.
 CSD_File_Control_View::~CSD_File_Control_View()
 {
-    if (!IsBusy())
-        Disconnect();
+    if (IsBusy()) {
+        RequestStop();
+        WaitForJobEnd();
+    }
+    Disconnect();
 }
 
 void CSD_File_Control_View::CreateControls()
@@ -101,7 +106,6 @@ void CSD_File_Control_View::ConnectSignals()
     connect(browseButton_, &QPushButton::clicked, this, &CSD_File_Control_View::Browse);
     connect(sdTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { SelectSdFolder(item); });
     connect(pcTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { SelectPcFolder(item); });
-    connect(this, &CFunction_View::JobEnded, this, [this] { SetTreesEnabled(true); });
 }
 
 // The PC side works without a controller: the backup folder is listed when the view opens.
@@ -174,10 +178,17 @@ std::vector<std::string> CSD_File_Control_View::SelectedNames(const QTableWidget
     return names;
 }
 
-void CSD_File_Control_View::SetConnectedControls(bool connected)
+void CSD_File_Control_View::SetConnectionButtons(bool idle)
 {
-    connectButton_->setEnabled(!connected);
-    disconnectButton_->setEnabled(connected);
+    connectButton_->setEnabled(idle && !Port().IsConnected());
+    disconnectButton_->setEnabled(idle && Port().IsConnected());
+}
+
+// The trees choose the folders a job works in, so they wait for it too.
+void CSD_File_Control_View::JobControlsChanged(bool enabled)
+{
+    SetTreesEnabled(enabled);
+    SetConnectionButtons(enabled);
 }
 
 void CSD_File_Control_View::SetTreesEnabled(bool enabled)
@@ -189,6 +200,21 @@ void CSD_File_Control_View::SetTreesEnabled(bool enabled)
 void CSD_File_Control_View::FailBox(const QString& text)
 {
     ShowMessageBox(this, text, "Fail");
+}
+
+bool CSD_File_Control_View::StartCardJob(Procedure procedure)
+{
+    if (StartJobOnOpenPort(std::move(procedure)))
+        return true;
+    FailBox("Thread StartFail");
+    return false;
+}
+
+// A job the user stopped ends without a box.
+void CSD_File_Control_View::Tell(const QString& text, const QString& title)
+{
+    if (!StopRequested())
+        Calls().Call([&] { ShowMessageBox(this, text, title); });
 }
 
 void CSD_File_Control_View::resizeEvent(QResizeEvent* event)

@@ -17,8 +17,10 @@ class QTreeWidgetItem;
 namespace skarnel {
 
 // "SD Card": a file manager between the PC's "SD_Card_Backup" folder and the controller's SD
-// card. The connection stays open from Connect to Disconnect; folder work runs on the
-// user-interface thread, the two file transfers on the worker.
+// card. The connection stays open from Connect to Disconnect. Every exchange with the card (the
+// connect, folder lists, file sizes, new folders, deletes, the transfers) is a job on the worker
+// with that connection, so a card that does not answer never holds up the window; questions
+// are asked before the job starts.
 class CSD_File_Control_View final : public CWork_View {
     Q_OBJECT
 public:
@@ -55,8 +57,12 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     std::string StopLine() const override { return {}; }
+    void JobControlsChanged(bool enabled) override;
 
 private:
+    // The card is given this moment before a folder just selected is listed.
+    static constexpr int kFolderSelectPauseMs = 300;
+
     void CreateControls();
     void CreateHiddenCommandButtons();
     void ConnectSignals();
@@ -65,16 +71,32 @@ private:
     void SelectSdFolder(QTreeWidgetItem* item);
     void SelectPcFolder(QTreeWidgetItem* item);
     void ListPc(const std::filesystem::path& folder, QTreeWidgetItem* item);
+    // A job on the held connection; "Thread StartFail" when it cannot start.
+    bool StartCardJob(Procedure procedure);
+    // From the worker: a box on the user-interface thread, unless the user has stopped the job.
+    void Tell(const QString& text, const QString& title = kApplicationTitle);
+    void CloseCard();
+    // The card's side of Connect and of a failed connect, on the worker.
+    JobOutcome ConnectCard(CDownload_Function& link);
+    JobOutcome Disconnected();
     bool ReadDiskSpace(CDownload_Function& link);
     void ShowDiskSpace(uint32_t totalKbyte, uint32_t freeKbyte);
-    bool ListRoot();
-    bool ShowSdFolder(QTreeWidgetItem* item);
+    // On the worker: false when the folder cannot be opened.
+    bool ListRoot(CDownload_Function& link);
+    bool ShowSdFolder(CDownload_Function& link, QTreeWidgetItem* item);
     void ShowSdFiles(const std::vector<SdEntry>& files);
     void ShowSdSizes();
     void AddSdFolders(QTreeWidgetItem* parent, const std::vector<SdEntry>& entries);
     std::string SdPath(const QTreeWidgetItem* item) const;
+    // On the worker, after the question: the card changed, then the tree and lists.
+    JobOutcome MakeFolder(CDownload_Function& link, QTreeWidgetItem* parent, const QString& name,
+                          const std::string& path);
+    JobOutcome RemoveFolder(CDownload_Function& link, QTreeWidgetItem* item, const std::string& name,
+                            const std::string& path);
+    JobOutcome RemoveFile(CDownload_Function& link, int row, const std::string& name, const std::string& path);
     std::vector<std::string> SelectedNames(const QTableWidget* list) const;
-    void SetConnectedControls(bool connected);
+    // Connect and Disconnect follow the connection while no job runs; during one neither is usable.
+    void SetConnectionButtons(bool idle);
     void SetTreesEnabled(bool enabled);
     void FailBox(const QString& text);
     JobOutcome FinishSdToPc(const JobOutcome& outcome);

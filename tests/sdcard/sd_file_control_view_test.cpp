@@ -1,5 +1,6 @@
 #include "sdcard/sd_file_control_view.h"
 #include "shell/text_questions.h"
+#include "shell/view_frame.h"
 #include "shell/view_table.h"
 #include "tests/support/gui_support.h"
 #include "tests/support/pty_frame.h"
@@ -8,6 +9,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -17,6 +19,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 
 namespace skarnel::test {
 namespace {
@@ -88,6 +91,21 @@ struct SdViewParts {
     }
 
     bool RunToItsEnd() const { return RunUntilJobEnds(*view); }
+    // Every exchange with the card is a job: the view is connected once Connect's has ended.
+    void Connect() const
+    {
+        view->Connect();
+        ASSERT_TRUE(RunToItsEnd());
+    }
+    // A mouse click on a folder of the card's tree, and its listing.
+    void Select(QTreeWidgetItem* item) const;
+    // A key pressed in the card's tree, and the listing of the folder it selects.
+    void Press(Qt::Key key) const
+    {
+        QTest::keyClick(view->SdTree(), key);
+        ASSERT_TRUE(RunToItsEnd());
+    }
+    void Finish() const { ASSERT_TRUE(RunToItsEnd()); }
 
     ScopedApplicationFolder home;
     TempFolder card;
@@ -140,6 +158,12 @@ void Click(QTreeWidget* tree, QTreeWidgetItem* item)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
 }
 
+void SdViewParts::Select(QTreeWidgetItem* item) const
+{
+    Click(view->SdTree(), item);
+    ASSERT_TRUE(RunToItsEnd());
+}
+
 void SelectRows(QTableWidget* list, std::initializer_list<int> rows)
 {
     list->clearSelection();
@@ -159,6 +183,11 @@ TEST(SdFileControlView, OpensOnThePcBackupFolderAndConnectsToTheCard)
     EXPECT_FALSE(f.view->DisconnectButton()->isEnabled());
 
     f.view->ConnectButton()->click();
+    EXPECT_TRUE(f.view->IsBusy());
+    EXPECT_FALSE(f.view->ConnectButton()->isEnabled());
+    EXPECT_FALSE(f.view->DisconnectButton()->isEnabled());
+    EXPECT_FALSE(f.view->SdTree()->isEnabled());
+    f.Finish();
     ASSERT_TRUE(f.view->Port().IsConnected()) << f.boxes.Texts().size();
     EXPECT_FALSE(f.view->ConnectButton()->isEnabled());
     EXPECT_TRUE(f.view->DisconnectButton()->isEnabled());
@@ -167,7 +196,7 @@ TEST(SdFileControlView, OpensOnThePcBackupFolderAndConnectsToTheCard)
     EXPECT_EQ(Children(f.SdRoot()), (std::vector<QString>{"Empty", "LogData", "Models", "Names"}));
     EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"h.mdl", "readme.txt"}));
     EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdRoot());
-    f.view->Connect();
+    f.Connect();
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Connect"});
     EXPECT_EQ(f.boxes.Boxes().back().title, "Fail");
 
@@ -182,8 +211,8 @@ TEST(SdFileControlView, AFolderShowsItsFilesWithTheirSizes)
 {
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("LogData"));
+    f.Connect();
+    f.Select(f.SdFolder("LogData"));
     EXPECT_EQ(f.view->CurrentSdFolder(), "/LogData");
     EXPECT_EQ(Column(f.view->SdList(), 0), (std::vector<QString>{"1", "2"}));
     EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
@@ -195,27 +224,32 @@ TEST(SdFileControlView, FoldersAreMadeAndDeletedAndFilesDeletedWithTheirQuestion
 {
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("Models"));
+    f.Connect();
+    f.Select(f.SdFolder("Models"));
     f.questions.answer = "Heli";
     f.view->NewFolderButton()->click();
+    f.Finish();
     EXPECT_EQ(f.questions.prompts, std::vector<QString>{"New Folder Name"});
     EXPECT_TRUE(fs::is_directory(f.card.Root() / "Models" / "Heli"));
     EXPECT_EQ(f.view->CurrentSdFolder(), "/Models/Heli");
-    Click(f.view->SdTree(), f.SdFolder("Models"));
+    f.Select(f.SdFolder("Models"));
     f.view->NewFolder();
+    f.Finish();
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Make Folder Fail"}) << "the folder exists already";
     EXPECT_EQ(Children(f.SdFolder("Models")), std::vector<QString>{"Heli"});
     f.boxes.AnswerWith(false);
     f.view->DeleteFolderButton()->click();
+    EXPECT_FALSE(f.view->IsBusy()) << "No asks nothing of the card";
     EXPECT_EQ(f.boxes.Texts().back(), "Folder Delete - Models   ");
     EXPECT_TRUE(fs::exists(f.card.Root() / "Models"));
     f.boxes.AnswerWith(true);
     f.view->DeleteFolder();
+    f.Finish();
     EXPECT_EQ(f.boxes.Texts().back(), "Folder Delete Fail -Models \r\n PRES_Fat_DENIED   ");
 
     f.view->SdList()->setCurrentCell(0, 1);
     f.view->DeleteFileButton()->click();
+    f.Finish();
     EXPECT_EQ(f.boxes.Texts().back(), "File Delete - h.mdl   ");
     EXPECT_FALSE(fs::exists(f.card.Root() / "Models" / "h.mdl"));
     EXPECT_EQ(f.view->SdList()->rowCount(), 0);
@@ -225,8 +259,8 @@ TEST(SdFileControlViewEndToEnd, FilesTravelBothWaysOnTheWorkerByteForByte)
 {
     EndToEndSdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("LogData"));
+    f.Connect();
+    f.Select(f.SdFolder("LogData"));
     SelectRows(f.view->SdList(), {0, 1});
     f.view->SdToPcButton()->click();
     EXPECT_TRUE(f.view->IsBusy());
@@ -245,7 +279,7 @@ TEST(SdFileControlViewEndToEnd, FilesTravelBothWaysOnTheWorkerByteForByte)
     EXPECT_EQ(Column(f.view->PcList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
     EXPECT_EQ(LogTexts(*f.view).back(), "SD -> PC File Transfer Success. File Size : 10 byte ");
 
-    Click(f.view->SdTree(), f.SdFolder("Models"));
+    f.Select(f.SdFolder("Models"));
     SelectRows(f.view->PcList(), {0});
     f.view->PcToSdButton()->click();
     ASSERT_TRUE(f.RunToItsEnd());
@@ -259,16 +293,17 @@ TEST(SdFileControlView, TheKeyboardSelectsAFolderAsTheMouseDoes)
 {
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    QTest::keyClick(f.view->SdTree(), Qt::Key_Down);
-    QTest::keyClick(f.view->SdTree(), Qt::Key_Down);
+    f.Connect();
+    f.Press(Qt::Key_Down);
+    f.Press(Qt::Key_Down);
     EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdFolder("LogData"));
     EXPECT_EQ(f.view->CurrentSdFolder(), "/LogData");
     EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
-    QTest::keyClick(f.view->SdTree(), Qt::Key_Down);
+    f.Press(Qt::Key_Down);
     EXPECT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{"h.mdl"});
 
     f.view->DeleteFileButton()->click();
+    f.Finish();
     EXPECT_FALSE(fs::exists(f.card.Root() / "Models" / "h.mdl"));
     EXPECT_TRUE(fs::exists(f.card.Root() / "h.mdl")) << "the file of that name in the root stays";
 
@@ -283,12 +318,13 @@ TEST(SdFileControlView, AfterDeleteFolderTheParentIsListedAndItsFilesAreTheOnesD
 {
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("Models"));
-    QTest::keyClick(f.view->SdTree(), Qt::Key_Up);
-    QTest::keyClick(f.view->SdTree(), Qt::Key_Up);
+    f.Connect();
+    f.Select(f.SdFolder("Models"));
+    f.Press(Qt::Key_Up);
+    f.Press(Qt::Key_Up);
     ASSERT_EQ(f.view->SdTree()->currentItem(), f.SdFolder("Empty"));
     f.view->DeleteFolderButton()->click();
+    f.Finish();
     EXPECT_FALSE(fs::exists(f.card.Root() / "Empty"));
     EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdRoot());
     EXPECT_EQ(f.view->CurrentSdFolder(), "/");
@@ -297,6 +333,7 @@ TEST(SdFileControlView, AfterDeleteFolderTheParentIsListedAndItsFilesAreTheOnesD
 
     f.view->SdList()->setCurrentCell(0, 1);
     f.view->DeleteFileButton()->click();
+    f.Finish();
     EXPECT_FALSE(fs::exists(f.card.Root() / "h.mdl"));
     EXPECT_TRUE(fs::exists(f.card.Root() / "Models" / "h.mdl"));
     EXPECT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{"readme.txt"});
@@ -306,13 +343,14 @@ TEST(SdFileControlView, NewFolderGoesIntoTheRootOnceTheRootIsSelected)
 {
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("Models"));
-    Click(f.view->SdTree(), f.SdRoot());
+    f.Connect();
+    f.Select(f.SdFolder("Models"));
+    f.Select(f.SdRoot());
     EXPECT_EQ(f.view->CurrentSdFolder(), "/");
     EXPECT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"h.mdl", "readme.txt"}));
     f.questions.answer = "Heli";
     f.view->NewFolderButton()->click();
+    f.Finish();
     EXPECT_TRUE(fs::is_directory(f.card.Root() / "Heli"));
     EXPECT_FALSE(fs::exists(f.card.Root() / "Models" / "Heli"));
     EXPECT_EQ(f.view->SdTree()->currentItem(), f.SdFolder("Heli"));
@@ -324,15 +362,16 @@ TEST(SdFileControlView, AFolderThatCannotBeOpenedListsNoFilesOfTheFolderBefore)
     SdViewFixture f;
     f.controller().AddFault("nak,group=6,code=0x3d,at=3");
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("LogData"));
+    f.Connect();
+    f.Select(f.SdFolder("LogData"));
     ASSERT_EQ(Column(f.view->SdList(), 1), (std::vector<QString>{"a.cld", "b.cld"}));
-    Click(f.view->SdTree(), f.SdFolder("Models"));
+    f.Select(f.SdFolder("Models"));
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"SD Directory Open Fail"});
     EXPECT_EQ(f.view->SdList()->rowCount(), 0);
     EXPECT_EQ(f.view->CurrentSdFolder(), "/Models");
 
     f.view->DeleteFileButton()->click();
+    f.Finish();
     EXPECT_EQ(f.boxes.Texts().size(), 1u) << "no file to ask about";
     EXPECT_TRUE(fs::exists(f.card.Root() / "LogData" / "a.cld"));
 }
@@ -341,8 +380,8 @@ TEST(SdFileControlView, NonAsciiNamesAreShownAndCopiedWithTheirCharacters)
 {
     SdViewFixture f;
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
-    Click(f.view->SdTree(), f.SdFolder("Names"));
+    f.Connect();
+    f.Select(f.SdFolder("Names"));
     const QString name = QString::fromUtf8("M\xc3\xbcller.txt");
     ASSERT_EQ(Column(f.view->SdList(), 1), std::vector<QString>{name});
     EXPECT_EQ(Column(f.view->SdList(), 4), std::vector<QString>{"12"});
@@ -358,10 +397,42 @@ TEST(SdFileControlView, AFailingStepDisconnectsWithItsText)
     SdViewFixture f;
     f.controller().AddFault("busy,group=3,count=10");
     ASSERT_NE(f.view, nullptr);
-    f.view->Connect();
+    f.Connect();
     EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"SD Log Stop Fail"});
     EXPECT_FALSE(f.view->Port().IsConnected());
     EXPECT_TRUE(f.view->ConnectButton()->isEnabled());
+}
+
+// The controller, held by the test, answers nothing, as a card that never answers: the job waits
+// on it, the window does not. Events go on, Stop is taken, closing waits for the job; once the
+// card answers, the job ends at its next step and the window closes.
+TEST(SdFileControlView, ACardThatDoesNotAnswerHoldsUpTheJobNotTheWindow)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.Connect();
+    f.controller().engine().KeepRequestLog(true);
+    QPointer<CView_Frame> frame = f.frame.frame->FindFrame(kViewSdFileControl);
+    std::unique_lock silentCard(f.controller().mutex());
+
+    Click(f.view->SdTree(), f.SdFolder("LogData"));
+    EXPECT_TRUE(f.view->IsBusy());
+    EXPECT_TRUE(WaitUntil([&] { return f.view->CurrentSdFolder() == "/LogData"; })) << "the job's reports arrive";
+    EXPECT_EQ(f.view->SdList()->rowCount(), 0) << "the folder before is no longer shown";
+    QTest::mouseClick(f.view->StopButton(), Qt::LeftButton);
+    EXPECT_TRUE(f.view->StopRequested());
+    frame->close();
+    EXPECT_TRUE(frame->IsClosePending());
+    EXPECT_TRUE(f.view->IsBusy()) << "the card has still not answered";
+
+    silentCard.unlock();
+    ASSERT_TRUE(WaitUntil([&frame] { return frame.isNull(); }));
+    EXPECT_TRUE(f.boxes.Texts().empty());
+    std::lock_guard lock(f.controller().mutex());
+    std::vector<uint8_t> codes;
+    for (const sim::Request& request : f.controller().engine().RequestLog())
+        codes.push_back(request.code);
+    EXPECT_EQ(codes, (std::vector<uint8_t>{'=', '<', '<', '<'})) << "the folder is listed, its sizes are not asked";
 }
 
 }  // namespace
