@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace skarnel::test {
 namespace {
 
@@ -16,6 +18,11 @@ struct FailedCopy {
     size_t fileSizeLimit;
     const char* failing;
 };
+
+void PrintTo(const FailedCopy& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SdFailedWrite : public testing::TestWithParam<FailedCopy> {};
 
