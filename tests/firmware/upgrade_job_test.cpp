@@ -6,6 +6,8 @@
 #include "sim/firmware_download.h"
 #include "sim/model_data_commands.h"
 #include "tests/firmware/upgrade_files.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/old_file.h"
 #include "tests/support/simulated_link.h"
 #include "tests/support/temp_folder.h"
 
@@ -480,6 +482,22 @@ TEST(FirmwareUpgrade, BackupFailureEndsTheJobBeforeTheFirmwareIsTouched)
     EXPECT_TRUE(f.GroupsOf(kRestart).empty());
     request.backupPath.clear();
     EXPECT_EQ(FirmwareUpgradeJob(f.link, request).finalText, "Menu Data Backup Process Fail");
+}
+
+// A disk that fills up during the backup before an upgrade keeps the backup of an earlier upgrade.
+TEST(FirmwareUpgrade, BackupThatFailsHalfWayKeepsTheOldBackupAndTouchesNoFirmware)
+{
+    UpgradeLink f;
+    FirmwareUpgradeRequest request;
+    request.firmwarePath = WriteUpgradeFile(f.files, "upgrade.bin", ApplicationOnly(106, 1001));
+    request.backupPath = SystemBackupPath(f.files.Root());
+    const OldFile old(request.backupPath, PatternBytes(100, 9));
+    const JobOutcome result = UnderFileSizeLimit(6000, [&] { return FirmwareUpgradeJob(f.link, request); });
+    EXPECT_EQ(result.finalText, "Menu Data Backup Process Fail") << "and no word of a kept backup";
+    EXPECT_EQ(f.window.Count("Backup File Write Fail"), 1u);
+    EXPECT_TRUE(old.Kept());
+    EXPECT_EQ(PartFilesUnder(f.files.Root()), std::vector<std::string>{});
+    EXPECT_TRUE(f.GroupsOf(kRestart).empty());
 }
 
 TEST(FirmwareUpgrade, ProductLinesShowTheControllersTexts)
