@@ -1,12 +1,16 @@
 #include "shell/application.h"
 
+#include "link/replacing_file.h"
 #include "shell/app_settings.h"
 #include "shell/explorer.h"
 #include "shell/icons.h"
 #include "shell/main_frame.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QPixmap>
 
 #include <cstdio>
 #include <memory>
@@ -71,6 +75,18 @@ void PreparePlatform(const StartOptions& options)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
+// Through the replacing file, as every file the application writes: a picture that cannot be
+// written whole leaves the file of that name as it was.
+bool SavePng(const QPixmap& picture, const QString& path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        return false;
+    return WriteReplacingFile(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(png.constData()),
+                              static_cast<size_t>(png.size()));
+}
+
 int TakeScreenshot(CMainFrame& frame, const StartOptions& options)
 {
     frame.resize(kScreenshotSize);
@@ -81,7 +97,7 @@ int TakeScreenshot(CMainFrame& frame, const StartOptions& options)
     }
     for (int pass = 0; pass < 5; ++pass)
         QApplication::processEvents();
-    if (!frame.grab().save(options.screenshot, "PNG")) {
+    if (!SavePng(frame.grab(), options.screenshot)) {
         std::fprintf(stderr, "skarnel: cannot write %s\n", qPrintable(options.screenshot));
         return 1;
     }

@@ -1,4 +1,6 @@
+#include "tests/support/file_size_limit.h"
 #include "tests/support/gui_support.h"
+#include "tests/support/old_file.h"
 #include "tests/support/processes.h"
 #include "tests/support/sysfs_fixture.h"
 
@@ -26,6 +28,20 @@ TEST(Application, RendersAScreenshotOfAViewAndExits)
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const QImage image(QString::fromStdString(png));
     EXPECT_EQ(image.size(), QSize(1280, 800));
+}
+
+// A disk that fills up while the picture is written keeps the picture of that name before.
+TEST(Application, AScreenshotThatCannotBeWrittenWholeKeepsTheOldFile)
+{
+    SKIP_WHERE_QT_STARTS_THREADS();
+    TempFolder folder;
+    const OldFile old(folder.Root() / "main.png", PatternBytes(100, 9));
+    const CommandResult result =
+        UnderFileSizeLimit(4096, [&] { return RunApplication(folder, {"--screenshot", old.path().string()}); });
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("skarnel: cannot write " + old.path().string()), std::string::npos) << result.err;
+    EXPECT_TRUE(old.Kept());
+    EXPECT_EQ(PartFilesUnder(folder.Root()), std::vector<std::string>{});
 }
 
 TEST(Application, RefusesABadCommandLine)
