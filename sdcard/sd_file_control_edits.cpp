@@ -105,8 +105,8 @@ void CSD_File_Control_View::DeleteFolder()
 }
 
 // The parent becomes the selected folder, and is listed.
-JobOutcome CSD_File_Control_View::RemoveFolder(CDownload_Function& link, QTreeWidgetItem* item,
-                                               const std::string& name, const std::string& path)
+JobOutcome CSD_File_Control_View::RemoveFolder(CDownload_Function& link, QTreeWidgetItem* item, const std::string& name,
+                                               const std::string& path)
 {
     uint8_t result = kSdResultNone;
     if (!link.SdDelete(path, result)) {

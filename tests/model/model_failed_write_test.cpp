@@ -44,7 +44,8 @@ ModelFileSource ConversionSource(ModelLink& t, const TempFolder& sources)
 }
 
 const ModelWriter kWriters[] = {
-    {"ModelBackup", "hALPHA01.mdl",
+    {"ModelBackup",
+     "hALPHA01.mdl",
      [](ModelLink& t, const std::filesystem::path& folder) {
          RecordingLists lists;
          const JobOutcome outcome =
@@ -52,14 +53,16 @@ const ModelWriter kWriters[] = {
          return EndOfJob(t, outcome);
      },
      {"Backup File Write Fail", "Model Data Backup Process Fail"}},
-    {"SystemBackup", "Menu_Backup.mif",
+    {"SystemBackup",
+     "Menu_Backup.mif",
      [](ModelLink& t, const std::filesystem::path& folder) {
          const JobOutcome outcome =
              UnderFileSizeLimit(kFileSizeLimit, [&] { return SystemBackupJob(t.link, folder / "Menu_Backup.mif"); });
          return EndOfJob(t, outcome);
      },
      {"Backup File Write Fail", "Menu Data Backup Process Fail"}},
-    {"ConvertedModelFile", "hALPHA01.mdl",
+    {"ConvertedModelFile",
+     "hALPHA01.mdl",
      [](ModelLink& t, const std::filesystem::path& folder) {
          const TempFolder sources;
          const ModelFileSource source = ConversionSource(t, sources);

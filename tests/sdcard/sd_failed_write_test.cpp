@@ -33,8 +33,8 @@ TEST_P(SdFailedWrite, KeepsTheOldFileAndSaysSo)
     TempFolder pc;
     const OldFile old(pc.Root() / c.failing, PatternBytes(100, 9));
     const StopRequest stop;
-    const JobOutcome outcome = UnderFileSizeLimit(
-        c.fileSizeLimit, [&] { return SdToPcJob(s.link, "/LogData", c.copied, pc.Root(), stop); });
+    const JobOutcome outcome =
+        UnderFileSizeLimit(c.fileSizeLimit, [&] { return SdToPcJob(s.link, "/LogData", c.copied, pc.Root(), stop); });
     EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(outcome.boxText, "File Transfer Fail");
     EXPECT_EQ(s.reporter.LogLines().back(), "File Write Fail");
