@@ -68,11 +68,12 @@ FirmwareFileHeader FirmwareFileHeader::ForImages(uint32_t appSize, uint32_t boot
 {
     FirmwareFileHeader header;
     header.BootIncluded = bootIncluded ? 1 : 0;
-    header.AppOffset = kSize;
+    constexpr auto headerSize = static_cast<uint32_t>(kSize);
+    header.AppOffset = headerSize;
     header.AppSize = appSize;
-    header.BootOffset = kSize + appSize;
+    header.BootOffset = headerSize + appSize;
     header.BootSize = bootSize;
-    header.StBootOffset = kSize + appSize + bootSize;
+    header.StBootOffset = headerSize + appSize + bootSize;
     header.StBootSize = stBootSize;
     return header;
 }

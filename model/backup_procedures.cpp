@@ -79,7 +79,7 @@ bool BackupModelFiles(CDownload_Function& link, const std::filesystem::path& fol
     link.Window().ReportLogLine("Model Data Read Start");
     const ModelFileHeader fileHeader{header.appPCode, header.appVer, header.memVer};
     std::vector<uint8_t> record;
-    for (int i = 0; i < schema.modelCount; ++i) {
+    for (uint16_t i = 0; i < schema.modelCount; ++i) {
         lists.AddControllerModel(ControllerModelText(schema.modelType[i], list.names[i]));
         if (schema.modelType[i] == kModelEmpty)
             continue;
@@ -138,7 +138,7 @@ bool ListControllerModels(CDownload_Function& link, ModelDataLists& lists)
     const ModelList list = ReadControllerModelList(link, schema);
     link.Window().ReportLogLine("Model List Read Success");
     link.Window().ReportLogLine(kModelJobStop);
-    for (int i = 0; i < schema.modelCount; ++i)
+    for (uint16_t i = 0; i < schema.modelCount; ++i)
         lists.AddControllerModel(ControllerModelText(schema.modelType[i], list.names[i]));
     return true;
 }

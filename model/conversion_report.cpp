@@ -9,7 +9,8 @@ namespace {
 std::string FieldLabel(const FieldChange& change)
 {
     const auto names = ConversionFieldNames();
-    const char* name = change.record < static_cast<int>(names.size()) ? names[change.record] : "";
+    const auto record = static_cast<size_t>(change.record);
+    const char* name = change.record >= 0 && record < names.size() ? names[record] : "";
     std::string label = Format("Field %d %s", change.record, name);
     if (change.elements > 1)
         label += Format("[%d]", change.element);

@@ -141,8 +141,9 @@ bool FixUpCommonSet(CDownload_Function& link, const DataSchema& file, std::vecto
     const int offset = file.commonSectionAddr[2] - file.commonSectionAddr[0];
     if (file.commonSectionCount <= 2 || offset < 0 || offset + 3 > static_cast<int>(kCommonSetBlockSize))
         return Fail(link, "Common Set Section Range Error. Seq:#2");
-    block[offset] = kCommonSection2Value;
-    WriteLe16(block.data() + offset + 1, ComputeCrc16(block.data() + offset, 1));
+    uint8_t* section = block.data() + offset;
+    section[0] = kCommonSection2Value;
+    WriteLe16(section + 1, ComputeCrc16(section, 1));
     return true;
 }
 

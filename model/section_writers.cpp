@@ -23,7 +23,7 @@ bool CDownload_Function::WriteCommonSet(const DataSchema& source, const DataSche
 {
     if (!SectionCountsMatch(Window(), "Common Set", source.commonSectionCount, destination.commonSectionCount))
         return false;
-    for (int i = 0; i < source.commonSectionCount; ++i) {
+    for (uint16_t i = 0; i < source.commonSectionCount; ++i) {
         const int offset = source.commonSectionAddr[i] - source.commonSectionAddr[0];
         const int size = source.commonSectionSize[i];
         if (offset < 0 || offset + size > static_cast<int>(kCommonSetBlockSize)) {
@@ -43,7 +43,7 @@ bool CDownload_Function::WriteModelRecord(const DataSchema& source, const DataSc
 {
     if (!SectionCountsMatch(Window(), "Model", source.modelSectionCount, destination.modelSectionCount))
         return false;
-    for (int i = 0; i < source.modelSectionCount; ++i) {
+    for (uint16_t i = 0; i < source.modelSectionCount; ++i) {
         const int offset = source.modelSectionOffset[i];
         const int size = source.modelSectionSize[i];
         if (offset + size > static_cast<int>(kModelRecordNumberOffset)) {
