@@ -1,4 +1,3 @@
-#include "link/format.h"
 #include "link/frame.h"
 #include "link/printable_text.h"
 #include "model/data_schema.h"
@@ -84,12 +83,16 @@ size_t IndexOf(const std::vector<std::string>& names, const std::string& name)
     return static_cast<size_t>(std::find(names.begin(), names.end(), name) - names.begin());
 }
 
-// Each line begins with its row number, as the command line numbers them: no row was forged.
-void ExpectNumberedRows(const std::vector<std::string>& lines, size_t rows, const char* format)
+// Each line begins with its row number, right-aligned to `width` as the command line numbers
+// them: no row was forged.
+void ExpectNumberedRows(const std::vector<std::string>& lines, size_t rows, size_t width)
 {
     ASSERT_GE(lines.size(), rows);
-    for (size_t row = 0; row < rows; ++row)
-        EXPECT_EQ(lines[row].rfind(Format(format, static_cast<int>(row + 1)), 0), 0u) << PrintableName(lines[row]);
+    for (size_t row = 0; row < rows; ++row) {
+        std::string number = std::to_string(row + 1);
+        number.insert(0, width > number.size() ? width - number.size() : 0, ' ');
+        EXPECT_EQ(lines[row].rfind(number + "  ", 0), 0u) << PrintableName(lines[row]);
+    }
 }
 
 TEST(HostileNamesOnTheCommandLine, SdListShowsEachNameOnItsOwnRowEscaped)
@@ -104,7 +107,7 @@ TEST(HostileNamesOnTheCommandLine, SdListShowsEachNameOnItsOwnRowEscaped)
         const std::vector<std::string> lines = OutputLines(list.out);
         const size_t rows = std::min(test::kHostileFolderSize, names->size() - first);
         EXPECT_EQ(lines.size(), rows);
-        ExpectNumberedRows(lines, rows, "%3d  ");
+        ExpectNumberedRows(lines, rows, 3);
         if (first == 0) {
             EXPECT_TRUE(lines.at(IndexOf(*names, "nl\nx")).ends_with("  nl\\nx"));
             EXPECT_TRUE(lines.at(IndexOf(*names, "\x1b[2J")).ends_with("  \\x1b[2J"));
@@ -157,7 +160,7 @@ TEST(HostileNamesOnTheCommandLine, ModelListShowsEachNameOnItsOwnRowEscaped)
         EXPECT_TRUE(IsTerminalSafe(list.out, true));
         const std::vector<std::string> lines = OutputLines(list.out);
         EXPECT_EQ(lines.size(), kModels);
-        ExpectNumberedRows(lines, kModels, "%d  ");
+        ExpectNumberedRows(lines, kModels, 0);
     }
 }
 
