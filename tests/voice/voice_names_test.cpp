@@ -22,14 +22,6 @@ VoiceSource WaveSound(const TempFolder& folder, const std::string& name)
     return {folder.Write(name, wave), name, wave.size(), 11025};
 }
 
-std::vector<std::string> NamesOf(const std::vector<VoiceFileInfo>& records)
-{
-    std::vector<std::string> names;
-    for (const VoiceFileInfo& record : records)
-        names.push_back(record.Name());
-    return names;
-}
-
 TEST(VoiceNames, NonAsciiNamesRoundTripThroughTheVoiceFlash)
 {
     struct Case {
