@@ -5,9 +5,9 @@
 //   bench_model_transfer
 
 #include "bench/observed_backend.h"
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/download_function.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "link/rs232.h"
 #include "model/data_schema.h"
 #include "model/model_procedures.h"

@@ -3,7 +3,7 @@
 //
 //   bench_telemetry_log_load [MINUTES]     (default: 60)
 
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "telemetry/live_log_file.h"
 #include "telemetry/log_loader.h"
 #include "telemetry/log_process_function.h"

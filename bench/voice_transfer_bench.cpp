@@ -5,10 +5,10 @@
 //   bench_voice_transfer [DATA_BYTES]   (default 131072)
 
 #include "bench/observed_backend.h"
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/download_function.h"
-#include "link/job.h"
-#include "link/reporter.h"
+#include "base/job.h"
+#include "base/reporter.h"
 #include "link/frame.h"
 #include "link/posix_serial_backend.h"
 #include "link/rs232.h"

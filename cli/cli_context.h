@@ -2,7 +2,7 @@
 
 #include "cli/terminal_reporter.h"
 #include "link/connection_factory.h"
-#include "link/job.h"
+#include "base/job.h"
 #include "link/serial_port_id.h"
 
 #include <functional>

@@ -6,7 +6,7 @@
 #include "firmware/image_info.h"
 #include "firmware/scrambler.h"
 #include "link/download_function.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "link/product_info.h"
 #include "link/rs232.h"
 

@@ -5,7 +5,7 @@
 #include "firmware/firmware_upgrade.h"
 #include "link/download_function.h"
 #include "link/rs232.h"
-#include "shell/app_folder.h"
+#include "base/app_folder.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "cli/cli_context.h"
 #include "link/download_function.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "link/port_discovery.h"
 
 #include <CLI/CLI.hpp>

@@ -1,7 +1,7 @@
 #include "cli/cli_context.h"
 #include "cli/model_commands.h"
 #include "link/download_function.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "link/rs232.h"
 #include "model/model_file_conversion.h"
 

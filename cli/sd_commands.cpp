@@ -2,13 +2,13 @@
 
 #include "cli/cli_context.h"
 #include "link/download_function.h"
-#include "link/format.h"
-#include "link/printable_text.h"
+#include "base/format.h"
+#include "base/printable_text.h"
 #include "link/rs232.h"
 #include "sdcard/pc_folder.h"
 #include "sdcard/sd_codes.h"
 #include "sdcard/sd_procedures.h"
-#include "shell/app_folder.h"
+#include "base/app_folder.h"
 
 #include <CLI/CLI.hpp>
 #include <functional>

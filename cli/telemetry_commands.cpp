@@ -3,7 +3,7 @@
 #include "cli/cli_context.h"
 #include "cli/telemetry_printing.h"
 #include "link/download_function.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "telemetry/log_loader.h"
 #include "telemetry/telemetry_text.h"
 

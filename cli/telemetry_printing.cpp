@@ -1,6 +1,6 @@
 #include "cli/telemetry_printing.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "telemetry/telemetry_text.h"
 
 #include <algorithm>

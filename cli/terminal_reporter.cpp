@@ -1,6 +1,6 @@
 #include "cli/terminal_reporter.h"
 
-#include "link/printable_text.h"
+#include "base/printable_text.h"
 #include "link/reply_codes.h"
 
 #include <unistd.h>

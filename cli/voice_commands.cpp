@@ -2,8 +2,8 @@
 
 #include "cli/cli_context.h"
 #include "link/download_function.h"
-#include "link/format.h"
-#include "link/printable_text.h"
+#include "base/format.h"
+#include "base/printable_text.h"
 #include "link/rs232.h"
 #include "voice/sound_file.h"
 #include "voice/voice_flash_info.h"

@@ -1,7 +1,7 @@
 #include "clock/clock_record.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 
 namespace skarnel {
 

@@ -1,6 +1,6 @@
 #include "firmware/binary_file.h"
 
-#include "link/replacing_file.h"
+#include "base/replacing_file.h"
 
 #include <cerrno>
 #include <cstring>

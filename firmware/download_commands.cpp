@@ -1,11 +1,11 @@
 #include "firmware/download_texts.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
-#include "link/clock.h"
+#include "base/byte_order.h"
+#include "base/clock.h"
 #include "link/controller_text.h"
 #include "link/download_function.h"
 #include "link/frame.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "link/rs232.h"
 
 #include <algorithm>

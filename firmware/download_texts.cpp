@@ -1,6 +1,6 @@
 #include "firmware/download_texts.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "firmware/firmware_file.h"
 
 #include "firmware/binary_file.h"
-#include "link/byte_order.h"
-#include "link/reporter.h"
+#include "base/byte_order.h"
+#include "base/reporter.h"
 
 namespace skarnel {
 namespace {

@@ -9,10 +9,10 @@
 #include "firmware/product_lines.h"
 #include "firmware/scrambler.h"
 #include "link/download_function.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "link/rs232.h"
 #include "link/product_info.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "model/model_procedures.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "firmware/image_info.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "link/product_info.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "firmware/kept_backup_text.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 namespace skarnel {
 namespace {

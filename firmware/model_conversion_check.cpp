@@ -5,7 +5,7 @@
 #include "firmware/image_info.h"
 #include "firmware/scrambler.h"
 #include "link/download_function.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "model/model_conversion.h"
 
 #include <vector>

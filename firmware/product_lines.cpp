@@ -1,8 +1,8 @@
 #include "firmware/product_lines.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "link/product_info.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 
 namespace skarnel {
 

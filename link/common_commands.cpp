@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/download_function.h"
 #include "link/rs232.h"
 

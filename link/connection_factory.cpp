@@ -1,6 +1,6 @@
 #include "link/connection_factory.h"
 
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/posix_serial_backend.h"
 
 namespace skarnel {

@@ -1,6 +1,6 @@
 #include "link/controller_text.h"
 
-#include "link/utf8.h"
+#include "base/utf8.h"
 
 namespace skarnel {
 namespace {

@@ -1,11 +1,11 @@
 #include "link/download_function.h"
 
-#include "link/byte_order.h"
-#include "link/clock.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/clock.h"
+#include "base/format.h"
 #include "link/frame.h"
 #include "link/reply_codes.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "link/rs232.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "link/frame.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "link/product_info.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 
 #include <algorithm>
 #include <cctype>

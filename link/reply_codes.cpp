@@ -1,6 +1,6 @@
 #include "link/reply_codes.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 namespace skarnel {
 namespace {

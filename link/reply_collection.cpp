@@ -1,4 +1,4 @@
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/download_function.h"
 #include "link/frame.h"
 #include "link/rs232.h"

@@ -1,6 +1,6 @@
 #include "link/rs232.h"
 
-#include "link/clock.h"
+#include "base/clock.h"
 
 #include <algorithm>
 

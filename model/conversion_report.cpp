@@ -1,6 +1,6 @@
 #include "model/conversion_report.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "model/conversion_table_data.h"
 
 namespace skarnel {

@@ -1,6 +1,6 @@
 #include "model/conversion_table_set.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "model/model_files.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "model/data_schema.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 
 #include <algorithm>
 

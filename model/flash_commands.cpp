@@ -1,9 +1,9 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/download_function.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "link/frame.h"
 #include "link/reply_codes.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "link/rs232.h"
 #include "model/data_schema.h"
 

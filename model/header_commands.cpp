@@ -1,5 +1,5 @@
 #include "link/download_function.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "model/data_schema.h"
 #include "model/model_files.h"
 

@@ -1,7 +1,7 @@
 #include "model/model_conversion.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "link/frame.h"
 #include "model/conversion_table_data.h"
 #include "model/conversion_table_set.h"

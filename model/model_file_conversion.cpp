@@ -1,8 +1,8 @@
 #include "model/model_file_conversion.h"
 
-#include "link/format.h"
-#include "link/replacing_file.h"
-#include "link/reporter.h"
+#include "base/format.h"
+#include "base/replacing_file.h"
+#include "base/reporter.h"
 #include "model/model_conversion.h"
 #include "model/model_files.h"
 

@@ -1,9 +1,9 @@
 #include "model/model_files.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "link/product_info.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/file_magic.h"
-#include "link/file_safe_name.h"
+#include "base/file_magic.h"
+#include "base/file_safe_name.h"
 
 #include "model/data_schema.h"
 

@@ -1,7 +1,7 @@
 #include "model/model_jobs.h"
 
 #include "link/download_function.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "model/model_procedures.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/job.h"
+#include "base/job.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 #include "link/download_function.h"
-#include "link/format.h"
-#include "link/reporter.h"
+#include "base/format.h"
+#include "base/reporter.h"
 #include "model/data_schema.h"
 #include "model/model_files.h"
 

@@ -1,6 +1,6 @@
 #include "sdcard/pc_folder.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 #include "sdcard/sd_entry.h"
 
 #include "link/controller_text.h"
-#include "link/file_safe_name.h"
-#include "link/format.h"
+#include "base/file_safe_name.h"
+#include "base/format.h"
 
 namespace skarnel {
 namespace {

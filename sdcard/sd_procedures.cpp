@@ -1,11 +1,11 @@
 #include "sdcard/sd_procedures.h"
 
 #include "link/download_function.h"
-#include "link/file_safe_name.h"
-#include "link/format.h"
-#include "link/printable_text.h"
-#include "link/replacing_file.h"
-#include "link/reporter.h"
+#include "base/file_safe_name.h"
+#include "base/format.h"
+#include "base/printable_text.h"
+#include "base/replacing_file.h"
+#include "base/reporter.h"
 #include "sdcard/sd_codes.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "shell/application.h"
 
-#include "link/replacing_file.h"
+#include "base/replacing_file.h"
 #include "shell/app_settings.h"
 #include "shell/explorer.h"
 #include "shell/icons.h"

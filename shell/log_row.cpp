@@ -1,6 +1,6 @@
 #include "shell/log_row.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 namespace skarnel {
 

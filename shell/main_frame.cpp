@@ -2,7 +2,7 @@
 
 #include "link/port_discovery.h"
 #include "shell/about_dlg.h"
-#include "shell/app_folder.h"
+#include "base/app_folder.h"
 #include "shell/app_settings.h"
 #include "shell/commands.h"
 #include "shell/dialog_port.h"

@@ -1,6 +1,6 @@
 #include "shell/status_texts.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 namespace skarnel {
 

@@ -1,11 +1,11 @@
-#include "clock/controller_setup_view.h"
-#include "firmware/firmware_view.h"
-#include "model/menu_view.h"
-#include "model/model_conversion_view.h"
-#include "sdcard/sd_file_control_view.h"
+#include "clock/views/controller_setup_view.h"
+#include "firmware/views/firmware_view.h"
+#include "model/views/menu_view.h"
+#include "model/views/model_conversion_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 #include "shell/view_registry.h"
-#include "tools/merge_gang_view.h"
-#include "tools/merge_view.h"
+#include "tools/views/merge_gang_view.h"
+#include "tools/views/merge_view.h"
 
 namespace skarnel {
 

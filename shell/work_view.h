@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/download_function.h"
-#include "link/job.h"
+#include "base/job.h"
 #include "link/reply_codes.h"
 #include "link/rs232.h"
 #include "link/serial_port_id.h"

@@ -1,6 +1,6 @@
 #include "sim/application_commands.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "sim/clock_arithmetic.h"
 #include "sim/controller_engine.h"
 

@@ -1,6 +1,6 @@
 #include "sim/controller_engine.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/frame.h"
 
 #include <algorithm>

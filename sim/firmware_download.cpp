@@ -2,7 +2,7 @@
 
 #include "firmware/image_info.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/product_info.h"
 #include "sim/controller_engine.h"
 

@@ -1,6 +1,6 @@
 #include "sim/model_data_commands.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/frame.h"
 #include "model/data_schema.h"
 #include "sim/controller_engine.h"

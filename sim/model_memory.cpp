@@ -1,6 +1,6 @@
 #include "sim/model_memory.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/frame.h"
 #include "model/conversion_table_data.h"
 #include "model/conversion_table_set.h"

@@ -1,7 +1,7 @@
 #include "sim/sd_card_commands.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "link/frame.h"
 #include "sdcard/sd_codes.h"
 #include "sim/clock_arithmetic.h"

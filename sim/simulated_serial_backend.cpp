@@ -1,6 +1,6 @@
 #include "sim/simulated_serial_backend.h"
 
-#include "link/clock.h"
+#include "base/clock.h"
 
 #include <algorithm>
 

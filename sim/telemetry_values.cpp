@@ -1,6 +1,6 @@
 #include "sim/telemetry_values.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "sim/voice_flash.h"
 
-#include "link/replacing_file.h"
+#include "base/replacing_file.h"
 
 #include <fstream>
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "sim/voice_flash_commands.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "sim/controller_engine.h"
 #include "voice/voice_codes.h"
 #include "voice/voice_file_info.h"

@@ -1,7 +1,7 @@
 #include "telemetry/live_log_file.h"
 
-#include "link/byte_order.h"
-#include "link/file_magic.h"
+#include "base/byte_order.h"
+#include "base/file_magic.h"
 
 namespace skarnel {
 

@@ -1,7 +1,7 @@
 #include "telemetry/log_loader.h"
 
-#include "link/format.h"
-#include "link/reporter.h"
+#include "base/format.h"
+#include "base/reporter.h"
 #include "telemetry/live_log_file.h"
 #include "telemetry/log_process_function.h"
 

@@ -1,6 +1,6 @@
 #include "telemetry/log_process_function.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "telemetry/telemetry_decode.h"
 
 #include <algorithm>

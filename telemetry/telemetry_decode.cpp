@@ -1,6 +1,6 @@
 #include "telemetry/telemetry_decode.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "telemetry/telemetry_text.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 #include <type_traits>
 

@@ -1,7 +1,7 @@
 #include "tools/gang_merge.h"
 
 #include "firmware/binary_file.h"
-#include "link/format.h"
+#include "base/format.h"
 #include "tools/target_write.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "voice/riff_reader.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "voice/sound_file.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
-#include "link/replacing_file.h"
+#include "base/byte_order.h"
+#include "base/format.h"
+#include "base/replacing_file.h"
 #include "voice/wave_control.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/file_magic.h"
+#include "base/file_magic.h"
 
 #include <array>
 #include <cstdint>

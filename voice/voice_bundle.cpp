@@ -1,9 +1,9 @@
 #include "voice/voice_bundle.h"
 
-#include "link/byte_order.h"
-#include "link/format.h"
-#include "link/replacing_file.h"
-#include "link/reporter.h"
+#include "base/byte_order.h"
+#include "base/format.h"
+#include "base/replacing_file.h"
+#include "base/reporter.h"
 #include "voice/sound_file.h"
 #include "voice/wave_control.h"
 

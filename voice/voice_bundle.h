@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/job.h"
+#include "base/job.h"
 
-#include "link/file_magic.h"
+#include "base/file_magic.h"
 #include "voice/voice_file_info.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "voice/voice_file_info.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/controller_text.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "voice/wave_control.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "voice/adpcm_tables.h"
 #include "voice/riff_reader.h"
 

@@ -1,5 +1,5 @@
 #include "link/frame.h"
-#include "link/printable_text.h"
+#include "base/printable_text.h"
 #include "model/data_schema.h"
 #include "sim/application_commands.h"
 #include "sim/controller_engine.h"

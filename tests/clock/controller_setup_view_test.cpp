@@ -1,4 +1,4 @@
-#include "clock/controller_setup_view.h"
+#include "clock/views/controller_setup_view.h"
 #include "shell/label.h"
 #include "tests/support/gui_support.h"
 #include "tests/support/pty_frame.h"

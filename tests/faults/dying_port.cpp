@@ -1,6 +1,6 @@
 #include "tests/faults/dying_port.h"
 
-#include "link/clock.h"
+#include "base/clock.h"
 
 namespace skarnel::test {
 

@@ -1,6 +1,6 @@
 #include "tests/faults/fault_mix.h"
 
-#include "link/format.h"
+#include "base/format.h"
 
 #include <array>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "tests/faults/outcome_tally.h"
 
-#include "link/format.h"
-#include "link/printable_text.h"
+#include "base/format.h"
+#include "base/printable_text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/clock.h"
+#include "base/clock.h"
 
 #include <cstdint>
 #include <stdexcept>

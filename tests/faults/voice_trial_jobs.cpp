@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "sim/voice_flash_commands.h"
 #include "tests/faults/trial_files.h"
 #include "tests/faults/trial_jobs.h"

@@ -1,6 +1,6 @@
 #include "firmware/image_kind.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/download_function.h"
 #include "link/rs232.h"
 #include "tests/firmware/download_link.h"

@@ -2,7 +2,7 @@
 #include "firmware/firmware_file.h"
 #include "firmware/image_info.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/connection_factory.h"
 #include "link/download_function.h"
 #include "link/product_info.h"

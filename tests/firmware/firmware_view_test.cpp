@@ -1,4 +1,4 @@
-#include "firmware/firmware_view.h"
+#include "firmware/views/firmware_view.h"
 #include "shell/label.h"
 #include "shell/settings_keys.h"
 #include "shell/view_table.h"

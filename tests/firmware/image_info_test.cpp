@@ -1,5 +1,5 @@
 #include "firmware/image_info.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/product_info.h"
 
 #include <gtest/gtest.h>

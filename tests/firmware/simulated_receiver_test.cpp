@@ -1,6 +1,6 @@
 #include "firmware/image_info.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/download_function.h"
 #include "link/product_info.h"
 #include "tests/firmware/download_link.h"

@@ -2,7 +2,7 @@
 
 #include "firmware/firmware_file.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "sim/controller_state.h"
 #include "tests/support/temp_folder.h"
 

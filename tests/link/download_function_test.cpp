@@ -1,6 +1,6 @@
 #include "link/download_function.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/frame.h"
 #include "link/reply_codes.h"
 #include "tests/support/simulated_link.h"

@@ -2,7 +2,7 @@
 
 #include "link/connection_factory.h"
 #include "link/download_function.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "link/rs232.h"
 #include "tests/support/processes.h"
 

@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "model/conversion_table_data.h"
 #include "model/conversion_table_set.h"
 

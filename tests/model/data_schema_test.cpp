@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "model/data_schema.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "model/data_schema.h"
 #include "model/model_files.h"
 #include "tests/model/model_test_support.h"

@@ -1,4 +1,4 @@
-#include "model/menu_view.h"
+#include "model/views/menu_view.h"
 #include "model/model_files.h"
 #include "model/model_procedures.h"
 #include "shell/view_table.h"

@@ -1,5 +1,5 @@
 #include "model/model_conversion.h"
-#include "model/model_conversion_view.h"
+#include "model/views/model_conversion_view.h"
 #include "model/model_files.h"
 #include "shell/view_table.h"
 #include "tests/support/gui_support.h"

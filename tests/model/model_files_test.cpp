@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "model/model_files.h"
 #include "tests/model/model_test_support.h"
 #include "tests/support/temp_folder.h"

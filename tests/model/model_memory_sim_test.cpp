@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "model/data_schema.h"
 #include "sim/model_memory.h"
 #include "tests/model/model_test_support.h"

@@ -1,4 +1,4 @@
-#include "link/printable_text.h"
+#include "base/printable_text.h"
 #include "model/data_schema.h"
 #include "model/model_files.h"
 #include "model/model_procedures.h"

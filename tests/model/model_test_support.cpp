@@ -1,6 +1,6 @@
 #include "tests/model/model_test_support.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "sim/model_data_commands.h"
 
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "link/frame.h"
 #include "model/model_files.h"
 #include "model/model_procedures.h"

@@ -1,4 +1,4 @@
-#include "sdcard/sd_file_control_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 #include "shell/text_questions.h"
 #include "shell/view_frame.h"
 #include "shell/view_table.h"

@@ -1,5 +1,5 @@
 #include "link/frame.h"
-#include "link/printable_text.h"
+#include "base/printable_text.h"
 #include "sdcard/sd_codes.h"
 #include "sdcard/sd_procedures.h"
 #include "tests/sdcard/sd_test_support.h"

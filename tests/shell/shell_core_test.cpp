@@ -1,5 +1,5 @@
 #include "link/serial_port_id.h"
-#include "shell/app_folder.h"
+#include "base/app_folder.h"
 #include "shell/commands.h"
 #include "shell/log_row.h"
 #include "shell/menu_tree.h"

@@ -1,9 +1,9 @@
 #include "sim/simulated_connection_factory.h"
 
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/download_function.h"
 #include "link/product_info.h"
-#include "link/reporter.h"
+#include "base/reporter.h"
 #include "sim/application_commands.h"
 
 #include <gtest/gtest.h>

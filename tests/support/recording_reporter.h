@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/reporter.h"
+#include "base/reporter.h"
 
 #include <mutex>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/connection_factory.h"
 #include "sim/controller_engine.h"
 #include "sim/controller_state.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/clock.h"
+#include "base/clock.h"
 #include "link/download_function.h"
 #include "link/rs232.h"
 #include "sim/controller_engine.h"

@@ -1,5 +1,5 @@
-#include "link/byte_order.h"
-#include "link/reporter.h"
+#include "base/byte_order.h"
+#include "base/reporter.h"
 #include "telemetry/log_loader.h"
 #include "telemetry/log_process_function.h"
 #include "telemetry/telemetry_text.h"

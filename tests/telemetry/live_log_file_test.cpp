@@ -1,5 +1,5 @@
-#include "link/byte_order.h"
-#include "link/reporter.h"
+#include "base/byte_order.h"
+#include "base/reporter.h"
 #include "telemetry/live_log_file.h"
 #include "telemetry/log_loader.h"
 #include "tests/support/recording_reporter.h"

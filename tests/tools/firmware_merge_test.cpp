@@ -1,6 +1,6 @@
 #include "firmware/firmware_file.h"
 #include "firmware/scrambler.h"
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_folder.h"
 #include "tools/firmware_merge.h"

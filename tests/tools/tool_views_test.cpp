@@ -3,8 +3,8 @@
 #include "tests/support/gui_support.h"
 #include "tests/support/temp_folder.h"
 #include "tools/firmware_merge.h"
-#include "tools/merge_gang_view.h"
-#include "tools/merge_view.h"
+#include "tools/views/merge_gang_view.h"
+#include "tools/views/merge_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>

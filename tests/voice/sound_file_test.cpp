@@ -1,5 +1,5 @@
-#include "link/byte_order.h"
-#include "link/file_magic.h"
+#include "base/byte_order.h"
+#include "base/file_magic.h"
 #include "tests/support/temp_folder.h"
 #include "tests/voice/wave_fixtures.h"
 #include "voice/sound_file.h"

@@ -1,4 +1,4 @@
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "tests/support/processes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/voice/wave_fixtures.h"

@@ -1,5 +1,5 @@
-#include "link/byte_order.h"
-#include "link/file_magic.h"
+#include "base/byte_order.h"
+#include "base/file_magic.h"
 #include "link/rs232.h"
 #include "tests/support/temp_folder.h"
 #include "tests/voice/voice_link.h"

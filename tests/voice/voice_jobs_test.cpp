@@ -1,5 +1,5 @@
-#include "link/byte_order.h"
-#include "link/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "tests/support/temp_folder.h"
 #include "tests/voice/voice_link.h"
 #include "tests/voice/wave_fixtures.h"

@@ -1,6 +1,6 @@
 #include "tests/voice/voice_link.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 #include "sim/voice_flash_commands.h"
 
 #include <algorithm>

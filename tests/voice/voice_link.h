@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/job.h"
+#include "base/job.h"
 #include "sim/controller_engine.h"
 #include "sim/fault_plan.h"
 #include "sim/voice_flash.h"

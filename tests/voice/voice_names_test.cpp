@@ -1,4 +1,4 @@
-#include "link/printable_text.h"
+#include "base/printable_text.h"
 #include "tests/support/hostile_names.h"
 #include "tests/support/temp_folder.h"
 #include "tests/voice/voice_link.h"

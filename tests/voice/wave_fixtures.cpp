@@ -1,6 +1,6 @@
 #include "tests/voice/wave_fixtures.h"
 
-#include "link/byte_order.h"
+#include "base/byte_order.h"
 
 namespace skarnel::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "link/file_safe_name.h"
+#include "base/file_safe_name.h"
 
 #include <gtest/gtest.h>
 

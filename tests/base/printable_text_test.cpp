@@ -1,5 +1,5 @@
-#include "link/file_safe_name.h"
-#include "link/printable_text.h"
+#include "base/file_safe_name.h"
+#include "base/printable_text.h"
 #include "tests/support/hostile_names.h"
 
 #include <gtest/gtest.h>

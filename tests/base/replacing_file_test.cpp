@@ -1,4 +1,4 @@
-#include "link/replacing_file.h"
+#include "base/replacing_file.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,7 +1,7 @@
-#include "model/model_conversion_view.h"
+#include "model/views/model_conversion_view.h"
 
 #include "link/download_function.h"
-#include "model/model_list_table.h"
+#include "model/views/model_list_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"

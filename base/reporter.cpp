@@ -1,4 +1,4 @@
-#include "link/reporter.h"
+#include "base/reporter.h"
 
 namespace skarnel {
 

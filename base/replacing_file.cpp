@@ -1,4 +1,4 @@
-#include "link/replacing_file.h"
+#include "base/replacing_file.h"
 
 #include <cerrno>
 #include <cstring>

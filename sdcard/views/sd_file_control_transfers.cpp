@@ -1,6 +1,6 @@
 // The SD card view's two transfers. They run on the worker with the connection the view holds;
 // the controls that could use it are disabled meanwhile.
-#include "sdcard/sd_file_control_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 
 #include "sdcard/sd_codes.h"
 #include "shell/ui_call_queue.h"

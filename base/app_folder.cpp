@@ -1,4 +1,4 @@
-#include "shell/app_folder.h"
+#include "base/app_folder.h"
 
 #include <cstdlib>
 #include <system_error>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/function_view.h"
-#include "tools/path_row.h"
+#include "tools/views/path_row.h"
 
 class QCheckBox;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "model/model_list_table.h"
+#include "model/views/model_list_table.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -1,8 +1,8 @@
-#include "model/menu_view.h"
+#include "model/views/menu_view.h"
 
 #include "model/model_files.h"
 #include "model/model_jobs.h"
-#include "model/model_list_table.h"
+#include "model/views/model_list_table.h"
 #include "model/model_procedures.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"

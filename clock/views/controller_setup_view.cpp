@@ -1,4 +1,4 @@
-#include "clock/controller_setup_view.h"
+#include "clock/views/controller_setup_view.h"
 
 #include "clock/clock_input.h"
 #include "shell/label.h"

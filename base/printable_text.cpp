@@ -1,7 +1,7 @@
-#include "link/printable_text.h"
+#include "base/printable_text.h"
 
-#include "link/format.h"
-#include "link/utf8.h"
+#include "base/format.h"
+#include "base/utf8.h"
 
 namespace skarnel {
 namespace {

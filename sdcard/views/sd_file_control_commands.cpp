@@ -1,8 +1,8 @@
 // The SD card view's single commands, for service work; their buttons are hidden. Each runs as
 // a job on the held connection, in the folder selected when it was pressed.
-#include "sdcard/sd_file_control_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "sdcard/sd_codes.h"
 
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "tools/merge_view.h"
+#include "tools/views/merge_view.h"
 
 #include "shell/app_settings.h"
 #include "shell/main_frame.h"

@@ -1,8 +1,8 @@
 // The SD card view's changes to the card: a new folder, deleting a folder or a file. The user
 // is asked on the user-interface thread; the card is changed by a job on the worker.
-#include "sdcard/sd_file_control_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "sdcard/sd_codes.h"
 #include "shell/message_boxes.h"
 #include "shell/text_questions.h"

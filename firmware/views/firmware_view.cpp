@@ -1,4 +1,4 @@
-#include "firmware/firmware_view.h"
+#include "firmware/views/firmware_view.h"
 
 #include "firmware/firmware_file.h"
 #include "firmware/firmware_upgrade.h"

@@ -1,4 +1,4 @@
-#include "link/utf8.h"
+#include "base/utf8.h"
 
 namespace skarnel {
 namespace {

@@ -1,8 +1,8 @@
 // The card side of the SD card view: connecting and listing folders. The exchanges run as jobs
 // on the worker with the held connection; the tree and lists change on the user-interface thread.
-#include "sdcard/sd_file_control_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "sdcard/sd_codes.h"
 #include "shell/ui_call_queue.h"
 

@@ -1,6 +1,6 @@
-#include "sdcard/sd_file_control_view.h"
+#include "sdcard/views/sd_file_control_view.h"
 
-#include "link/format.h"
+#include "base/format.h"
 #include "sdcard/pc_folder.h"
 #include "sdcard/sd_codes.h"
 #include "shell/main_frame.h"

@@ -1,4 +1,4 @@
-#include "tools/path_row.h"
+#include "tools/views/path_row.h"
 
 #include "shell/file_dialogs.h"
 

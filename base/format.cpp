@@ -1,4 +1,4 @@
-#include "link/format.h"
+#include "base/format.h"
 
 #include <cstdarg>
 #include <cstdio>
