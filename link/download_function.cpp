@@ -66,6 +66,7 @@ size_t CDownload_Function::SendFrame(uint16_t length, const uint8_t* payload, ui
     sequenceNumber = static_cast<uint8_t>(sequenceNumber + 1);
     if (sequenceNumber > kLastSequenceNumber)
         sequenceNumber = 1;
+    requests_.Sent(sequence);
 
     std::array<uint8_t, kFrameBufferSize> frame;
     const size_t size = EncodeFrame(sequence, group, code, payload, length, frame.data());
@@ -132,16 +133,21 @@ size_t CDownload_Function::PollForInput(size_t count, int64_t limitMs)
     return waiting;
 }
 
-// Shared tail of WaitAck and WaitAckCode.
+// Shared tail of WaitAck and WaitAckCode. A late answer to an earlier request is passed over and
+// the wait goes on for this one's.
 bool CDownload_Function::FinishAckWait(bool reportOtherCodes, int& replyCode)
 {
-    const size_t size = PollForInput(1, kAckWaitMs) > 0 ? AwaitWholeFrame() : 0;
-    if (size < kFrameOverhead) {
-        ReportFailedExchange(0, kReplyTimeout);
-        Sleep(kFailurePauseMs);
-        return false;
+    const int64_t deadline = GetClock().NowMs() + kAckWaitMs;
+    int code = kLateReply;
+    while (code == kLateReply) {
+        const size_t size = PollForInput(1, deadline - GetClock().NowMs()) > 0 ? AwaitWholeFrame() : 0;
+        if (size < kFrameOverhead) {
+            ReportFailedExchange(0, kReplyTimeout);
+            Sleep(kFailurePauseMs);
+            return false;
+        }
+        code = TakeReply(size, nullptr);
     }
-    const int code = TakeReply(size, nullptr);
     if (code < 0)
         return false;
     const uint8_t* reply = port->receiveBuffer();

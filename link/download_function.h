@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/product_info.h"
+#include "link/request_history.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -184,8 +185,11 @@ public:
 private:
     void ReportFailedExchange(uint32_t value, int replyCode);
     size_t PollForInput(size_t count, int64_t limitMs);
+    static constexpr int kLateReply = -2;
     int TakeReply(size_t size, size_t* received);
     bool FinishAckWait(bool reportOtherCodes, int& replyCode);
+
+    RequestHistory requests_;
 };
 
 // Sets the group of the current-group commands for a procedure and puts the caller's back when

@@ -63,8 +63,9 @@ size_t CDownload_Function::AwaitWholeFrame(std::optional<int64_t> completeByMs)
     }
 }
 
-// Reads the reply's bytes and checks them; the reply code, or -1. A frame that stopped short is
-// dropped, so that its remains cannot be taken for the front of a later frame.
+// Reads the reply's bytes and checks them; the reply code, kLateReply for the late answer to an
+// earlier request, or -1. A frame that stopped short is dropped, so that its remains cannot be
+// taken for the front of a later frame.
 int CDownload_Function::TakeReply(size_t size, size_t* receivedCount)
 {
     if (receivedCount)
@@ -80,6 +81,9 @@ int CDownload_Function::TakeReply(size_t size, size_t* receivedCount)
         return -1;
     if (FrameSize(port->receiveBuffer()) != received)
         return -1;
+    if (requests_.IsLateReply(port->receiveBuffer()[1]))
+        return kLateReply;
+    requests_.Answered();
     return port->receiveBuffer()[6];
 }
 
@@ -90,7 +94,8 @@ int CDownload_Function::ReadWaitingReply(size_t* receivedCount, std::optional<in
             *receivedCount = 0;
         return -1;
     }
-    return TakeReply(AwaitWholeFrame(completeByMs), receivedCount);
+    const int code = TakeReply(AwaitWholeFrame(completeByMs), receivedCount);
+    return code == kLateReply ? -1 : code;
 }
 
 }  // namespace skarnel

@@ -186,6 +186,33 @@ TEST(StaleReplies, RefusedBlockIsNeverReportedAcceptedOnACableThatSplitsReplies)
     EXPECT_EQ(s.reporter.FailedCodes(), std::vector<int>(3, kReplyNak));
 }
 
+// A controller that echoes sequence numbers lets a late answer be told from the current one's:
+// the late acknowledgement of a request that timed out must not answer its retry.
+TEST(StaleReplies, LateAnswerToAnEarlierRequestIsPassedOver)
+{
+    ScriptedLink s;
+    s.link.SendFrame(0, nullptr, 0, 0x13);
+    EXPECT_FALSE(s.link.WaitAck());
+    s.link.SendFrame(0, nullptr, 0, 0x13);
+    s.cable->Arrive(s.clock.NowMs() + 5, EncodeFrame(1, 0, kReplyAck, {}));
+    s.cable->Arrive(s.clock.NowMs() + 20, EncodeFrame(2, 0, kReplyNak, {}));
+    EXPECT_FALSE(s.link.WaitAck());
+    EXPECT_EQ(s.reporter.FailedCodes(), (std::vector<int>{kReplyTimeout, kReplyNak}));
+}
+
+// A controller that does not echo them is answered as before, also after a time-out.
+TEST(StaleReplies, ControllerThatDoesNotEchoSequenceNumbersIsStillHeard)
+{
+    ScriptedLink s;
+    s.link.SendFrame(0, nullptr, 0, 0x13);
+    EXPECT_FALSE(s.link.WaitAck());
+    for (int request = 0; request < 3; ++request) {
+        s.link.SendFrame(0, nullptr, 0, 0x13);
+        s.cable->Arrive(s.clock.NowMs() + 1, EncodeFrame(7, 0, kReplyAck, {}));
+        EXPECT_TRUE(s.link.WaitAck()) << request;
+    }
+}
+
 struct UnfinishedCase {
     const char* name;
     std::vector<uint8_t> bytes;
