@@ -16,8 +16,8 @@ std::optional<std::string> ProcessEnvironment(const std::string& name);
 std::filesystem::path ApplicationFolderPath(const EnvironmentLookup& environment = ProcessEnvironment);
 
 // The folder, created on first use; nothing (and the reason) when it cannot be made.
-std::optional<std::filesystem::path> EnsureApplicationFolder(
-    std::string& error, const EnvironmentLookup& environment = ProcessEnvironment);
+std::optional<std::filesystem::path> EnsureApplicationFolder(std::string& error,
+                                                             const EnvironmentLookup& environment = ProcessEnvironment);
 
 // The page the flight-path view writes and shows.
 std::filesystem::path MapPagePath(const std::filesystem::path& applicationFolder);

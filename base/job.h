@@ -17,10 +17,7 @@ struct JobOutcome {
     std::string reason;
 
     // The usual end: the final text is logged and shown in the box.
-    static JobOutcome Ended(bool succeeded, std::string text)
-    {
-        return {succeeded, text, std::move(text), {}};
-    }
+    static JobOutcome Ended(bool succeeded, std::string text) { return {succeeded, text, std::move(text), {}}; }
     static JobOutcome Success(std::string text) { return Ended(true, std::move(text)); }
     static JobOutcome Failure(std::string text, std::string why = {})
     {

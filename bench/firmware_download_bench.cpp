@@ -24,8 +24,8 @@ namespace {
 using namespace skarnel;
 using bench::kWireBytesPerSecond;
 
-constexpr double kFramePauseSeconds = 0.002;      // between the two halves of every request
-constexpr double kFinalPauseSeconds = 0.2;        // after the last block
+constexpr double kFramePauseSeconds = 0.002;  // between the two halves of every request
+constexpr double kFinalPauseSeconds = 0.2;    // after the last block
 constexpr size_t kHeaderSize = 7;
 
 double Seconds()
@@ -63,10 +63,10 @@ private:
 
 struct Breakdown {
     size_t bytes = 0;
-    double ideal = 0;          // every byte of every frame at wire speed
-    double pauses = 0;         // the line idle during the 2 ms inside each request, and the final 200 ms
-    double exchangeExcess = 0; // the rest of the time from a header's write to its reply's read
-    double between = 0;        // from a reply's read to the next header's write
+    double ideal = 0;           // every byte of every frame at wire speed
+    double pauses = 0;          // the line idle during the 2 ms inside each request, and the final 200 ms
+    double exchangeExcess = 0;  // the rest of the time from a header's write to its reply's read
+    double between = 0;         // from a reply's read to the next header's write
 };
 
 Breakdown Analyse(const std::vector<Exchange>& exchanges)

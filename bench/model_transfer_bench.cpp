@@ -57,8 +57,8 @@ int main()
 {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("skarnel-model-bench-" + std::to_string(::getpid()));
-    test::SimProcess sim({"--wire-speed", "--app-product-code", "16003300", "--memory-version", "1001",
-                          "--state-dir", folder.string()});
+    test::SimProcess sim(
+        {"--wire-speed", "--app-product-code", "16003300", "--memory-version", "1001", "--state-dir", folder.string()});
     auto backend = std::make_unique<CountingBackend>();
     CountingBackend& counter = *backend;
     CRS232 port(std::move(backend), Clock::System());
@@ -75,13 +75,16 @@ int main()
                 return false;
         return true;
     };
-    std::printf("%u model memories of %u bytes through skarnel-sim --wire-speed\n", schema.modelCount, schema.modelSize);
+    std::printf("%u model memories of %u bytes through skarnel-sim --wire-speed\n", schema.modelCount,
+                schema.modelSize);
     bool ok = Measure("ReadFlashData, every model", counter, true, [&] {
-        return eachModel([&](uint32_t address, uint8_t* data) { return link.ReadFlashData(address, schema.modelSize, data); });
+        return eachModel(
+            [&](uint32_t address, uint8_t* data) { return link.ReadFlashData(address, schema.modelSize, data); });
     });
     ok = ok && Measure("WriteFlashData, every model", counter, true, [&] {
-        return eachModel([&](uint32_t address, uint8_t* data) { return link.WriteFlashData(address, schema.modelSize, data); });
-    });
+             return eachModel(
+                 [&](uint32_t address, uint8_t* data) { return link.WriteFlashData(address, schema.modelSize, data); });
+         });
     const std::filesystem::path mif = folder / "bench.mif";
     ok = ok && Measure("BackupSystemData (4 models)", counter, false, [&] { return BackupSystemData(link, mif); });
     ok = ok && Measure("RestoreMenuFile (4 models)", counter, false, [&] { return RestoreMenuFile(link, mif); });

@@ -83,14 +83,14 @@ int main(int argc, char** argv)
     bool ok = Measure("InitVoiceFlash (10 ms a sector)", 0,
                       [&] { return link.InitVoiceFlash(static_cast<int>(flash.sectorCount)); });
     ok = ok && Measure("WriteVoiceArea, data", IdealSeconds(size, 4), [&] {
-        return link.WriteVoiceArea(data.data(), kVoiceDataAddress, size, "ADPCM Data", StopRequest{}, 0);
-    });
+             return link.WriteVoiceArea(data.data(), kVoiceDataAddress, size, "ADPCM Data", StopRequest{}, 0);
+         });
     ok = ok && Measure("WriteVoiceArea, info table", IdealSeconds(kVoiceInfoTableSize, 4), [&] {
-        return link.WriteVoiceArea(info.data(), 0, kVoiceInfoTableSize, "File Info", StopRequest{}, 1);
-    });
+             return link.WriteVoiceArea(info.data(), 0, kVoiceInfoTableSize, "File Info", StopRequest{}, 1);
+         });
     ok = ok && Measure("BackupVoiceFile, data", IdealSeconds(size, 8), [&] {
-        return link.BackupVoiceFile(size, apm, kVoiceDataAddress, 11025, "bench", StopRequest{});
-    });
+             return link.BackupVoiceFile(size, apm, kVoiceDataAddress, 11025, "bench", StopRequest{});
+         });
     if (ok && !SameStream(apm, data)) {
         std::printf("read-back differs from what was written\n");
         ok = false;

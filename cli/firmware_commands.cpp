@@ -57,8 +57,7 @@ void AddYModem(CLI::App& firmware, CliContext& context)
         firmware.add_subcommand("ymodem", "Scramble a plain image for Y-Modem, or descramble a scrambled one");
     ymodem->add_option("IN", options->source, "The file to convert")->required();
     ymodem->add_option("OUT", options->target, "The converted file")->required();
-    ymodem->callback(
-        [&context, options] { context.Finish(ConvertYModemFile(options->source, options->target)); });
+    ymodem->callback([&context, options] { context.Finish(ConvertYModemFile(options->source, options->target)); });
 }
 
 void AddGang(CLI::App& firmware, CliContext& context)

@@ -13,8 +13,8 @@ namespace {
 void RunPorts(CliContext& context)
 {
     for (const PortEntry& port : ListSerialPorts())
-        context.reporter().PrintLine(Format("%-6s %-60s %s", port.portName.c_str(), port.deviceName.c_str(),
-                                            port.devicePath.c_str()));
+        context.reporter().PrintLine(
+            Format("%-6s %-60s %s", port.portName.c_str(), port.deviceName.c_str(), port.devicePath.c_str()));
     context.exitCode = kExitOk;
 }
 
@@ -47,11 +47,10 @@ void RunInfo(CliContext& context)
 
 void AddLinkCommands(CLI::App& app, CliContext& context)
 {
-    app.add_subcommand("ports", "List the serial ports and their devices")->callback([&context] {
-        RunPorts(context);
+    app.add_subcommand("ports", "List the serial ports and their devices")->callback([&context] { RunPorts(context); });
+    app.add_subcommand("info", "Read the controller's product information and version addresses")->callback([&context] {
+        RunInfo(context);
     });
-    app.add_subcommand("info", "Read the controller's product information and version addresses")
-        ->callback([&context] { RunInfo(context); });
 }
 
 }  // namespace skarnel::cli

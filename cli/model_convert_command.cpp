@@ -16,7 +16,7 @@ namespace {
 struct ConvertOptions {
     std::vector<std::string> files;
     std::string folder;
-    std::string product;  // --to
+    std::string product;    // --to
     int memoryVersion = 0;  // --mem
     bool report = false;
 };
@@ -93,15 +93,14 @@ void RunConvert(CliContext& context, const ConvertOptions& options)
     std::error_code ignored;
     std::filesystem::create_directories(options.folder, ignored);
     int converted = 0;
-    const bool finished = ConvertModelFiles(sources, *target, options.folder, context.reporter(),
-                                            [&](const ModelFileOutcome& outcome) {
-                                                PrintOutcome(context.reporter(), outcome, options.report);
-                                                using Result = ModelFileOutcome::Result;
-                                                converted += outcome.result == Result::Converted;
-                                                complete = complete && (outcome.result == Result::Converted ||
-                                                                        outcome.result == Result::SameVersion ||
-                                                                        outcome.result == Result::DoesNotFitKt20);
-                                            });
+    const bool finished =
+        ConvertModelFiles(sources, *target, options.folder, context.reporter(), [&](const ModelFileOutcome& outcome) {
+            PrintOutcome(context.reporter(), outcome, options.report);
+            using Result = ModelFileOutcome::Result;
+            converted += outcome.result == Result::Converted;
+            complete = complete && (outcome.result == Result::Converted || outcome.result == Result::SameVersion ||
+                                    outcome.result == Result::DoesNotFitKt20);
+        });
     const bool succeeded = finished && complete;
     context.Finish(Format("%d of %d model files converted", converted, static_cast<int>(options.files.size())),
                    succeeded);

@@ -58,8 +58,7 @@ std::string EntryRow(int number, const SdEntry& entry)
     if (!entry.IsFolder())
         size = entry.size ? GroupedSizeText(*entry.size) : std::string();
     const std::string name = PrintableName(entry.name) + (entry.IsFolder() ? "/" : "");
-    return Format("%3d  %s  %s  %13s  %s", number, entry.date.c_str(), entry.time.c_str(), size.c_str(),
-                  name.c_str());
+    return Format("%3d  %s  %s  %13s  %s", number, entry.date.c_str(), entry.time.c_str(), size.c_str(), name.c_str());
 }
 
 bool ListFolder(CDownload_Function& link, TerminalReporter& out, const std::string& folder)
@@ -83,8 +82,7 @@ bool ListFolder(CDownload_Function& link, TerminalReporter& out, const std::stri
 }
 
 // The view takes at most this many files at once; so does the command line.
-template <typename T>
-std::vector<T> FirstTransferFiles(std::vector<T> files, TerminalReporter& out)
+template <typename T> std::vector<T> FirstTransferFiles(std::vector<T> files, TerminalReporter& out)
 {
     if (files.size() > kMaxTransferFiles) {
         out.PrintLine(Format("Only the first %d files are transferred", static_cast<int>(kMaxTransferFiles)));
@@ -151,8 +149,8 @@ bool Delete(CDownload_Function& link, TerminalReporter& out, const std::string& 
     uint8_t result = kSdResultNone;
     if (link.SdDelete(path, result))
         return true;
-    out.PrintLine(Format(folder ? "Folder Delete Fail -%s \r\n %s   " : "File Delete Fail -%s \r\n %s   ",
-                         path.c_str(), FatResultText(result).c_str()));
+    out.PrintLine(Format(folder ? "Folder Delete Fail -%s \r\n %s   " : "File Delete Fail -%s \r\n %s   ", path.c_str(),
+                         FatResultText(result).c_str()));
     return false;
 }
 
@@ -172,7 +170,9 @@ void AddTransferCommands(CLI::App& sd, CliContext& context)
     OnRun(get, context, options, Get);
 
     CLI::App* put = sd.add_subcommand("put", "Copy PC files into a card folder");
-    put->add_option("FILES", options->names, "The PC files to copy (at most 100)")->required()->check(CLI::ExistingFile);
+    put->add_option("FILES", options->names, "The PC files to copy (at most 100)")
+        ->required()
+        ->check(CLI::ExistingFile);
     put->add_option("--to", options->folder, "The card folder; default: /");
     OnRun(put, context, options, Put);
 }
@@ -183,24 +183,30 @@ void AddFolderCommands(CLI::App& sd, CliContext& context)
     CLI::App* list = sd.add_subcommand("list", "List a card folder with its files' sizes");
     list->add_option("FOLDER", options->folder, "The card folder; default: /");
     OnRun(list, context, options,
-          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) { return ListFolder(link, out, o.folder); });
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
+              return ListFolder(link, out, o.folder);
+          });
 
     CLI::App* mkdir = sd.add_subcommand("mkdir", "Make a folder on the card");
     mkdir->add_option("PATH", options->path, "The new folder, e.g. /Models/Heli")->required();
     OnRun(mkdir, context, options,
-          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) { return MakeFolder(link, out, o.path); });
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
+              return MakeFolder(link, out, o.path);
+          });
 
     CLI::App* remove = sd.add_subcommand("delete", "Delete a file on the card");
     remove->add_option("PATH", options->path, "The file, e.g. /LogData/x.cld")->required();
-    OnRun(remove, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
-        return Delete(link, out, o.path, Deleted::File);
-    });
+    OnRun(remove, context, options,
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
+              return Delete(link, out, o.path, Deleted::File);
+          });
 
     CLI::App* rmdir = sd.add_subcommand("rmdir", "Delete an empty folder on the card");
     rmdir->add_option("PATH", options->path, "The folder, e.g. /Models/Heli")->required();
-    OnRun(rmdir, context, options, [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
-        return Delete(link, out, o.path, Deleted::Folder);
-    });
+    OnRun(rmdir, context, options,
+          [](CDownload_Function& link, TerminalReporter& out, const SdOptions& o, const StopRequest&) {
+              return Delete(link, out, o.path, Deleted::Folder);
+          });
 }
 
 }  // namespace

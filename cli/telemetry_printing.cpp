@@ -33,8 +33,8 @@ void TerminalLogRows::Begin(LogFormat)
 
 void TerminalLogRows::PrintRow(List list, int32_t time, const std::string& cells)
 {
-    out_.PrintLine(Format("%s %d  %s  %s", kListNames[list], ++rowCounts_[list], LogTimeText(time).c_str(),
-                          cells.c_str()));
+    out_.PrintLine(
+        Format("%s %d  %s  %s", kListNames[list], ++rowCounts_[list], LogTimeText(time).c_str(), cells.c_str()));
 }
 
 void TerminalLogRows::AddGeneral(int32_t time, const GeneralData& record)

@@ -50,8 +50,9 @@ void RunList(CliContext& context)
 
 void RunDownload(CliContext& context, const std::string& bundle)
 {
-    context.RunJob(
-        [&bundle](CDownload_Function& link, const StopRequest& stop) { return DownloadVoiceBundle(link, bundle, stop); });
+    context.RunJob([&bundle](CDownload_Function& link, const StopRequest& stop) {
+        return DownloadVoiceBundle(link, bundle, stop);
+    });
 }
 
 void RunBackup(CliContext& context, const std::string& folder)

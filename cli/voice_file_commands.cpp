@@ -89,8 +89,8 @@ void RunBundle(CliContext& context, const BundleOptions& options)
     const VoiceModel& model = ModelNamed(options.model);
     const std::filesystem::path target = BundleFileName(options.target);
     std::string finalText;
-    const bool made = PackageVoiceBundle(sounds, target, options.version, model.modelCode, model.flashSize, StopRequest{},
-                                         context.reporter(), finalText);
+    const bool made = PackageVoiceBundle(sounds, target, options.version, model.modelCode, model.flashSize,
+                                         StopRequest{}, context.reporter(), finalText);
     if (made)
         context.reporter().ReportLogLine(target.string());
     context.Finish(finalText, made);

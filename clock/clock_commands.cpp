@@ -12,14 +12,12 @@ constexpr uint8_t kCodeClockRead = 0x31;
 bool CDownload_Function::WriteClock(const ClockRecord& record)
 {
     const auto payload = record.Encode();
-    return SingleCommand(kGroupApplication, kCodeClockWrite, payload.data(),
-                         static_cast<uint16_t>(payload.size()));
+    return SingleCommand(kGroupApplication, kCodeClockWrite, payload.data(), static_cast<uint16_t>(payload.size()));
 }
 
 bool CDownload_Function::ReadClock(ClockRecord& record)
 {
-    if (!QueryCommand(kGroupApplication, kCodeClockRead, nullptr, 0, 3, 0) ||
-        !ReplyCarries(ClockRecord::kSize))
+    if (!QueryCommand(kGroupApplication, kCodeClockRead, nullptr, 0, 3, 0) || !ReplyCarries(ClockRecord::kSize))
         return false;
     record = ClockRecord::Decode(ReplyPayload());
     return true;

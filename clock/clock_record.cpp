@@ -49,7 +49,7 @@ ClockRecord ClockRecord::FromLocalTime(const std::tm& time, bool summer)
 
 std::string WeekdayName(int weekday)
 {
-    static constexpr const char* kNames[] = {"Sunday",   "Monday", "Tuesday",  "Wednesday",
+    static constexpr const char* kNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                              "Thursday", "Friday", "Saturday"};
     return weekday >= 0 && weekday < 7 ? kNames[weekday] : "";
 }

@@ -58,8 +58,8 @@ public:
 private:
     void Keep(size_t from, size_t total)
     {
-        std::copy(bytes_.begin() + static_cast<std::ptrdiff_t>(from), bytes_.begin() + static_cast<std::ptrdiff_t>(total),
-                  bytes_.begin());
+        std::copy(bytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                  bytes_.begin() + static_cast<std::ptrdiff_t>(total), bytes_.begin());
         kept_ = total - from;
     }
 

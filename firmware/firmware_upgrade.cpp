@@ -294,8 +294,7 @@ JobOutcome UpgradeJob::FinishApplication()
 
 }  // namespace
 
-JobOutcome FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request,
-                              ProductLines* lines)
+JobOutcome FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request, ProductLines* lines)
 {
     return UpgradeJob(link, request, lines).Run();
 }

@@ -25,8 +25,8 @@ bool Fail(CDownload_Function& link, const char* text)
 }
 
 // The application image's own product code and memory version.
-bool ReadApplicationInfo(CDownload_Function& link, const std::string& firmwarePath,
-                         const VersionAddressInfo& addresses, ImageInfo& info)
+bool ReadApplicationInfo(CDownload_Function& link, const std::string& firmwarePath, const VersionAddressInfo& addresses,
+                         ImageInfo& info)
 {
     InputFile file;
     if (!file.Open(firmwarePath))

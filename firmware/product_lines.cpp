@@ -14,8 +14,8 @@ ProductLineTexts BlankProductLines()
 ProductLineTexts ProductLinesOf(const ProductInfo& info)
 {
     return {
-        Format("Product Name : %s", info.productName.c_str()), Format("Buyer : %s", info.buyer.c_str()),
-        Format("App Version   : %s", info.AppVerText.c_str()), Format("Boot Version  : %s", info.BootVerText.c_str()),
+        Format("Product Name : %s", info.productName.c_str()),  Format("Buyer : %s", info.buyer.c_str()),
+        Format("App Version   : %s", info.AppVerText.c_str()),  Format("Boot Version  : %s", info.BootVerText.c_str()),
         Format("Product Code : %s", info.AppPCodeText.c_str()),
     };
 }

@@ -35,8 +35,7 @@ void AppendText(std::vector<uint8_t>& payload, const std::string& text)
 
 bool CDownload_Function::ReadProductInfo(ProductInfo& info)
 {
-    if (!QueryCommand(CurrentGroup(), kCodeProductInfoRead, nullptr, 0) ||
-        !ReplyCarries(ProductInfo::kReplySize))
+    if (!QueryCommand(CurrentGroup(), kCodeProductInfoRead, nullptr, 0) || !ReplyCarries(ProductInfo::kReplySize))
         return false;
     info = ProductInfo::FromReply(ReplyPayload());
     return true;
@@ -100,8 +99,7 @@ bool CDownload_Function::SendLcdLine(int line, const std::string& text)
         return false;
     std::vector<uint8_t> payload{static_cast<uint8_t>(line)};
     AppendText(payload, text);
-    return AcknowledgedCommand(CurrentGroup(), kCodeLcdLine, payload.data(),
-                               static_cast<uint16_t>(payload.size()));
+    return AcknowledgedCommand(CurrentGroup(), kCodeLcdLine, payload.data(), static_cast<uint16_t>(payload.size()));
 }
 
 bool CDownload_Function::DisplayClear()
@@ -138,11 +136,8 @@ bool CDownload_Function::ShowModelDataBanner(bool read)
         return false;
     Sleep(100);
     const std::array<const char*, 5> lines{
-        "---------------------",
-        "* Model Data        *",
-        read ? "* Read Start        *" : "* Write Start       *",
-        "* Please Wait....   *",
-        "---------------------",
+        "---------------------", "* Model Data        *", read ? "* Read Start        *" : "* Write Start       *",
+        "* Please Wait....   *", "---------------------",
     };
     for (size_t line = 0; line < lines.size(); ++line) {
         SendLcdLine(static_cast<int>(line), lines[line]);

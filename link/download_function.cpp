@@ -93,8 +93,7 @@ bool CDownload_Function::CheckFrame(const uint8_t* bytes, size_t length)
     const auto computedHigh = static_cast<uint8_t>(crc >> 8);
     if (length < kFrameOverhead || receivedLow != computedLow || receivedHigh != computedHigh) {
         Window().ReportLogLine(Format("CRC Mismatch. Recv : 0x%x 0x%x,  Calc : 0x%x 0x%x, Data Length : %d",
-                                      receivedLow, receivedHigh, computedLow, computedHigh,
-                                      static_cast<int>(length)));
+                                      receivedLow, receivedHigh, computedLow, computedHigh, static_cast<int>(length)));
         return false;
     }
     return true;

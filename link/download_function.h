@@ -71,8 +71,8 @@ public:
     static uint16_t ComputeCrc16(const uint8_t* bytes, size_t count);
 
     // Exchange patterns. Each pauses pauseMs after every failed attempt.
-    bool AcknowledgedCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
-                             int attempts = 3, int pauseMs = 100);
+    bool AcknowledgedCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, int attempts = 3,
+                             int pauseMs = 100);
     // On success the reply stands in the port's receive buffer; ReplyPayload() points into it.
     bool QueryCommand(uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, int attempts = 3,
                       int pauseMs = 100);

@@ -44,8 +44,7 @@ size_t FrameSize(const uint8_t* bytes)
     return kFrameOverhead + ReadLe16(bytes + 3);
 }
 
-size_t EncodeFrame(uint8_t sequence, uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length,
-                   uint8_t* out)
+size_t EncodeFrame(uint8_t sequence, uint8_t group, uint8_t code, const uint8_t* payload, uint16_t length, uint8_t* out)
 {
     out[0] = 0x00;
     out[1] = sequence;

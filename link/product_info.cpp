@@ -50,8 +50,8 @@ VersionAddressInfo VersionAddressInfo::FromReply(const uint8_t* payload)
 
 std::string ProductCodesLogLine(const ProductInfo& info)
 {
-    return Format("   >> AppPCode:%d,  AppVer:%d,  BootPCode:%d,  BootVer:%d,  MemVer:%d", info.AppPCode,
-                  info.AppVer, info.BootPCode, info.BootVer, info.MemVer);
+    return Format("   >> AppPCode:%d,  AppVer:%d,  BootPCode:%d,  BootVer:%d,  MemVer:%d", info.AppPCode, info.AppVer,
+                  info.BootPCode, info.BootVer, info.MemVer);
 }
 
 std::string ProductNameLogLine(const ProductInfo& info)

@@ -6,10 +6,7 @@
 
 namespace skarnel {
 
-CRS232::CRS232(std::unique_ptr<SerialBackend> backend, Clock& clock)
-    : backend_(std::move(backend)), clock_(&clock)
-{
-}
+CRS232::CRS232(std::unique_ptr<SerialBackend> backend, Clock& clock) : backend_(std::move(backend)), clock_(&clock) {}
 
 CRS232::~CRS232() = default;
 

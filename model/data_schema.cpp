@@ -18,30 +18,26 @@ constexpr size_t kModelTypeOffset = 140;
 constexpr size_t kModelSectionOffsetOffset = 396;
 constexpr size_t kModelSectionSizeOffset = 460;
 
-template <size_t N>
-void WriteEntries(uint8_t* out, const std::array<uint16_t, N>& entries)
+template <size_t N> void WriteEntries(uint8_t* out, const std::array<uint16_t, N>& entries)
 {
     for (size_t i = 0; i < N; ++i)
         WriteLe16(out + 2 * i, entries[i]);
 }
 
-template <size_t N>
-void ReadEntries(const uint8_t* bytes, std::array<uint16_t, N>& entries)
+template <size_t N> void ReadEntries(const uint8_t* bytes, std::array<uint16_t, N>& entries)
 {
     for (size_t i = 0; i < N; ++i)
         entries[i] = ReadLe16(bytes + 2 * i);
 }
 
 // Reads count values from the reply, advancing the cursor.
-template <size_t N>
-void TakeEntries(const uint8_t*& cursor, size_t count, std::array<uint16_t, N>& entries)
+template <size_t N> void TakeEntries(const uint8_t*& cursor, size_t count, std::array<uint16_t, N>& entries)
 {
     for (size_t i = 0; i < count; ++i, cursor += 2)
         entries[i] = ReadLe16(cursor);
 }
 
-template <size_t N>
-void PutEntries(std::vector<uint8_t>& payload, size_t count, const std::array<uint16_t, N>& entries)
+template <size_t N> void PutEntries(std::vector<uint8_t>& payload, size_t count, const std::array<uint16_t, N>& entries)
 {
     for (size_t i = 0; i < std::min(count, N); ++i) {
         payload.push_back(static_cast<uint8_t>(entries[i]));

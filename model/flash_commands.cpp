@@ -73,8 +73,8 @@ bool CDownload_Function::ReadFlashBlock(uint32_t address, uint32_t size, uint8_t
                 return true;
             }
             if (code == kReplyAck)
-                Window().ReportLogLine(Format("Data Read Length Error. Recv : 0x%x. Request Size : 0x%x",
-                                              ReplyPayloadLength(), size));
+                Window().ReportLogLine(
+                    Format("Data Read Length Error. Recv : 0x%x. Request Size : 0x%x", ReplyPayloadLength(), size));
             else if (code == kReplyBusy)
                 Window().ReportLogLine("Serial Flash Busy. Model Data Read Try Again");
             else if (code >= 0)

@@ -26,8 +26,7 @@ bool CDownload_Function::BuildFileHeader(MenuFileHeader& header)
     header.appPCode = static_cast<uint32_t>(product.AppPCode);
     header.appVer = static_cast<uint32_t>(product.AppVer);
     header.memVer = static_cast<uint32_t>(product.MemVer);
-    std::copy_n(product.raw.begin() + kProductNameOffset, MenuFileHeader::kProductNameSize,
-                header.productName.begin());
+    std::copy_n(product.raw.begin() + kProductNameOffset, MenuFileHeader::kProductNameSize, header.productName.begin());
     if (!ReadDataSchema(header.schema)) {
         Window().ReportLogLine("Data Schema Read Fail");
         return false;

@@ -53,8 +53,8 @@ bool PairFits(const FieldRecord& s, const FieldRecord& d, size_t count, size_t s
     return sourceEnd <= sourceSize && targetEnd <= targetSize;
 }
 
-void ReportChange(ConversionReport* report, const FieldRecord& s, const FieldRecord& d, size_t element,
-                  size_t count, int64_t value, FieldChange::Reason reason)
+void ReportChange(ConversionReport* report, const FieldRecord& s, const FieldRecord& d, size_t element, size_t count,
+                  int64_t value, FieldChange::Reason reason)
 {
     if (!report)
         return;
@@ -128,12 +128,15 @@ bool CModel_Conversion_Function::ConvertModelRecord(std::span<const uint8_t> sou
     const ConversionTable* from = set ? set->LastTable(sourceCode, sourceVersion) : nullptr;
     const ConversionTable* to = set ? set->LastTable(targetCode, targetVersion) : nullptr;
     if (!from)
-        return Refuse(report, Format("No conversion table for product %u, memory version %u", sourceCode, sourceVersion));
+        return Refuse(report,
+                      Format("No conversion table for product %u, memory version %u", sourceCode, sourceVersion));
     if (!to)
-        return Refuse(report, Format("No conversion table for product %u, memory version %u", targetCode, targetVersion));
+        return Refuse(report,
+                      Format("No conversion table for product %u, memory version %u", targetCode, targetVersion));
     convertedSize = set->convertedSize;
     if (target.size() < convertedSize)
-        return Refuse(report, Format("The target holds %zu bytes, a converted record %zu", target.size(), convertedSize));
+        return Refuse(report,
+                      Format("The target holds %zu bytes, a converted record %zu", target.size(), convertedSize));
     const size_t fields = std::min(from->fields.size(), to->fields.size());
     for (size_t k = 0; k < fields; ++k) {
         const FieldRecord& s = from->fields[k];

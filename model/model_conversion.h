@@ -23,8 +23,8 @@ public:
     // target's CRCs. convertedSize is the set's converted record size. False, with the reason
     // in the report, when a table is missing or a record does not fit its data.
     bool ConvertModelRecord(std::span<const uint8_t> source, std::span<uint8_t> target, uint32_t sourceCode,
-                            uint32_t sourceVersion, uint32_t targetCode, uint32_t targetVersion,
-                            size_t& convertedSize, ConversionReport* report = nullptr) const;
+                            uint32_t sourceVersion, uint32_t targetCode, uint32_t targetVersion, size_t& convertedSize,
+                            ConversionReport* report = nullptr) const;
     // Whether a KT40 model's wing, tail and flap set-up fits the KT20's channels.
     static bool CheckKt20Fit(std::span<const uint8_t> modelData);
 

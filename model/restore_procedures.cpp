@@ -160,7 +160,8 @@ bool RestoreSystemData(CDownload_Function& link, const std::filesystem::path& pa
     if (header.memVer == kFixedUpMemoryVersion && !FixUpCommonSet(link, file, source.block))
         return false;
     const uint32_t commonAddress = source.controller.commonSectionAddr[0];
-    if (!WriteCommonBlock(link, [&] { return link.WriteFlashData(commonAddress, kCommonSetBlockSize, source.block.data()); }))
+    if (!WriteCommonBlock(link,
+                          [&] { return link.WriteFlashData(commonAddress, kCommonSetBlockSize, source.block.data()); }))
         return false;
     const auto targetCode = static_cast<uint32_t>(source.product.AppPCode);
     const auto targetVersion = static_cast<uint32_t>(source.product.MemVer);

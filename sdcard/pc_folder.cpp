@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 std::tm LocalTime(const fs::file_time_type& stamp)
 {
     const auto system = std::chrono::file_clock::to_sys(stamp);
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(
-        std::chrono::time_point_cast<std::chrono::system_clock::duration>(system));
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::system_clock::duration>(system));
     std::tm local{};
     localtime_r(&seconds, &local);
     return local;

@@ -204,9 +204,8 @@ bool CDownload_Function::SdFileWrite(const uint8_t* data, uint16_t count, uint32
     payload.insert(payload.end(), data, data + count);
     if (payload.size() > kMaxFramePayload)
         return false;
-    const bool sound = Succeeded(*this, PolledExchange(*this, kGroupSdFiles, kSdCodeFileWrite, payload, 3000,
-                                                       kFrameOverhead),
-                                 result);
+    const bool sound =
+        Succeeded(*this, PolledExchange(*this, kGroupSdFiles, kSdCodeFileWrite, payload, 3000, kFrameOverhead), result);
     if (!sound) {
         Sleep(kSdRetryPauseMs);
         return false;
@@ -217,8 +216,8 @@ bool CDownload_Function::SdFileWrite(const uint8_t* data, uint16_t count, uint32
 
 bool CDownload_Function::SdMakeFolder(const std::string& path, uint8_t& result)
 {
-    return RetriedFileCommand(*this, kSdCodeMakeFolder, PathPayload(path), 3000, kFrameOverhead,
-                              kSdFolderAttempts, result);
+    return RetriedFileCommand(*this, kSdCodeMakeFolder, PathPayload(path), 3000, kFrameOverhead, kSdFolderAttempts,
+                              result);
 }
 
 bool CDownload_Function::SdDelete(const std::string& path, uint8_t& result)

@@ -11,9 +11,9 @@ namespace skarnel {
 // (a byte a character).
 struct SdEntry {
     std::string attributes;
-    std::string date;  // "20YY-MM-DD"
-    std::string time;  // "HH:MM"
-    std::string name;  // UTF-8
+    std::string date;              // "20YY-MM-DD"
+    std::string time;              // "HH:MM"
+    std::string name;              // UTF-8
     std::optional<uint32_t> size;  // asked for separately, files only
 
     bool IsFolder() const { return !attributes.empty() && attributes[0] == 'D'; }

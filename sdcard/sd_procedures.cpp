@@ -171,8 +171,8 @@ SdTransferEnd CopyOneToSd(TransferStep& step, const std::filesystem::path& sourc
         if (!link.SdFileWrite(block.data(), count, written, result))
             return step.CloseAndFail(TransferStep::CardFailText("SD Card File Write Fail", result));
         if (written != count)
-            return step.CloseAndFail(Format("SD Card File Data Write Fail - Request :%d / Read : %d", count,
-                                            static_cast<int>(written)));
+            return step.CloseAndFail(
+                Format("SD Card File Data Write Fail - Request :%d / Read : %d", count, static_cast<int>(written)));
         done += count;
         step.ShowDone(done, size);
     }

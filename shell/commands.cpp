@@ -79,42 +79,50 @@ std::optional<CommandTarget> TargetOfCommand(int commandId)
 const std::vector<MenuEntry>& MainMenu()
 {
     static const std::vector<MenuEntry> menu{
-        {"Menu", 0, {
-            Item("Port Setup", kCmdPortSetup),
-            Item("Firmware Upgrade", kCmdFirmwareUpgrade),
-            Item("Voice Download", kCmdVoiceDownload),
-            Item("Controller Time Setup", kCmdControllerTimeSetup),
-            Item("Model Backup", kCmdModelBackup),
-            Item("Model Conversion", kCmdModelConversion),
-            Item("SD Card Control", kCmdSdCardControl),
-        }},
-        {"Controller Log", 0, {
-            Item("Live Log Start", kCmdLiveLogStart),
-            Item("Live Log Stop", kCmdLiveLogStop),
-            Item("File Log View", kCmdFileLogView),
-        }},
-        {"Monitor", 0, {
-            Item("RF DBM", kCmdMonitorRfDbm),
-            Item("Receiver", kCmdMonitorReceiver),
-            Item("General Sensor", kCmdMonitorGeneral),
-            Item("Electric Sensor", kCmdMonitorElectric),
-            Item("Vario Sensor", kCmdMonitorVario),
-            Item("Gps Sensor", kCmdMonitorGps),
-            {"GPS Flight Path", 0, {Item("Google Map", kCmdGpsMap), Item("Flight Path", kCmdGpsFlightPath)}},
-        }},
+        {"Menu",
+         0,
+         {
+             Item("Port Setup", kCmdPortSetup),
+             Item("Firmware Upgrade", kCmdFirmwareUpgrade),
+             Item("Voice Download", kCmdVoiceDownload),
+             Item("Controller Time Setup", kCmdControllerTimeSetup),
+             Item("Model Backup", kCmdModelBackup),
+             Item("Model Conversion", kCmdModelConversion),
+             Item("SD Card Control", kCmdSdCardControl),
+         }},
+        {"Controller Log",
+         0,
+         {
+             Item("Live Log Start", kCmdLiveLogStart),
+             Item("Live Log Stop", kCmdLiveLogStop),
+             Item("File Log View", kCmdFileLogView),
+         }},
+        {"Monitor",
+         0,
+         {
+             Item("RF DBM", kCmdMonitorRfDbm),
+             Item("Receiver", kCmdMonitorReceiver),
+             Item("General Sensor", kCmdMonitorGeneral),
+             Item("Electric Sensor", kCmdMonitorElectric),
+             Item("Vario Sensor", kCmdMonitorVario),
+             Item("Gps Sensor", kCmdMonitorGps),
+             {"GPS Flight Path", 0, {Item("Google Map", kCmdGpsMap), Item("Flight Path", kCmdGpsFlightPath)}},
+         }},
         // Views the menus above do not offer, and the two text sets of the menu pane.
-        {"Tools", 0, {
-            Item("Module Firmware Upgrade", kCmdModuleFirmware),
-            Item("Firmware File Merge", kCmdFirmwareMerge),
-            Item("Gang File", kCmdGangFile),
-            Item("Voice List Download", kCmdVoiceList),
-            Item("RF DBM - File", kCmdRfDbmFile),
-            Item("Live Log - Sensor", kCmdLiveLogSensor),
-            Item("Live Log - Cell Voltage", kCmdLiveLogCell),
-            Separator(),
-            Item("Menu Texts", kCmdLanguage0),
-            Item("Menu Texts _d", kCmdLanguage1),
-        }},
+        {"Tools",
+         0,
+         {
+             Item("Module Firmware Upgrade", kCmdModuleFirmware),
+             Item("Firmware File Merge", kCmdFirmwareMerge),
+             Item("Gang File", kCmdGangFile),
+             Item("Voice List Download", kCmdVoiceList),
+             Item("RF DBM - File", kCmdRfDbmFile),
+             Item("Live Log - Sensor", kCmdLiveLogSensor),
+             Item("Live Log - Cell Voltage", kCmdLiveLogCell),
+             Separator(),
+             Item("Menu Texts", kCmdLanguage0),
+             Item("Menu Texts _d", kCmdLanguage1),
+         }},
         {"About (&H)", 0, {Item("Skarnel Info(&A)...", kCmdAbout)}},
     };
     return menu;
@@ -123,9 +131,9 @@ const std::vector<MenuEntry>& MainMenu()
 const std::array<int, kToolbarButtonCount>& ToolbarCommands()
 {
     static constexpr std::array<int, kToolbarButtonCount> commands{
-        kCmdPortSetup,     kCmdFirmwareUpgrade, kCmdVoiceDownload, kCmdControllerTimeSetup,
-        kCmdModelBackup,   kCmdModelConversion, kCmdSdCardControl, kCmdLiveLogStart,
-        kCmdLiveLogStop,   kCmdFileLogView,     kCmdAbout,
+        kCmdPortSetup,   kCmdFirmwareUpgrade, kCmdVoiceDownload, kCmdControllerTimeSetup,
+        kCmdModelBackup, kCmdModelConversion, kCmdSdCardControl, kCmdLiveLogStart,
+        kCmdLiveLogStop, kCmdFileLogView,     kCmdAbout,
     };
     return commands;
 }

@@ -12,8 +12,23 @@
 namespace skarnel {
 namespace {
 
-enum class Glyph { Radio, Transmitter, Plug, Firmware, Speaker, Clock, Disk, Convert, SdCard, Wave, Play, Stop,
-                   Document, Chart, Info };
+enum class Glyph {
+    Radio,
+    Transmitter,
+    Plug,
+    Firmware,
+    Speaker,
+    Clock,
+    Disk,
+    Convert,
+    SdCard,
+    Wave,
+    Play,
+    Stop,
+    Document,
+    Chart,
+    Info
+};
 
 struct Look {
     Glyph glyph;
@@ -160,11 +175,16 @@ const QColor kGrey(70, 70, 70);
 const std::map<int, Look>& CommandLooks()
 {
     static const std::map<int, Look> looks{
-        {kCmdPortSetup, {Glyph::Plug, kGrey}},         {kCmdFirmwareUpgrade, {Glyph::Firmware, kBlue}},
-        {kCmdVoiceDownload, {Glyph::Speaker, kGreen}}, {kCmdControllerTimeSetup, {Glyph::Clock, kBlue}},
-        {kCmdModelBackup, {Glyph::Disk, kBlue}},       {kCmdModelConversion, {Glyph::Convert, kOrange}},
-        {kCmdSdCardControl, {Glyph::SdCard, kGrey}},   {kCmdLiveLogStart, {Glyph::Play, kGreen}},
-        {kCmdLiveLogStop, {Glyph::Stop, kRed}},        {kCmdFileLogView, {Glyph::Document, kGrey}},
+        {kCmdPortSetup, {Glyph::Plug, kGrey}},
+        {kCmdFirmwareUpgrade, {Glyph::Firmware, kBlue}},
+        {kCmdVoiceDownload, {Glyph::Speaker, kGreen}},
+        {kCmdControllerTimeSetup, {Glyph::Clock, kBlue}},
+        {kCmdModelBackup, {Glyph::Disk, kBlue}},
+        {kCmdModelConversion, {Glyph::Convert, kOrange}},
+        {kCmdSdCardControl, {Glyph::SdCard, kGrey}},
+        {kCmdLiveLogStart, {Glyph::Play, kGreen}},
+        {kCmdLiveLogStop, {Glyph::Stop, kRed}},
+        {kCmdFileLogView, {Glyph::Document, kGrey}},
         {kCmdAbout, {Glyph::Info, kBlue}},
     };
     return looks;
@@ -172,10 +192,21 @@ const std::map<int, Look>& CommandLooks()
 
 // In the order of the menu pane's image list.
 const std::array<Look, kMenuImageCount> kMenuLooks{{
-    {Glyph::Radio, kGrey},     {Glyph::Transmitter, kBlue}, {Glyph::Firmware, kBlue},  {Glyph::Speaker, kGreen},
-    {Glyph::Speaker, kGreen},  {Glyph::Clock, kBlue},       {Glyph::Disk, kBlue},      {Glyph::Convert, kOrange},
-    {Glyph::Plug, kGrey},      {Glyph::Wave, kOrange},      {Glyph::Play, kGreen},     {Glyph::Stop, kRed},
-    {Glyph::Document, kGrey},  {Glyph::Chart, kOrange},     {Glyph::SdCard, kGrey},
+    {Glyph::Radio, kGrey},
+    {Glyph::Transmitter, kBlue},
+    {Glyph::Firmware, kBlue},
+    {Glyph::Speaker, kGreen},
+    {Glyph::Speaker, kGreen},
+    {Glyph::Clock, kBlue},
+    {Glyph::Disk, kBlue},
+    {Glyph::Convert, kOrange},
+    {Glyph::Plug, kGrey},
+    {Glyph::Wave, kOrange},
+    {Glyph::Play, kGreen},
+    {Glyph::Stop, kRed},
+    {Glyph::Document, kGrey},
+    {Glyph::Chart, kOrange},
+    {Glyph::SdCard, kGrey},
 }};
 
 }  // namespace

@@ -82,8 +82,8 @@ void CMenu_Pane::UpdateItemStates()
 void CMenu_Pane::OnItemClicked(QTreeWidgetItem* item)
 {
     const int request = item->data(0, kDataRole).toInt();
-    QMetaObject::invokeMethod(&mainFrame_, [frame = &mainFrame_, request] { frame->HandleRequest(request); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &mainFrame_, [frame = &mainFrame_, request] { frame->HandleRequest(request); }, Qt::QueuedConnection);
 }
 
 }  // namespace skarnel

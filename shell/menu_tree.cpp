@@ -6,16 +6,29 @@ namespace skarnel {
 namespace {
 
 const std::array<std::string, kMenuTextCount> kTextSet0{
-    "Radio",        "Transmitter",  "Port Select", "Firmware Upgrade", "Voice List", "Voice Package",
-    "Time Setup",   "Model Backup", "Model Conversion", "SD Card",     "Live Log",   "Log Start",
-    "Log Stop",     "File Log",     "Sensor Log",  "GPS Map",          "GPS Curve",
+    "Radio",      "Transmitter",  "Port Select",      "Firmware Upgrade", "Voice List", "Voice Package",
+    "Time Setup", "Model Backup", "Model Conversion", "SD Card",          "Live Log",   "Log Start",
+    "Log Stop",   "File Log",     "Sensor Log",       "GPS Map",          "GPS Curve",
 };
 
 const std::array<std::string, kMenuTextCount> kTextSet1{
-    "Radio_d",    "Transmitter_d", "Port Select_d", "Firmware Upgrade_d", "Voice List_d",
-    "Voice Package_d", "Controller Time Setup_d", "Model Data_d", "Model Conversion_d", "SD Card_d",
-    "Live Log_d", "Log Start_d",   "Log Stop_d",    "File Log_d",         "Sensor Log_d",
-    "GPS Map",    "GPS Curve",
+    "Radio_d",
+    "Transmitter_d",
+    "Port Select_d",
+    "Firmware Upgrade_d",
+    "Voice List_d",
+    "Voice Package_d",
+    "Controller Time Setup_d",
+    "Model Data_d",
+    "Model Conversion_d",
+    "SD Card_d",
+    "Live Log_d",
+    "Log Start_d",
+    "Log Stop_d",
+    "File Log_d",
+    "Sensor Log_d",
+    "GPS Map",
+    "GPS Curve",
 };
 
 constexpr std::array<MenuTreeItem, kMenuTreeItemCount> kItems{{

@@ -11,8 +11,7 @@
 
 namespace skarnel {
 
-CToolbar_Customise_Dialog::CToolbar_Customise_Dialog(const std::vector<int>& shown, QWidget* parent)
-    : QDialog(parent)
+CToolbar_Customise_Dialog::CToolbar_Customise_Dialog(const std::vector<int>& shown, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QString::fromUtf8("사용자 지정"));
     auto* layout = new QVBoxLayout(this);

@@ -9,8 +9,7 @@
 
 namespace skarnel {
 
-template <typename View>
-ViewFactory Make()
+template <typename View> ViewFactory Make()
 {
     return [](CMainFrame& mainFrame) { return new View(mainFrame); };
 }

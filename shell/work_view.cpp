@@ -160,8 +160,8 @@ bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
     jobActive_ = true;
     JobEnd end{StopLine(), FinishTitle(), portAfterJob};
     try {
-        worker_ = std::thread(
-            [this, procedure = std::move(procedure), end = std::move(end)] { RunWorker(procedure, end); });
+        worker_ =
+            std::thread([this, procedure = std::move(procedure), end = std::move(end)] { RunWorker(procedure, end); });
     } catch (const std::system_error&) {
         jobActive_ = false;
         return false;

@@ -69,7 +69,6 @@ public:
     void KeepRequestLog(bool keep) { keepLog_ = keep; }
     const std::vector<Request>& RequestLog() const { return requestLog_; }
 
-
 private:
     struct Scheduled {
         int64_t dueNs;

@@ -160,8 +160,7 @@ Delivery FaultPlan::NextDelivery(int group, int code, size_t size)
 {
     if (const std::optional<FaultRule> rule = Match(group, code, true)) {
         switch (rule->kind) {
-        case FaultKind::Split:
-            return {DeliveryKind::Split, size / 2, int64_t{rule->amount} * kNsPerUs};
+        case FaultKind::Split: return {DeliveryKind::Split, size / 2, int64_t{rule->amount} * kNsPerUs};
         case FaultKind::Packets: return {DeliveryKind::Packets, static_cast<size_t>(rule->amount), 0};
         default: return {DeliveryKind::Trickle, 0, 0};
         }

@@ -12,14 +12,14 @@
 namespace skarnel::sim {
 
 enum class FaultKind {
-    NoReply,       // the request goes unanswered and unhandled
-    Truncate,      // the reply is cut to `amount` bytes
-    CorruptCrc,    // the reply's CRC is wrong
-    WrongStart,    // the reply's start flag is 0x01
-    Busy,          // answered with reply code 5 instead of being handled
-    Nak,           // answered with reply code 2 instead of being handled
-    Delay,         // the reply comes `amount` ms late
-    StrayBytes,    // `amount` stray bytes come before the reply
+    NoReply,     // the request goes unanswered and unhandled
+    Truncate,    // the reply is cut to `amount` bytes
+    CorruptCrc,  // the reply's CRC is wrong
+    WrongStart,  // the reply's start flag is 0x01
+    Busy,        // answered with reply code 5 instead of being handled
+    Nak,         // answered with reply code 2 instead of being handled
+    Delay,       // the reply comes `amount` ms late
+    StrayBytes,  // `amount` stray bytes come before the reply
     // How the reply crosses the cable; these strike every matching request unless counted,
     // and they combine with the faults above.
     Split,    // in two halves, the second `amount` microseconds after the first

@@ -175,12 +175,10 @@ Reply TakeDataBlock(ControllerEngine& engine, const Receiver& receiver, const Re
 void InstallReceiver(ControllerEngine& engine, const Receiver& receiver)
 {
     ControllerState& state = engine.state();
-    engine.On(receiver.mode, receiver.group, kCodeFileInformation, [&state, receiver](const Request& request) {
-        return TakeFileInformation(state, receiver, request);
-    });
-    engine.On(receiver.mode, receiver.group, kCodeDataBlock, [&engine, receiver](const Request& request) {
-        return TakeDataBlock(engine, receiver, request);
-    });
+    engine.On(receiver.mode, receiver.group, kCodeFileInformation,
+              [&state, receiver](const Request& request) { return TakeFileInformation(state, receiver, request); });
+    engine.On(receiver.mode, receiver.group, kCodeDataBlock,
+              [&engine, receiver](const Request& request) { return TakeDataBlock(engine, receiver, request); });
 }
 
 }  // namespace

@@ -46,8 +46,7 @@ Reply WriteFlash(ControllerState& state, const Request& request)
     const size_t size = request.payload.size() - kAddressSize;
     if (!InFlash(state.modelMemory, address, size))
         return AddressError(address);
-    std::copy(request.payload.begin() + kAddressSize, request.payload.end(),
-              state.modelMemory.flash.begin() + address);
+    std::copy(request.payload.begin() + kAddressSize, request.payload.end(), state.modelMemory.flash.begin() + address);
     SaveModelMemory(state.modelMemory);
     return Reply{};
 }

@@ -76,9 +76,9 @@ const ConversionTableSet& TableSet()
 int FieldNumber(const char* name)
 {
     const auto names = ConversionFieldNames();
-    return static_cast<int>(std::find_if(names.begin(), names.end(),
-                                         [name](const char* n) { return std::string(n) == name; }) -
-                            names.begin());
+    return static_cast<int>(
+        std::find_if(names.begin(), names.end(), [name](const char* n) { return std::string(n) == name; }) -
+        names.begin());
 }
 
 void PutElements(uint8_t* record, const FieldRecord& field, const std::vector<uint32_t>& values)
@@ -204,7 +204,8 @@ void SaveModelMemory(const ModelMemory& memory)
     part += ".part";
     {
         std::ofstream file(part, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(memory.flash.data()), static_cast<std::streamsize>(memory.flash.size()));
+        file.write(reinterpret_cast<const char*>(memory.flash.data()),
+                   static_cast<std::streamsize>(memory.flash.size()));
         if (!file)
             return;
     }

@@ -25,7 +25,7 @@ std::vector<Cut> CutsOf(size_t size, const Delivery& delivery, bool wireSpeed)
     case DeliveryKind::Trickle:
     case DeliveryKind::Whole: break;
     }
-    const size_t piece = delivery.kind == DeliveryKind::Packets ? std::max<size_t>(delivery.pieceSize, 1)
+    const size_t piece = delivery.kind == DeliveryKind::Packets   ? std::max<size_t>(delivery.pieceSize, 1)
                          : delivery.kind == DeliveryKind::Trickle ? 1
                          : wireSpeed                              ? kUsbPacketSize
                                                                   : size;

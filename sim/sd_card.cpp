@@ -69,8 +69,9 @@ std::string FileStamp(const fs::path& path)
     const auto written = fs::last_write_time(path, error);
     if (error)
         return kSeedStamp;
-    const auto system = std::chrono::system_clock::now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(
-                                                             written - fs::file_time_type::clock::now());
+    const auto system =
+        std::chrono::system_clock::now() +
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(written - fs::file_time_type::clock::now());
     const std::time_t time = std::chrono::system_clock::to_time_t(system);
     std::tm local{};
     localtime_r(&time, &local);

@@ -164,8 +164,8 @@ Reply WriteFile(SdCard& card, Session& session, const Request& request)
         return Failure(kSdDenied);
     const size_t announced = std::strtoul(PayloadText(request).c_str(), nullptr, 16);
     const size_t count = std::min(announced, request.payload.size() - kWriteTextSize);
-    const uint8_t result = card.WriteAt(session.openFile, session.position, request.payload.data() + kWriteTextSize,
-                                        count);
+    const uint8_t result =
+        card.WriteAt(session.openFile, session.position, request.payload.data() + kWriteTextSize, count);
     if (result != kSdOk)
         return Failure(result);
     session.position += count;
@@ -178,8 +178,7 @@ Reply DiskSpace(const SdCard& card)
     return Ack(Text(text));
 }
 
-template <typename Change>
-Reply OnPath(const Request& request, Change change)
+template <typename Change> Reply OnPath(const Request& request, Change change)
 {
     const std::optional<std::string> path = SdCard::Normalise(PayloadText(request));
     return path ? Outcome(change(*path)) : Failure(kSdInvalidName);
@@ -202,10 +201,10 @@ void InstallSdCardCommands(ControllerEngine& engine, SdCard& card)
     engine.On(app, kGroupSdFiles, kSdCodeNextEntry, [session](const Request&) { return NextEntry(*session); });
     engine.On(app, kGroupSdFiles, kSdCodeFileStatus,
               [&card](const Request& request) { return FileStatus(card, request); });
-    engine.On(app, kGroupSdFiles, kSdCodeFileOpen, [&engine, &card, session](const Request& request) {
-        return OpenFile(engine, card, *session, request);
-    });
-    engine.On(app, kGroupSdFiles, kSdCodeFileClose, [&card, session](const Request&) { return CloseFile(card, *session); });
+    engine.On(app, kGroupSdFiles, kSdCodeFileOpen,
+              [&engine, &card, session](const Request& request) { return OpenFile(engine, card, *session, request); });
+    engine.On(app, kGroupSdFiles, kSdCodeFileClose,
+              [&card, session](const Request&) { return CloseFile(card, *session); });
     engine.On(app, kGroupSdFiles, kSdCodeFileRead,
               [&card, session](const Request& request) { return ReadFile(card, *session, request); });
     engine.On(app, kGroupSdFiles, kSdCodeFileWrite,

@@ -26,7 +26,8 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
     app.add_option("--boot-product-code-address", addresses.bootProductCode);
     app.add_option("--boot-version-address", addresses.bootVersion);
     app.add_option("--memory-version-address", addresses.memoryVersion);
-    app.add_option("--restart-delay-ms", options.state.restartDelayMs, "Time from a restart request to the boot-up frame");
+    app.add_option("--restart-delay-ms", options.state.restartDelayMs,
+                   "Time from a restart request to the boot-up frame");
     app.add_option("--boot-loader-idle-ms", options.state.bootLoaderIdleMs,
                    "Time the boot loader waits for a download start before it starts the application");
     app.add_option("--clock", options.clock, "Initial controller time \"YYYY-MM-DD HH:MM:SS\" (default: PC time)");
@@ -38,7 +39,8 @@ void AddSimOptions(CLI::App& app, SimOptions& options)
                    "split (the second half after amount us), packets (of amount bytes), trickle");
     app.add_option("--random-faults", options.randomFaults,
                    "SEED:PROBABILITY of a random fault per request, or SEED:split to split every reply at a random "
-                   "point (default: $" + std::string(kRandomFaultsVariable) + ")");
+                   "point (default: $" +
+                       std::string(kRandomFaultsVariable) + ")");
     app.add_flag("--wire-speed", options.wireSpeed, "Pace bytes as a 115200 baud cable with a USB bridge does");
     app.add_flag("--show-display", options.showDisplay, "Print the controller's display lines as they change");
     app.add_option("--link", options.linkPath, "Make a symbolic link to the PTY at this path");

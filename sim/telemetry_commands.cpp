@@ -66,11 +66,14 @@ void InstallSensorReplies(ControllerEngine& engine, const std::shared_ptr<Teleme
 
 void AddTelemetrySimOptions(CLI::App& app, TelemetrySettings& settings)
 {
-    const std::map<std::string, int> sensors{
-        {"general", kSensorGeneral}, {"electric", kSensorElectric}, {"vario", kSensorVario},
-        {"gps", kSensorGps},         {"none", kSensorNone}};
-    app.add_option("--sensor", settings.sensorType, "Sensor module attached to the receiver: general, electric, "
-                                                    "vario, gps or none (default general)")
+    const std::map<std::string, int> sensors{{"general", kSensorGeneral},
+                                             {"electric", kSensorElectric},
+                                             {"vario", kSensorVario},
+                                             {"gps", kSensorGps},
+                                             {"none", kSensorNone}};
+    app.add_option("--sensor", settings.sensorType,
+                   "Sensor module attached to the receiver: general, electric, "
+                   "vario, gps or none (default general)")
         ->transform(CLI::CheckedTransformer(sensors, CLI::ignore_case))
         ->option_text("general|electric|vario|gps|none");
 }
@@ -79,8 +82,9 @@ void InstallTelemetryCommands(ControllerEngine& engine, const TelemetrySettings&
 {
     auto state = std::make_shared<TelemetryState>(TelemetryState{settings.sensorType, std::nullopt, {}});
     const auto on = [&engine](uint8_t code, std::function<std::vector<uint8_t>()> reply) {
-        engine.On(ControllerMode::Application, kGroupTelemetry, code,
-                  [reply = std::move(reply)](const Request&) { return Reply{kAckCode, reply()}; });
+        engine.On(ControllerMode::Application, kGroupTelemetry, code, [reply = std::move(reply)](const Request&) {
+            return Reply{kAckCode, reply()};
+        });
     };
     on(0x32, [state] { return std::vector<uint8_t>{static_cast<uint8_t>(state->sensorType)}; });
     on(0x33, [&engine, state] { return DbmScanReply(state->Seconds(engine.NowNs())); });

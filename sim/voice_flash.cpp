@@ -32,8 +32,8 @@ bool LoadVoiceFlash(VoiceFlash& flash, std::string& error)
     std::vector<uint8_t> bytes(flash.flashSize);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ||
         file.peek() != EOF) {
-        error = flash.stateFile.string() + " does not hold a voice flash image of " +
-                std::to_string(flash.flashSize) + " bytes";
+        error = flash.stateFile.string() + " does not hold a voice flash image of " + std::to_string(flash.flashSize) +
+                " bytes";
         return false;
     }
     flash.bytes = std::move(bytes);

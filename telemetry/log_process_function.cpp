@@ -62,8 +62,7 @@ float Hundredths(int32_t value)
 
 // Written through the record, which is packed: a plain float pointer to its cells could be
 // misaligned.
-template <typename Record>
-void DecodeCells(const uint8_t* cellBytes, Record& record)
+template <typename Record> void DecodeCells(const uint8_t* cellBytes, Record& record)
 {
     for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
         record.cellVolt[i] = Hundredths(cellBytes[i] * 2);

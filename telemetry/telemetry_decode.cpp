@@ -29,8 +29,7 @@ float Scaled(int32_t value, float divisor)
 
 // Written through the record: in a packed live log record the cells stand at an odd offset,
 // where a plain float pointer to them would be misaligned.
-template <typename Record>
-void DecodeCells(const uint8_t* r, Record& record)
+template <typename Record> void DecodeCells(const uint8_t* r, Record& record)
 {
     for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
         record.cellVolt[i] = Scaled(U16(r, 2 + 2 * i), 100.0f);

@@ -23,8 +23,8 @@ inline constexpr size_t kRfChannelCount = 75;
 #pragma pack(push, 1)
 
 struct ReceiverData {
-    uint8_t reply0 = 0;  // passed through
-    uint8_t reply1 = 0;  // passed through
+    uint8_t reply0 = 0;     // passed through
+    uint8_t reply1 = 0;     // passed through
     uint16_t recvTemp = 0;  // °C, shown as int16
     uint16_t lossPack = 0;
     uint8_t strength = 0;  // %

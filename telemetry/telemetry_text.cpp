@@ -29,16 +29,14 @@ std::string NoDecimals(float value)
 
 // Read through the record: in a packed live log record the cells stand at an odd offset,
 // where a plain float pointer to them would be misaligned.
-template <typename Record>
-void AddCellVolts(TelemetryCells& cells, const Record& r)
+template <typename Record> void AddCellVolts(TelemetryCells& cells, const Record& r)
 {
     for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
         cells.push_back({Format("CellVolt%d", static_cast<int>(i + 1)), TwoDecimals(r.cellVolt[i])});
 }
 
 // The battery and temperature columns the general and electric modules share.
-template <typename Record>
-void AddBatteryCells(TelemetryCells& cells, const Record& r)
+template <typename Record> void AddBatteryCells(TelemetryCells& cells, const Record& r)
 {
     cells.insert(cells.end(), {{"BattVolt1", OneDecimal(r.battVolt1)},
                                {"BattVolt2", OneDecimal(r.battVolt2)},
@@ -47,8 +45,7 @@ void AddBatteryCells(TelemetryCells& cells, const Record& r)
 }
 
 // The altitude, climb and power columns the general and electric modules end with.
-template <typename Record>
-void AddPowerCells(TelemetryCells& cells, const Record& r)
+template <typename Record> void AddPowerCells(TelemetryCells& cells, const Record& r)
 {
     cells.insert(cells.end(), {{"Altitude", Integer(r.altitude)},
                                {"Alt 1sec", OneDecimal(r.alt1sec)},
@@ -82,10 +79,18 @@ TelemetryCells ElectricCells(const ElectricData& r)
 
 TelemetryCells GpsCells(const GpsData& r)
 {
-    return {{"RF RXSQ", Integer(r.rxsq)},      {"Direct", Integer(r.direct)},  {"Speed", Integer(r.speed)},
-            {"NS", Integer(r.ns)},             {"NS-H", Integer(r.nsHigh)},    {"NS-L", Integer(r.nsLow)},
-            {"EW", Integer(r.ew)},             {"EW-H", Integer(r.ewHigh)},    {"EW-L", Integer(r.ewLow)},
-            {"Distance", Integer(r.distance)}, {"Altitude", Integer(r.altitude)}, {"Alt 1sec", OneDecimal(r.alt1sec)},
+    return {{"RF RXSQ", Integer(r.rxsq)},
+            {"Direct", Integer(r.direct)},
+            {"Speed", Integer(r.speed)},
+            {"NS", Integer(r.ns)},
+            {"NS-H", Integer(r.nsHigh)},
+            {"NS-L", Integer(r.nsLow)},
+            {"EW", Integer(r.ew)},
+            {"EW-H", Integer(r.ewHigh)},
+            {"EW-L", Integer(r.ewLow)},
+            {"Distance", Integer(r.distance)},
+            {"Altitude", Integer(r.altitude)},
+            {"Alt 1sec", OneDecimal(r.alt1sec)},
             {"Alt 3sec", Integer(r.alt3sec)}};
 }
 

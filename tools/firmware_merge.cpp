@@ -46,9 +46,9 @@ void AppendScrambled(std::vector<uint8_t>& out, std::vector<uint8_t> image)
 
 std::vector<uint8_t> UpgradeFileBytes(const MergeInput& app, const MergeInput& boot, const MergeInput& stBoot)
 {
-    const auto header = FirmwareFileHeader::ForImages(static_cast<uint32_t>(app.bytes.size()),
-                                                      static_cast<uint32_t>(boot.bytes.size()),
-                                                      static_cast<uint32_t>(stBoot.bytes.size()), boot.included);
+    const auto header =
+        FirmwareFileHeader::ForImages(static_cast<uint32_t>(app.bytes.size()), static_cast<uint32_t>(boot.bytes.size()),
+                                      static_cast<uint32_t>(stBoot.bytes.size()), boot.included);
     const auto headerBytes = header.Encode();
     std::vector<uint8_t> out(headerBytes.begin(), headerBytes.end());
     AppendScrambled(out, app.bytes);

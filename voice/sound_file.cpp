@@ -37,8 +37,7 @@ FileMessage WaveRefusal(int result, const std::string& name)
     case kWaveBadSampleRate:
         return {Format("File Format Error!! \r\n\r\nSampling rate is not 11kHz     \r\n\r\n%s", name.c_str()),
                 "File Format Error"};
-    default:
-        return {Format("File Error!! \r\nNot Wave File    \r\n\r\n%s", name.c_str()), "File Error"};
+    default: return {Format("File Error!! \r\nNot Wave File    \r\n\r\n%s", name.c_str()), "File Error"};
     }
 }
 

@@ -84,8 +84,8 @@ bool CheckBundleLayout(const std::filesystem::path& path, const VoiceBundleHeade
                        std::string& failText)
 {
     if (header.infoSize != kVoiceInfoTableSize || header.fileCount > kMaxVoiceFiles) {
-        reporter.ReportLogLine(Format("Voice File Info Size : %u, Voice File Count : %u", header.infoSize,
-                                      header.fileCount));
+        reporter.ReportLogLine(
+            Format("Voice File Info Size : %u, Voice File Count : %u", header.infoSize, header.fileCount));
         failText = "File Header Info Mismatch";
         return false;
     }
@@ -126,8 +126,8 @@ VoiceBundleHeader VoiceBundleHeader::Decode(const uint8_t* bytes)
 }
 
 bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uint32_t flashSize,
-                     const StopRequest& stop, Reporter& reporter, VoiceImage& image,
-                     std::string& failText, VoiceBuildRows* rows)
+                     const StopRequest& stop, Reporter& reporter, VoiceImage& image, std::string& failText,
+                     VoiceBuildRows* rows)
 {
     VoiceBuildRows noRows;
     VoiceBuildRows& marks = rows ? *rows : noRows;
@@ -159,8 +159,8 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
                 marks.MarkRow(i, kRowFailed);
             return false;
         }
-        const VoiceFileInfo info = PlacedRecord(sounds[i], i, static_cast<uint32_t>(stream.size()),
-                                                static_cast<uint32_t>(image.data.size()));
+        const VoiceFileInfo info =
+            PlacedRecord(sounds[i], i, static_cast<uint32_t>(stream.size()), static_cast<uint32_t>(image.data.size()));
         const auto record = info.Encode();
         std::copy(record.begin(), record.end(), image.info.begin() + static_cast<std::ptrdiff_t>(i * record.size()));
         image.data.insert(image.data.end(), stream.begin(), stream.end());
@@ -172,9 +172,8 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
 }
 
 bool PackageVoiceBundle(const std::vector<VoiceSource>& sounds, const std::filesystem::path& target,
-                        uint32_t voiceDataVersion, uint32_t modelCode, uint32_t flashSize,
-                        const StopRequest& stop, Reporter& reporter, std::string& finalText,
-                        VoiceBuildRows* rows)
+                        uint32_t voiceDataVersion, uint32_t modelCode, uint32_t flashSize, const StopRequest& stop,
+                        Reporter& reporter, std::string& finalText, VoiceBuildRows* rows)
 {
     ReplacingFile file;
     if (!file.Create(target)) {
@@ -239,7 +238,8 @@ bool CheckVoiceBundle(const std::filesystem::path& path, std::optional<uint32_t>
     }
     if (!CheckBundleLayout(path, header, reporter, failText))
         return false;
-    if (!ReadBytes(file, bundle.info, header.infoSize) || (readData && !ReadBytes(file, bundle.data, header.dataSize))) {
+    if (!ReadBytes(file, bundle.info, header.infoSize) ||
+        (readData && !ReadBytes(file, bundle.data, header.dataSize))) {
         failText = "File Open Fail";
         return false;
     }

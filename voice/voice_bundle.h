@@ -80,16 +80,15 @@ inline constexpr const char* kRowFailed = "X";
 // failure text in failText; the stop request is looked at before each sound. Slot 255 is
 // left for the caller.
 bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uint32_t flashSize,
-                     const StopRequest& stop, Reporter& reporter, VoiceImage& image,
-                     std::string& failText, VoiceBuildRows* rows = nullptr);
+                     const StopRequest& stop, Reporter& reporter, VoiceImage& image, std::string& failText,
+                     VoiceBuildRows* rows = nullptr);
 
 // The Package job: builds the image and writes the bundle. The file is written beside the
 // target and moved over it only when complete, so a failed build leaves any earlier bundle
 // as it was. The final text in finalText.
 bool PackageVoiceBundle(const std::vector<VoiceSource>& sounds, const std::filesystem::path& target,
-                        uint32_t voiceDataVersion, uint32_t modelCode, uint32_t flashSize,
-                        const StopRequest& stop, Reporter& reporter, std::string& finalText,
-                        VoiceBuildRows* rows = nullptr);
+                        uint32_t voiceDataVersion, uint32_t modelCode, uint32_t flashSize, const StopRequest& stop,
+                        Reporter& reporter, std::string& finalText, VoiceBuildRows* rows = nullptr);
 
 // A bundle read back from its file.
 struct VoiceBundle {

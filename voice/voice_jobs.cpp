@@ -55,8 +55,7 @@ struct VoiceAreas {
 };
 
 // Erase, the data area from 0x2000, the info table at 0.
-bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const StopRequest& stop,
-               std::string& finalText)
+bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const StopRequest& stop, std::string& finalText)
 {
     Reporter& window = link.Window();
     window.ReportLogLine("Download Start Command Send. Flash Initialize");
@@ -69,8 +68,7 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const StopRequ
     if (StopEndsJob(stop, finalText))
         return false;
     window.ReportLogLine("File Data Send Start");
-    if (!link.WriteVoiceArea(areas.data, kVoiceDataAddress, areas.dataSize, "ADPCM Data", stop,
-                             kVoiceDataArea)) {
+    if (!link.WriteVoiceArea(areas.data, kVoiceDataAddress, areas.dataSize, "ADPCM Data", stop, kVoiceDataArea)) {
         finalText = "File Data Send Fail";
         return false;
     }
@@ -85,9 +83,8 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const StopRequ
     return true;
 }
 
-bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder, int slot,
-                  const StopRequest& stop, std::vector<std::filesystem::path>& written,
-                  std::string& finalText)
+bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder, int slot, const StopRequest& stop,
+                  std::vector<std::filesystem::path>& written, std::string& finalText)
 {
     VoiceFileInfo record;
     if (!link.ReadVoiceFileInfo(slot, record)) {
@@ -103,7 +100,7 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
     const std::filesystem::path target = VoiceBackupPath(folder, record, written);
     link.Window().ReportLogLine(Format("ADPCM #%d. File Data Read Start.", record.index));
     if (!link.BackupVoiceFile(record.size, target, record.address, record.sampleRate, PrintableName(record.Name()),
-                               stop)) {
+                              stop)) {
         finalText = Format("ADPCM #%d. File Data Read Fail.", record.index);
         return false;
     }
@@ -126,8 +123,8 @@ bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::s
     return true;
 }
 
-bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop,
-                       std::vector<VoiceFileInfo>& records, std::string& failText)
+bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
+                       std::string& failText)
 {
     Reporter& window = link.Window();
     window.ReportLogLine("ADPCM File List Read Start");
@@ -217,8 +214,8 @@ bool BackupRecords(CDownload_Function& link, const std::filesystem::path& folder
                    std::vector<std::filesystem::path>& written, std::string& finalText)
 {
     std::vector<VoiceFileInfo> records;
-    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) ||
-        !ReadVoiceFileList(link, stop, records, finalText) || StopEndsJob(stop, finalText))
+    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || !ReadVoiceFileList(link, stop, records, finalText) ||
+        StopEndsJob(stop, finalText))
         return false;
     link.Window().ReportLogLine("ADPCM Backup Start");
     for (size_t slot = 0; slot < records.size(); ++slot) {
@@ -240,9 +237,8 @@ JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::
     return JobOutcome::Ended(sent, finalText);
 }
 
-JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds,
-                           uint32_t voiceDataVersion, const VoiceModel& model, const StopRequest& stop,
-                           VoiceBuildRows* rows)
+JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
+                           const VoiceModel& model, const StopRequest& stop, VoiceBuildRows* rows)
 {
     std::string finalText;
     const bool sent = SendSounds(link, sounds, voiceDataVersion, model, stop, finalText, rows);

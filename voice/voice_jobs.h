@@ -22,8 +22,8 @@ struct VoiceFlashInfo;
 bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::string& failText);
 // Reads the info table from slot 0 up to the first invalid record (the File List loop); false
 // when a record cannot be read, with the records read before it.
-bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop,
-                       std::vector<VoiceFileInfo>& records, std::string& failText);
+bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
+                       std::string& failText);
 
 // The File List job.
 JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records);
@@ -34,9 +34,8 @@ JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::
 // The Send job of a list of sounds. The image is built before anything is erased, so a sound
 // that cannot be converted or does not fit leaves the controller's voices as they were; it
 // must fit the model's flash and the flash the controller reports.
-JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds,
-                           uint32_t voiceDataVersion, const VoiceModel& model, const StopRequest& stop,
-                           VoiceBuildRows* rows = nullptr);
+JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
+                           const VoiceModel& model, const StopRequest& stop, VoiceBuildRows* rows = nullptr);
 // The File Backup job: every stored sound into "<name>.apm" in folder; the paths written.
 JobOutcome BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
                             std::vector<std::filesystem::path>& written);

@@ -53,8 +53,7 @@ bool CDownload_Function::WriteVoiceArea(const uint8_t* source, uint32_t start, u
         const uint32_t address = start + kVoiceChunkSize * static_cast<uint32_t>(i);
         WriteLe32(payload.data(), address);
         std::memcpy(payload.data() + kAddressSize, source + kVoiceChunkSize * static_cast<size_t>(i), length);
-        if (SingleCommand(kGroupVoiceFlash, code, payload.data(),
-                          static_cast<uint16_t>(kAddressSize + length))) {
+        if (SingleCommand(kGroupVoiceFlash, code, payload.data(), static_cast<uint16_t>(kAddressSize + length))) {
             Window().ReportProgress(i, Format("File Download : %s  (%d / %d)", name.c_str(), i + 1, chunks));
             retries = 0;
             ++i;
@@ -98,8 +97,7 @@ bool CDownload_Function::ReadVoiceData(uint16_t& received, uint8_t* buffer, uint
 }
 
 bool CDownload_Function::BackupVoiceFile(uint32_t size, const std::filesystem::path& path, uint32_t start,
-                                         uint32_t sampleRate, const std::string& name,
-                                         const StopRequest& stop)
+                                         uint32_t sampleRate, const std::string& name, const StopRequest& stop)
 {
     const int chunks = ChunkCount(size);
     Window().ReportProgressRange(chunks, 0);

@@ -33,8 +33,8 @@ int Sample16(const uint8_t* bytes, int divisor)
 
 WaveFormat WaveFormat::Decode(const uint8_t* bytes)
 {
-    return {ReadLe16(bytes), ReadLe16(bytes + 2), ReadLe32(bytes + 4), ReadLe32(bytes + 8), ReadLe16(bytes + 12),
-            ReadLe16(bytes + 14)};
+    return {ReadLe16(bytes),     ReadLe16(bytes + 2),  ReadLe32(bytes + 4),
+            ReadLe32(bytes + 8), ReadLe16(bytes + 12), ReadLe16(bytes + 14)};
 }
 
 int CWave_Control::CheckWaveFile(const std::filesystem::path& path, uint32_t& sizeEstimate, uint32_t& sampleRate,

@@ -197,8 +197,8 @@ void CFirmware_View::LayOut()
     downloadLabel_->setGeometry(350, 90, w - 360, 45);
     ProgressBar()->setGeometry(10, 170, w - 20, 30);
     LogList()->setGeometry(10, 210, w - 20, h - 220);
-    for (QWidget* shown : {static_cast<QWidget*>(pathBox_), static_cast<QWidget*>(ProgressBar()),
-                           static_cast<QWidget*>(LogList())})
+    for (QWidget* shown :
+         {static_cast<QWidget*>(pathBox_), static_cast<QWidget*>(ProgressBar()), static_cast<QWidget*>(LogList())})
         shown->show();
     if (!labelsReady_)
         return;

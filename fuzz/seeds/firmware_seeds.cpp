@@ -43,8 +43,9 @@ std::filesystem::path Image(const std::string& name, size_t size, Fields fields)
 std::vector<uint8_t> UpgradeFile(bool boot, bool stBoot)
 {
     MergeRequest request;
-    request.appPath = Image("app.bin", 512, {{kAppProductCodeAt, kProductCode}, {kAppVersionAt, 106},
-                                             {kMemoryVersionAt, 1001}}).string();
+    request.appPath =
+        Image("app.bin", 512, {{kAppProductCodeAt, kProductCode}, {kAppVersionAt, 106}, {kMemoryVersionAt, 1001}})
+            .string();
     request.bootUse = boot;
     request.bootPath = Image("boot.bin", 256, {{kBootProductCodeAt, kProductCode}, {kBootVersionAt, 13}}).string();
     request.stBootUse = stBoot;

@@ -17,8 +17,8 @@ LiveLogRecord LiveRecord(int32_t time)
 {
     const double seconds = time / 100.0;
     LiveLogRecord record;
-    record.receiverTime = record.rfTime = record.generalTime = record.varioTime = record.gpsTime =
-        record.electricTime = time;
+    record.receiverTime = record.rfTime = record.generalTime = record.varioTime = record.gpsTime = record.electricTime =
+        time;
     const std::vector<uint8_t> receiver = sim::ReceiverReply(seconds);
     const std::vector<uint8_t> scan = sim::DbmScanReply(seconds);
     const std::vector<uint8_t> general = sim::GeneralReply(seconds);

@@ -73,8 +73,10 @@ void WriteFrameSeeds(const std::filesystem::path& corpus)
 void WriteTelemetrySeeds(const std::filesystem::path& corpus)
 {
     const SeedFolder seeds(corpus, "telemetry_replies");
-    const std::pair<const char*, int> sensors[] = {{"general", kSensorGeneral}, {"electric", kSensorElectric},
-                                                   {"vario", kSensorVario},     {"gps", kSensorGps},
+    const std::pair<const char*, int> sensors[] = {{"general", kSensorGeneral},
+                                                   {"electric", kSensorElectric},
+                                                   {"vario", kSensorVario},
+                                                   {"gps", kSensorGps},
                                                    {"none", kSensorNone}};
     for (const auto& sensor : sensors) {
         const int sensorType = sensor.second;
@@ -88,9 +90,8 @@ void WriteTelemetrySeeds(const std::filesystem::path& corpus)
 void WriteCardSeeds(const std::filesystem::path& corpus)
 {
     sim::SdCard card;
-    const Replies replies = Recorded(kCardSession, {}, [&card](sim::ControllerEngine& engine) {
-        sim::InstallSdCardCommands(engine, card);
-    });
+    const Replies replies = Recorded(
+        kCardSession, {}, [&card](sim::ControllerEngine& engine) { sim::InstallSdCardCommands(engine, card); });
     SeedFolder(corpus, "sd_replies").Write("root_copy", EncodeReplyScript(replies));
 }
 
@@ -102,15 +103,15 @@ void WriteReplySeeds(const std::filesystem::path& corpus)
     SeedFolder(corpus, "product_info")
         .Write("controller", EncodeReplyScript(Recorded(kProductInfoSession, {}, sim::InstallApplicationCommands)));
     const SeedFolder model(corpus, "model_replies");
-    model.Write("model_files", EncodeReplyScript(Recorded(kModelFilesSession, ModelControllerState(1),
-                                                          InstallModelCommands)));
-    model.Write("menu_backup", EncodeReplyScript(Recorded(kMenuBackupSession, ModelControllerState(0),
-                                                          InstallModelCommands)));
+    model.Write("model_files",
+                EncodeReplyScript(Recorded(kModelFilesSession, ModelControllerState(1), InstallModelCommands)));
+    model.Write("menu_backup",
+                EncodeReplyScript(Recorded(kMenuBackupSession, ModelControllerState(0), InstallModelCommands)));
     WriteTelemetrySeeds(corpus);
     WriteCardSeeds(corpus);
     SeedFolder(corpus, "voice_replies")
-        .Write("two_sounds", EncodeReplyScript(Recorded(kVoiceBackupSession, VoiceControllerState(),
-                                                        InstallVoiceCommands)));
+        .Write("two_sounds",
+               EncodeReplyScript(Recorded(kVoiceBackupSession, VoiceControllerState(), InstallVoiceCommands)));
 }
 
 }  // namespace skarnel::fuzz

@@ -81,7 +81,7 @@ std::vector<uint8_t> EncodeReplyScript(const std::vector<ScriptedReply>& replies
     for (const ScriptedReply& scripted : replies) {
         const std::vector<uint8_t>& payload = scripted.reply.payload;
         std::array<uint8_t, kRecordHeaderSize> header{static_cast<uint8_t>(scripted.fault), scripted.amount,
-                                                     scripted.reply.code};
+                                                      scripted.reply.code};
         WriteLe16(header.data() + 3, static_cast<uint16_t>(payload.size()));
         bytes.insert(bytes.end(), header.begin(), header.end());
         bytes.insert(bytes.end(), payload.begin(), payload.end());

@@ -13,7 +13,7 @@ namespace skarnel::fuzz {
 // unanswered.
 enum class ReplyFault : uint8_t {
     None,
-    Truncate,    // cut to `amount` bytes
+    Truncate,  // cut to `amount` bytes
     CorruptCrc,
     WrongStart,
     StrayBytes,  // `amount` stray bytes first

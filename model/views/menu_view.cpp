@@ -71,9 +71,8 @@ void CMenu_View::ListModels()
 
 void CMenu_View::ChooseMenuFile()
 {
-    const QString file =
-        FileDialogs::Current().ChooseOpenFile(this, PathText(MainFrame().ApplicationFolder()),
-                                            QtFileFilter(kMenuFileFilter));
+    const QString file = FileDialogs::Current().ChooseOpenFile(this, PathText(MainFrame().ApplicationFolder()),
+                                                               QtFileFilter(kMenuFileFilter));
     if (file.isEmpty())
         return;
     LogList()->setRowCount(0);

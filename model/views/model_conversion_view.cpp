@@ -26,7 +26,8 @@ enum SourceColumn { kNumberColumn, kNameColumn, kProductColumn, kVersionColumn, 
 
 QTableWidget* CreateFileList(QWidget* parent, const char* fileColumn)
 {
-    return CreateModelListTable(parent, {{"No", 30}, {fileColumn, 150}, {"Product", 70}, {"Version", 70}, {"Path", 600}});
+    return CreateModelListTable(parent,
+                                {{"No", 30}, {fileColumn, 150}, {"Product", 70}, {"Version", 70}, {"Path", 600}});
 }
 
 QGroupBox* FrameList(QWidget* parent, const char* title, QTableWidget* list)
@@ -76,9 +77,8 @@ void CModel_Conversion_View::BuildLayout()
 
 void CModel_Conversion_View::SelectFiles()
 {
-    const QStringList files =
-        FileDialogs::Current().ChooseOpenFiles(this, QCoreApplication::applicationDirPath(),
-                                              QtFileFilter(kModelFileFilter));
+    const QStringList files = FileDialogs::Current().ChooseOpenFiles(this, QCoreApplication::applicationDirPath(),
+                                                                     QtFileFilter(kModelFileFilter));
     for (const QString& file : files) {
         ModelFileSource source;
         const SourceCheck check = ReadModelFileSource(file.toStdString(), ViewReporter(), source);

@@ -89,8 +89,8 @@ void CSD_File_Control_View::CreateControls()
     CreateStopButton()->setText("Process Stop");
     diskBar_->setRange(0, 100);
     diskBar_->setValue(0);
-    for (QPushButton* button : {disconnectButton_, sdToPcButton_, pcToSdButton_, newFolderButton_,
-                                deleteFolderButton_, deleteFileButton_})
+    for (QPushButton* button :
+         {disconnectButton_, sdToPcButton_, pcToSdButton_, newFolderButton_, deleteFolderButton_, deleteFileButton_})
         AddJobButton(button);
 }
 

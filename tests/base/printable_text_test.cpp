@@ -24,17 +24,25 @@ TEST_P(PrintableNames, ShowControlCharactersAsEscapes)
     EXPECT_EQ(PrintableName(GetParam().name), GetParam().printed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, PrintableNames,
-    testing::Values(EscapeCase{"plain", "x.cld", "x.cld"}, EscapeCase{"latin1", "M\xc3\xbcller", "M\xc3\xbcller"},
-                    EscapeCase{"newline", "nl\nx", "nl\\nx"}, EscapeCase{"crlf", "a\r\nb", "a\\r\\nb"},
-                    EscapeCase{"tab", "a\tb", "a\\tb"}, EscapeCase{"clearScreen", "\x1b[2J", "\\x1b[2J"},
-                    EscapeCase{"nul", "a\0b"s, "a\\x00b"}, EscapeCase{"delete", "\x7f", "\\x7f"},
-                    EscapeCase{"c1", "\xc2\x9b" "2J", "\\x9b2J"}, EscapeCase{"rawC1", "\x9b" "2J", "\\x9b2J"},
-                    EscapeCase{"noUtf8", "\xff\xc3", "\\xff\\xc3"},
-                    EscapeCase{"overlongNewline", "\xe0\x80\x8a", "\\xe0\\x80\\x8a"},
-                    EscapeCase{"backslashStays", "a\\b", "a\\b"}),
-    [](const testing::TestParamInfo<EscapeCase>& c) { return std::string(c.param.what); });
+INSTANTIATE_TEST_SUITE_P(Names, PrintableNames,
+                         testing::Values(EscapeCase{"plain", "x.cld", "x.cld"},
+                                         EscapeCase{"latin1", "M\xc3\xbcller", "M\xc3\xbcller"},
+                                         EscapeCase{"newline", "nl\nx", "nl\\nx"},
+                                         EscapeCase{"crlf", "a\r\nb", "a\\r\\nb"}, EscapeCase{"tab", "a\tb", "a\\tb"},
+                                         EscapeCase{"clearScreen", "\x1b[2J", "\\x1b[2J"},
+                                         EscapeCase{"nul", "a\0b"s, "a\\x00b"}, EscapeCase{"delete", "\x7f", "\\x7f"},
+                                         EscapeCase{"c1",
+                                                    "\xc2\x9b"
+                                                    "2J",
+                                                    "\\x9b2J"},
+                                         EscapeCase{"rawC1",
+                                                    "\x9b"
+                                                    "2J",
+                                                    "\\x9b2J"},
+                                         EscapeCase{"noUtf8", "\xff\xc3", "\\xff\\xc3"},
+                                         EscapeCase{"overlongNewline", "\xe0\x80\x8a", "\\xe0\\x80\\x8a"},
+                                         EscapeCase{"backslashStays", "a\\b", "a\\b"}),
+                         [](const testing::TestParamInfo<EscapeCase>& c) { return std::string(c.param.what); });
 
 TEST(PrintableText, KeepsOnlyTheLineBreaksOfTheSystemsTexts)
 {

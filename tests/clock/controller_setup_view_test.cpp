@@ -25,8 +25,7 @@ void Type(CController_Setup_View& view, int year, int month, int day, int hour, 
 }
 
 // The time view on a main frame of the given kind.
-template <class Frame>
-struct TimeViewOn {
+template <class Frame> struct TimeViewOn {
     TimeViewOn() : view(static_cast<CController_Setup_View*>(fixture.frame->OpenView(kViewControllerTime))) {}
 
     RecordingMessageBoxes boxes;

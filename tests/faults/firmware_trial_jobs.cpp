@@ -27,7 +27,9 @@ public:
         sim::InstallFirmwareDownload(rig.engine());
         sim::InstallModelDataCommands(rig.engine());
         images_ = {PlainApplicationImage(kProduct, 106, rig.state().product.memoryVersion),
-                   PlainBootLoaderImage(kProduct, 13), {}, true};
+                   PlainBootLoaderImage(kProduct, 13),
+                   {},
+                   true};
         request_.firmwarePath = WriteUpgradeFile(rig.files, "upgrade.bin", images_);
         request_.bootIncluded = 1;
         request_.backupPath = SystemBackupPath(rig.files.Root());

@@ -14,12 +14,8 @@ struct Column {
 };
 
 constexpr Column kVerdictColumns[] = {
-    {"successes", Verdict::Success},
-    {"failures", Verdict::Failure},
-    {"wrong successes", Verdict::WrongSuccess},
-    {"hangs", Verdict::Hang},
-    {"crashes", Verdict::Crash},
-    {"nameless failures", Verdict::NamelessFailure},
+    {"successes", Verdict::Success}, {"failures", Verdict::Failure}, {"wrong successes", Verdict::WrongSuccess},
+    {"hangs", Verdict::Hang},        {"crashes", Verdict::Crash},    {"nameless failures", Verdict::NamelessFailure},
 };
 
 constexpr int kJobWidth = 22;
@@ -52,7 +48,8 @@ void PrintFailures(const JobTally& entry, std::ostream& out)
 {
     std::vector<std::pair<std::string, int>> failures(entry.tally.FailuresByText().begin(),
                                                       entry.tally.FailuresByText().end());
-    std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::stable_sort(failures.begin(), failures.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
     out << entry.job << " failures by final text:\n";
     for (const auto& [text, count] : failures)
         out << Format("  %6d  %s\n", count, text.c_str());

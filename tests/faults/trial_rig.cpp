@@ -20,10 +20,8 @@ std::unique_ptr<CRS232> PortTo(const std::shared_ptr<sim::SimulatedDevice>& devi
 }  // namespace
 
 TrialRig::TrialRig(sim::ControllerState state, int64_t limitMs)
-    : clock(kStartMs, limitMs),
-      device(std::make_shared<sim::SimulatedDevice>(std::move(state))),
-      port(PortTo(device, clock, cable)),
-      link(*port, window)
+    : clock(kStartMs, limitMs), device(std::make_shared<sim::SimulatedDevice>(std::move(state))),
+      port(PortTo(device, clock, cable)), link(*port, window)
 {
     engine().faults() = sim::FaultPlan();
     this->state().clock.setAtNs = kStartMs * kNsPerMs;

@@ -43,9 +43,8 @@ struct VoiceSet {
 
     void Add(const std::string& name, const std::vector<uint8_t>& stream)
     {
-        const VoiceFileInfo record =
-            StoredRecord(static_cast<uint16_t>(slots), static_cast<uint32_t>(stream.size()),
-                         kVoiceDataAddress + static_cast<uint32_t>(data.size()), name);
+        const VoiceFileInfo record = StoredRecord(static_cast<uint16_t>(slots), static_cast<uint32_t>(stream.size()),
+                                                  kVoiceDataAddress + static_cast<uint32_t>(data.size()), name);
         const auto bytes = record.Encode();
         std::copy(bytes.begin(), bytes.end(), info.begin() + static_cast<std::ptrdiff_t>(slots * VoiceFileInfo::kSize));
         data.insert(data.end(), stream.begin(), stream.end());

@@ -122,11 +122,12 @@ TEST(SendImageFileInformation, SendsTheSizeAndTheFileNameWithoutFolder)
 {
     DownloadLink s;
     ASSERT_TRUE(s.EnterBootLoader());
-    ASSERT_TRUE(s.link.SendImageFileInformation(0x12345, "/media/usb/R\xC3\xBC" "ck 1.bin"));
+    ASSERT_TRUE(s.link.SendImageFileInformation(0x12345, "/media/usb/R\xC3\xBC"
+                                                         "ck 1.bin"));
     const std::vector<sim::Request> infos = s.Requests(0x12);
     ASSERT_EQ(infos.size(), 1u);
-    const std::vector<uint8_t> expected{0x45, 0x23, 0x01, 0, 0, 0, 0, 0, 'R', 0xFC, 'c', 'k', ' ',
-                                        '1', '.', 'b', 'i', 'n', 0, 'F', 'l', 'a', 's', 'h', 0};
+    const std::vector<uint8_t> expected{0x45, 0x23, 0x01, 0,   0,   0, 0,   0,   'R', 0xFC, 'c', 'k', ' ',
+                                        '1',  '.',  'b',  'i', 'n', 0, 'F', 'l', 'a', 's',  'h', 0};
     EXPECT_EQ(infos[0].payload, expected);
     EXPECT_EQ(infos[0].group, kGroupBootLoader);
 }

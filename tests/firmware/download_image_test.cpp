@@ -72,7 +72,8 @@ TEST(DownloadImage, ReportsBlocksWithTheStatusTextOfItsKind)
     const StatusCase cases[] = {
         {ImageKind::Application, "Application Firmware Downloading...   0/3",
          "Application Firmware Downloading...   3/3"},
-        {ImageKind::BootLoader, "Boot Loader Firmware Downloading...   0/3", "Boot Loader Firmware Downloading...   3/3"},
+        {ImageKind::BootLoader, "Boot Loader Firmware Downloading...   0/3",
+         "Boot Loader Firmware Downloading...   3/3"},
         {ImageKind::StBootLoader, "ST Boot Loader Firmware Downloading...   0/3",
          "ST Boot Loader Firmware Downloading...   3/3"},
     };
@@ -233,8 +234,8 @@ TEST(DownloadImage, RecoversWhenALaterAttemptIsAcknowledged)
         const std::vector<uint8_t> stored = ScrambleImage(plain);
         ASSERT_TRUE(s.AnnounceApplication(static_cast<uint32_t>(plain.size())));
         s.reporter.Clear();
-        EXPECT_TRUE(s.link.DownloadImage(static_cast<uint32_t>(stored.size()), stored.data(), ImageKind::Application,
-                                         0))
+        EXPECT_TRUE(
+            s.link.DownloadImage(static_cast<uint32_t>(stored.size()), stored.data(), ImageKind::Application, 0))
             << c.name;
         EXPECT_EQ(s.reporter.FailedCodes(), c.failedCodes) << c.name;
         EXPECT_EQ(s.engine().state().firmware.receivedImages.at(ImageKind::Application), plain) << c.name;

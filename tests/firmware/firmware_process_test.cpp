@@ -107,8 +107,8 @@ TEST(FirmwareCommands, CheckShowsTheHeaderAndTheImagesVersions)
     const std::string app = folder.Write("app.bin", PlainApplication(0x5000, 0x00012345));
     const std::string boot = folder.Write("boot.bin", PlainBootLoader());
     ASSERT_EQ(RunCli({"firmware", "merge", "--app", app, "--boot", boot, "-o", folder.Path("fw.bin")}).exitCode, 0);
-    const CommandResult check = RunCli({"firmware", "check", folder.Path("fw.bin"), "--addresses",
-                                        "0x4100,0x4104,0x100,0x104,16648"});
+    const CommandResult check =
+        RunCli({"firmware", "check", folder.Path("fw.bin"), "--addresses", "0x4100,0x4104,0x100,0x104,16648"});
     EXPECT_EQ(check.exitCode, 0) << check.err;
     EXPECT_EQ(check.out, "FileMagic : 0x005F12CD, 0x005F12CD\n"
                          "BootIncluded : 1\n"
@@ -153,36 +153,47 @@ TEST(FirmwareCommands, RefusalsPrintTheViewsTextsAndExitWithOne)
     tiny.resize(tiny.size() + 8, 0);
     folder.Write("tiny.bin", tiny);
     const CommandCase cases[] = {
-        {"check of a file without magics", {"firmware", "check", "@/broken.bin"}, 1,
+        {"check of a file without magics",
+         {"firmware", "check", "@/broken.bin"},
+         1,
          "Firmware file can't be read. \r\nPlease recheck the downloaded file.\n"},
-        {"check of an image cut short", {"firmware", "check", "@/truncated.bin"}, 1,
+        {"check of an image cut short",
+         {"firmware", "check", "@/truncated.bin"},
+         1,
          "FileMagic : 0x005F12CD, 0x005F12CD\nBootIncluded : 0\nApplication : offset 64, size 5000\n"
          "Boot Loader : offset 5064, size 0\nST Boot Loader : offset 5064, size 0\n"
          "Images to install : Application\nFile Header Read Fail \n"},
-        {"check of a version field beyond the image", {"firmware", "check", "@/tiny.bin", "--addresses", "0,4,0,0,5"},
+        {"check of a version field beyond the image",
+         {"firmware", "check", "@/tiny.bin", "--addresses", "0,4,0,0,5"},
          1,
          "FileMagic : 0x005F12CD, 0x005F12CD\nBootIncluded : 0\nApplication : offset 64, size 8\n"
          "Boot Loader : offset 72, size 0\nST Boot Loader : offset 72, size 0\n"
          "Images to install : Application\nFile Information Read Fail\n"},
-        {"merge without a target", {"firmware", "merge", "--app", "@/small.bin"}, 1,
-         "Target File Name Not Selected\n"},
-        {"merge of a missing image", {"firmware", "merge", "--app", "@/none.bin", "-o", "@/fw"}, 1,
+        {"merge without a target", {"firmware", "merge", "--app", "@/small.bin"}, 1, "Target File Name Not Selected\n"},
+        {"merge of a missing image",
+         {"firmware", "merge", "--app", "@/none.bin", "-o", "@/fw"},
+         1,
          "App File Open Fail\n"},
         {"gang overflow",
          {"firmware", "gang", "--st", "@/big.bin", "--qv", "@/small.bin", "--app", "@/small.bin", "-o", "@/g.bin"},
          1,
          "ST Bootloader Size Overflow \n\r \n\rFile Name : @/big.bin \n\r\n\rMax Size  : 8192 \n\rFile Size : 8193\n"},
         {"gang of KR-70",
-         {"firmware", "gang", "--model", "KR-70", "--st", "@/small.bin", "--qv", "@/small.bin", "--app",
-          "@/small.bin", "-o", "@/g.bin"},
-         0, "Gang File Create Success\n"},
+         {"firmware", "gang", "--model", "KR-70", "--st", "@/small.bin", "--qv", "@/small.bin", "--app", "@/small.bin",
+          "-o", "@/g.bin"},
+         0,
+         "Gang File Create Success\n"},
         {"ymodem", {"firmware", "ymodem", "@/small.bin", "@/y.bin"}, 0, ""},
         {"ymodem of a missing file", {"firmware", "ymodem", "@/none.bin", "@/y.bin"}, 1, ""},
         {"unknown model", {"firmware", "gang", "--model", "KT-41"}, 2, ""},
-        {"bad addresses", {"firmware", "check", "@/small.bin", "--addresses", "1,2,3"}, 2,
+        {"bad addresses",
+         {"firmware", "check", "@/small.bin", "--addresses", "1,2,3"},
+         2,
          "--addresses takes five numbers: AppPCodeAddr,AppVerAddr,BootPCodeAddr,BootVerAddr,MemVerAddr\n"},
-        {"addresses and controller", {"firmware", "check", "@/small.bin", "--addresses", "1,2,3,4,5",
-                                      "--from-controller"}, 2, ""},
+        {"addresses and controller",
+         {"firmware", "check", "@/small.bin", "--addresses", "1,2,3,4,5", "--from-controller"},
+         2,
+         ""},
     };
     for (const CommandCase& c : cases) {
         std::vector<std::string> arguments;

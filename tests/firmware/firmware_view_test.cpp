@@ -21,8 +21,7 @@ namespace skarnel::test {
 namespace {
 
 // The Firmware view of a main frame of the given kind, with the settings prepared.
-template <class Frame>
-struct FirmwareViewOn {
+template <class Frame> struct FirmwareViewOn {
     explicit FirmwareViewOn(const std::function<void(CApp_Settings&)>& presets = {})
         : frame({}, TestFrameOptions(), presets),
           view(dynamic_cast<CFirmware_View*>(frame.frame->OpenView(kViewFirmware)))
@@ -58,8 +57,8 @@ std::vector<QString> ProductLineTexts(const CFirmware_View& view)
     return texts;
 }
 
-const std::vector<QString> kBlankLines{"Product Name : ", "Buyer : ", "App Version   : ", "Boot Version  : ",
-                                       "Product Code : "};
+const std::vector<QString> kBlankLines{
+    "Product Name : ", "Buyer : ", "App Version   : ", "Boot Version  : ", "Product Code : "};
 
 TEST(FirmwareView, OpensWithItsTextsAndTheWarningsHidden)
 {
@@ -96,8 +95,8 @@ TEST(FirmwareView, LayoutFollowsTheClientSize)
     FirmwareViewFixture f;
     ShowOffScreen(*f.frame.frame);
     // The warnings' font follows the room beside the product box, width - 360.
-    const LayoutCase cases[] = {{881, 31}, {861, 31}, {860, 29}, {841, 29}, {840, 27}, {801, 27}, {800, 25},
-                                {761, 25}, {760, 23}, {741, 23}, {740, 20}, {600, 20}};
+    const LayoutCase cases[] = {{881, 31}, {861, 31}, {860, 29}, {841, 29}, {840, 27}, {801, 27},
+                                {800, 25}, {761, 25}, {760, 23}, {741, 23}, {740, 20}, {600, 20}};
     for (const LayoutCase& c : cases) {
         f.view->resize(c.width, 500);
         const int third = (c.width - 370) / 3;
@@ -204,9 +203,9 @@ TEST(FirmwareViewEndToEnd, ProductInfoReadShowsTheControllersLines)
     EndToEndFirmwareViewFixture f;
     f.view->ProductInfoButton()->click();
     EXPECT_FALSE(f.view->Port().IsConnected());
-    EXPECT_EQ(ProductLineTexts(*f.view), (std::vector<QString>{"Product Name : KT-40", "Buyer : Vennacor",
-                                                              "App Version   : 105", "Boot Version  : 12",
-                                                              "Product Code : 3001"}));
+    EXPECT_EQ(ProductLineTexts(*f.view),
+              (std::vector<QString>{"Product Name : KT-40", "Buyer : Vennacor", "App Version   : 105",
+                                    "Boot Version  : 12", "Product Code : 3001"}));
     EXPECT_EQ(LogTexts(*f.view), (std::vector<std::string>{
                                      "Product Info Read Start!!",
                                      "Product Information Read From Controller",

@@ -8,8 +8,7 @@
 
 namespace skarnel::test {
 
-std::vector<uint8_t> PlainApplicationImage(uint32_t productCode, uint32_t version, uint32_t memoryVersion,
-                                           size_t size)
+std::vector<uint8_t> PlainApplicationImage(uint32_t productCode, uint32_t version, uint32_t memoryVersion, size_t size)
 {
     const sim::VersionAddresses at;
     std::vector<uint8_t> image = PatternBytes(size, version);

@@ -257,9 +257,9 @@ TEST(FirmwareUpgrade, ApplicationFollowsTheStBootLoaderWithoutARestart)
     EXPECT_EQ(f.window.lines[stSuccess + 1].text, "Application Firmware Download Start");
     EXPECT_EQ(f.window.lines[stSuccess + 2].text, "Product Information Read From Controller");
     EXPECT_GE(f.window.lines[stSuccess + 2].atMs - f.window.lines[stSuccess + 1].atMs, 2000);
-    for (const auto& [kind, image] : {std::pair{ImageKind::BootLoader, images.bootLoader},
-                                      std::pair{ImageKind::StBootLoader, images.stBootLoader},
-                                      std::pair{ImageKind::Application, images.application}})
+    for (const auto& [kind, image] :
+         {std::pair{ImageKind::BootLoader, images.bootLoader}, std::pair{ImageKind::StBootLoader, images.stBootLoader},
+          std::pair{ImageKind::Application, images.application}})
         EXPECT_EQ(f.state().firmware.receivedImages.at(kind), image) << ProfileOf(kind).name;
 }
 
@@ -390,9 +390,8 @@ TEST(FirmwareUpgrade, FailedTransferAfterTheBackupNamesTheBackupAsAShellWord)
     const JobOutcome result = FirmwareUpgradeJob(f.link, request);
     EXPECT_FALSE(result.succeeded);
     const std::string backup = request.backupPath.string();
-    EXPECT_EQ(result.finalText,
-              KeptBackupFinalText("Firmware Download Fail", backup,
-                                  "'" + f.files.path() + "/it'\\''s mine/Menu_Backup.mif'"));
+    EXPECT_EQ(result.finalText, KeptBackupFinalText("Firmware Download Fail", backup,
+                                                    "'" + f.files.path() + "/it'\\''s mine/Menu_Backup.mif'"));
     EXPECT_TRUE(std::filesystem::exists(request.backupPath));
 }
 
@@ -508,9 +507,9 @@ TEST(FirmwareUpgrade, ProductLinesShowTheControllersTexts)
     info.AppVerText = "1.05";
     info.BootVerText = "0.12";
     info.AppPCodeText = "16003300";
-    EXPECT_EQ(ProductLinesOf(info), (ProductLineTexts{"Product Name : KT-40", "Buyer : Vennacor",
-                                                      "App Version   : 1.05", "Boot Version  : 0.12",
-                                                      "Product Code : 16003300"}));
+    EXPECT_EQ(ProductLinesOf(info),
+              (ProductLineTexts{"Product Name : KT-40", "Buyer : Vennacor", "App Version   : 1.05",
+                                "Boot Version  : 0.12", "Product Code : 16003300"}));
     EXPECT_EQ(BlankProductLines()[2], "App Version   : ");
 }
 

@@ -20,17 +20,21 @@ TEST_P(LowBytes, AreWhatTheControllerTakes)
     EXPECT_EQ(LowBytesOfCharacters(GetParam().text), GetParam().sent);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, LowBytes,
-    testing::Values(TextCase{"ascii", "plain.txt", "plain.txt"},
-                    TextCase{"latin1", "Gr\xc3\xbc\xc3\x9f" "e.txt", "Gr\xfc\xdf" "e.txt"},
-                    TextCase{"beyondLatin1", "\xe2\x82\xac", "\xac"},
-                    TextCase{"beyondTheBasicPlane", "\xf0\x9f\x98\x80", "\x3d\x00"s},
-                    TextCase{"latin1Byte", "M\xfcller", "M\xfcller"}, TextCase{"cutOff", "a\xc3", "a\xc3"},
-                    TextCase{"overlongSlash", "\xc0\xaf", "\xc0\xaf"},
-                    TextCase{"overlongDot", "\xe0\x80\xae", "\xe0\x80\xae"},
-                    TextCase{"surrogate", "\xed\xa0\x80", "\xed\xa0\x80"}),
-    [](const testing::TestParamInfo<TextCase>& c) { return std::string(c.param.what); });
+INSTANTIATE_TEST_SUITE_P(Names, LowBytes,
+                         testing::Values(TextCase{"ascii", "plain.txt", "plain.txt"},
+                                         TextCase{"latin1",
+                                                  "Gr\xc3\xbc\xc3\x9f"
+                                                  "e.txt",
+                                                  "Gr\xfc\xdf"
+                                                  "e.txt"},
+                                         TextCase{"beyondLatin1", "\xe2\x82\xac", "\xac"},
+                                         TextCase{"beyondTheBasicPlane", "\xf0\x9f\x98\x80", "\x3d\x00"s},
+                                         TextCase{"latin1Byte", "M\xfcller", "M\xfcller"},
+                                         TextCase{"cutOff", "a\xc3", "a\xc3"},
+                                         TextCase{"overlongSlash", "\xc0\xaf", "\xc0\xaf"},
+                                         TextCase{"overlongDot", "\xe0\x80\xae", "\xe0\x80\xae"},
+                                         TextCase{"surrogate", "\xed\xa0\x80", "\xed\xa0\x80"}),
+                         [](const testing::TestParamInfo<TextCase>& c) { return std::string(c.param.what); });
 
 TEST(ControllerText, Latin1NamesBecomeUtf8AndGoBackByteForByte)
 {

@@ -104,16 +104,18 @@ TEST_P(CheckFrameTest, ReportsTheFirstFaultFound)
 
 INSTANTIATE_TEST_SUITE_P(
     Frames, CheckFrameTest,
-    testing::Values(
-        CheckFrameCase{"Sound", SoundReply(), true, ""},
-        CheckFrameCase{"OtherSequenceStillSound", EncodeFrame(5, 3, 1, {}), true, ""},
-        CheckFrameCase{"StartFlag", WithByte(SoundReply(), 0, 0x01), false, "Packet Start Flag Mismatch. Recv : 0x1"},
-        CheckFrameCase{"Sequence", WithByte(SoundReply(), 2, 0x00), false,
-                       "Packet Sequence Info Mismatch. Recv : 0x7 0x0"},
-        CheckFrameCase{"Crc", WithByte(SoundReply(), 10, 0x00), false,
-                       "CRC Mismatch. Recv : 0x61 0x0,  Calc : 0x61 0x9b, Data Length : 11"},
-        CheckFrameCase{"TooShortForACrc", {0x00, 0x01, 0xFE}, false,
-                       "CRC Mismatch. Recv : 0x1 0xfe,  Calc : 0x0 0x0, Data Length : 3"}),
+    testing::Values(CheckFrameCase{"Sound", SoundReply(), true, ""},
+                    CheckFrameCase{"OtherSequenceStillSound", EncodeFrame(5, 3, 1, {}), true, ""},
+                    CheckFrameCase{"StartFlag", WithByte(SoundReply(), 0, 0x01), false,
+                                   "Packet Start Flag Mismatch. Recv : 0x1"},
+                    CheckFrameCase{"Sequence", WithByte(SoundReply(), 2, 0x00), false,
+                                   "Packet Sequence Info Mismatch. Recv : 0x7 0x0"},
+                    CheckFrameCase{"Crc", WithByte(SoundReply(), 10, 0x00), false,
+                                   "CRC Mismatch. Recv : 0x61 0x0,  Calc : 0x61 0x9b, Data Length : 11"},
+                    CheckFrameCase{"TooShortForACrc",
+                                   {0x00, 0x01, 0xFE},
+                                   false,
+                                   "CRC Mismatch. Recv : 0x1 0xfe,  Calc : 0x0 0x0, Data Length : 3"}),
     [](const auto& testCase) { return testCase.param.name; });
 
 TEST(CheckFrame, LengthFieldIsNotComparedWithTheBytesRead)
@@ -158,15 +160,13 @@ TEST_P(WaitAckTest, TurnsTheReplyCodeIntoAResultAndAReport)
 
 INSTANTIATE_TEST_SUITE_P(
     ReplyCodes, WaitAckTest,
-    testing::Values(AckCase{"Ack", Reply{1, {}}, true, 0, 0},
-                    AckCase{"AckWithData", Reply{1, {9, 9, 9}}, true, 0, 0},
+    testing::Values(AckCase{"Ack", Reply{1, {}}, true, 0, 0}, AckCase{"AckWithData", Reply{1, {9, 9, 9}}, true, 0, 0},
                     AckCase{"Nak", Reply{2, {}}, false, 2, 0},
                     AckCase{"ErrorWithAddress", Reply{3, {0x00, 0x20, 0x00, 0x00}}, false, 3, 0x2000},
                     AckCase{"ErrorWithoutAddress", Reply{3, {}}, false, 3, 0},
                     AckCase{"ErrorWithOtherLength", Reply{3, {0x00, 0x20}}, false, 3, 0},
                     AckCase{"CrcError", Reply{4, {0x00, 0x20, 0x00, 0x00}}, false, 4, 0},
-                    AckCase{"Busy", Reply{5, {}}, false, 5, 0},
-                    AckCase{"UnknownCode", Reply{9, {}}, false, 9, 0}),
+                    AckCase{"Busy", Reply{5, {}}, false, 5, 0}, AckCase{"UnknownCode", Reply{9, {}}, false, 9, 0}),
     [](const auto& testCase) { return testCase.param.name; });
 
 TEST(WaitAck, NoReplyTimesOutAfterTenSecondsAndFiftyMilliseconds)

@@ -74,8 +74,9 @@ TEST(ProductInfo, ShortReplyFailsTheRead)
 {
     for (const std::vector<uint8_t>& payload : {std::vector<uint8_t>{}, std::vector<uint8_t>{0x05, 0x00, 0x00, 0x00}}) {
         test::SimulatedLink s;
-        s.engine().On(sim::ControllerMode::Application, 0, 0x11,
-                      [payload](const sim::Request&) { return sim::Reply{1, payload}; });
+        s.engine().On(sim::ControllerMode::Application, 0, 0x11, [payload](const sim::Request&) {
+            return sim::Reply{1, payload};
+        });
         ProductInfo info;
         EXPECT_FALSE(s.link.ReadProductInfo(info)) << payload.size() << " bytes";
         EXPECT_EQ(info.AppPCode, 0);

@@ -207,8 +207,8 @@ TEST(ShippedTableSet, Version1001AddsRecords344And345AndMoves347)
 TEST(ShippedTableSet, ChecksumRangesAreExactlyThoseOfEachVersion)
 {
     using Range = std::tuple<int, int, int>;
-    const std::vector<Range> v1000{{0, 33, 33},    {35, 10, 45},   {47, 48, 95},   {97, 30, 127},  {129, 22, 151},
-                                   {153, 132, 285}, {287, 32, 319}, {321, 16, 337}, {339, 3, 342},  {344, 14, 358},
+    const std::vector<Range> v1000{{0, 33, 33},     {35, 10, 45},   {47, 48, 95},   {97, 30, 127}, {129, 22, 151},
+                                   {153, 132, 285}, {287, 32, 319}, {321, 16, 337}, {339, 3, 342}, {344, 14, 358},
                                    {360, 60, 420},  {422, 28, 450}, {452, 19, 471}, {473, 6, 479}};
     std::vector<Range> v1001 = v1000;
     v1001[10] = {360, 62, 422};

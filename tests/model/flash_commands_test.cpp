@@ -172,7 +172,8 @@ TEST(FlashCommands, WriteDataSplitsIntoAddressedBlocks)
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<uint8_t>(i * 7);
     ASSERT_TRUE(t.link.WriteFlashData(0x4000, data.size(), data.data()));
-    EXPECT_EQ(t.FlashWrites(), (std::vector<std::pair<uint32_t, size_t>>{{0x4000, 2048}, {0x4800, 2048}, {0x5000, 10}}));
+    EXPECT_EQ(t.FlashWrites(),
+              (std::vector<std::pair<uint32_t, size_t>>{{0x4000, 2048}, {0x4800, 2048}, {0x5000, 10}}));
     EXPECT_TRUE(std::equal(data.begin(), data.end(), t.flash().begin() + 0x4000));
 }
 
@@ -350,7 +351,8 @@ TEST(HeaderCommands, ModelListNamesAreTrimmed)
     sim::SetModelListEntry(t.engine().state(), 9, 1, "   X     ");
     const DataSchema schema = sim::ModelMemorySchema(t.engine().state());
     ModelList list;
-    ASSERT_TRUE(t.link.ReadModelList(schema.commonSectionAddr[4], schema.commonSectionSize[4], schema.modelCount, list));
+    ASSERT_TRUE(
+        t.link.ReadModelList(schema.commonSectionAddr[4], schema.commonSectionSize[4], schema.modelCount, list));
     ASSERT_EQ(list.names.size(), 30u);
     EXPECT_EQ(list.names[0], "ALPHA");
     EXPECT_EQ(list.names[2], "TREX 450");

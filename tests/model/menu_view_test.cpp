@@ -21,8 +21,7 @@ namespace skarnel::test {
 namespace {
 
 // The Model Data view of a main frame of the given kind, on a controller with its seeded models.
-template <class Frame>
-struct MenuViewOn {
+template <class Frame> struct MenuViewOn {
     template <class Controller>
     explicit MenuViewOn(const Controller& controller)
         : frame(controller), view(dynamic_cast<CMenu_View*>(frame.frame->OpenView(kViewModelData)))

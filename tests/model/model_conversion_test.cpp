@@ -34,7 +34,8 @@ Converted Convert(const std::vector<uint8_t>& source, uint32_t sc, uint32_t sv, 
                   const CModel_Conversion_Function& conversion = CModel_Conversion_Function())
 {
     Converted result{false, std::vector<uint8_t>(8192, 0xFF), 0, {}};
-    result.converted = conversion.ConvertModelRecord(source, result.target, sc, sv, tc, tv, result.size, &result.report);
+    result.converted =
+        conversion.ConvertModelRecord(source, result.target, sc, sv, tc, tv, result.size, &result.report);
     return result;
 }
 
@@ -83,18 +84,19 @@ TEST_P(FieldValues, OutOfRangeValuesBecomeTheTargetsDefault)
     EXPECT_EQ(result.target[GetParam().offset], GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, FieldValues,
-    testing::Values(ValueCase{"switch9ToKt20", 3, 9, kKt20, 0}, ValueCase{"switch9ToKt40", 3, 9, kKt40, 0},
-                    ValueCase{"switch4ToKt20", 3, 4, kKt20, 4}, ValueCase{"switch6ToKt20", 3, 6, kKt20, 0},
-                    ValueCase{"switch6ToKt40", 3, 6, kKt40, 6},
-                    // aileron_trim is signed: 0xFF is -1, inside -100..100.
-                    ValueCase{"signedMinusOne", 36, 0xFF, kKt40, 0xFF},
-                    // trim_step is unsigned: 0xFF is 255, outside 1..10.
-                    ValueCase{"unsigned255", 35, 0xFF, kKt40, 4},
-                    // trainer_switch exists on the KT40 only: a KT20 gets the default.
-                    ValueCase{"absentOnTarget", 9, 3, kKt20, 6}),
-    [](const auto& entry) { return std::string(entry.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, FieldValues,
+                         testing::Values(ValueCase{"switch9ToKt20", 3, 9, kKt20, 0},
+                                         ValueCase{"switch9ToKt40", 3, 9, kKt40, 0},
+                                         ValueCase{"switch4ToKt20", 3, 4, kKt20, 4},
+                                         ValueCase{"switch6ToKt20", 3, 6, kKt20, 0},
+                                         ValueCase{"switch6ToKt40", 3, 6, kKt40, 6},
+                                         // aileron_trim is signed: 0xFF is -1, inside -100..100.
+                                         ValueCase{"signedMinusOne", 36, 0xFF, kKt40, 0xFF},
+                                         // trim_step is unsigned: 0xFF is 255, outside 1..10.
+                                         ValueCase{"unsigned255", 35, 0xFF, kKt40, 4},
+                                         // trainer_switch exists on the KT40 only: a KT20 gets the default.
+                                         ValueCase{"absentOnTarget", 9, 3, kKt20, 6}),
+                         [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(ConvertModelRecord, FourByteFieldsAreCopiedWhole)
 {
@@ -153,15 +155,16 @@ TEST_P(ConversionRefusals, GiveTheirReason)
     std::vector<uint8_t> target(GetParam().targetSize, 0xFF);
     size_t size = 0;
     ConversionReport report;
-    EXPECT_FALSE(CModel_Conversion_Function().ConvertModelRecord(source, target, GetParam().sourceCode, 1000, kKt40, 1001,
-                                                                 size, &report));
+    EXPECT_FALSE(CModel_Conversion_Function().ConvertModelRecord(source, target, GetParam().sourceCode, 1000, kKt40,
+                                                                 1001, size, &report));
     EXPECT_EQ(report.failure, GetParam().failure);
     EXPECT_TRUE(std::all_of(target.begin(), target.end(), [](uint8_t b) { return b == 0xFF; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConversionRefusals,
-    testing::Values(Refusal{"unknownProduct", 3001, 4096, 4096, "No conversion table for product 3001, memory version 1000"},
+    testing::Values(Refusal{"unknownProduct", 3001, 4096, 4096,
+                            "No conversion table for product 3001, memory version 1000"},
                     Refusal{"shortSource", kKt40, 478, 4096, "Field 363 reaches past the model data (478 bytes)"},
                     Refusal{"smallTarget", kKt40, 4096, 4000, "The target holds 4000 bytes, a converted record 4096"}),
     [](const auto& entry) { return std::string(entry.param.name); });
@@ -224,7 +227,8 @@ TEST(ConversionTables, TheLastMatchingTableConverts)
 {
     EditedSet set;
     WriteLe32(set.Table(3) + 9, 1000);  // table 3 now claims KT40 version 1000 too
-    const Converted result = Convert(SeededModel(kKt40, 1001), kKt40, 1000, kKt40, 1000, CModel_Conversion_Function(set.bytes));
+    const Converted result =
+        Convert(SeededModel(kKt40, 1001), kKt40, 1000, kKt40, 1000, CModel_Conversion_Function(set.bytes));
     ASSERT_TRUE(result.converted);
     EXPECT_EQ(ReadLe16(result.target.data() + 495), ComputeCrc16(result.target.data() + 475, 20));
 }

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace skarnel::test {
 namespace {
 
@@ -127,11 +126,11 @@ TEST(ModelConversionView, ConvertsEachSourceForTheConnectedControllerWhileBusy)
     f.dialogs.folder = QString::fromStdString(f.output.path());
     f.view->ConversionButton()->click();
 
-    EXPECT_EQ(f.boxes.texts,
-              (std::vector<QString>{"Same Version - same.mdl   \r\n\r\n Product ID : 16003300  Version : 1001 \r\n File "
-                                    "      ID : 16003300  Version : 1001 \r\n\r\n --Skip",
-                                    "Model conversion info does not exist...  \r\n \r\nunknown.mdl \r\n \r\nProduct ID : "
-                                    "16003600  Version : 999  "}));
+    EXPECT_EQ(f.boxes.texts, (std::vector<QString>{
+                                 "Same Version - same.mdl   \r\n\r\n Product ID : 16003300  Version : 1001 \r\n File "
+                                 "      ID : 16003300  Version : 1001 \r\n\r\n --Skip",
+                                 "Model conversion info does not exist...  \r\n \r\nunknown.mdl \r\n \r\nProduct ID : "
+                                 "16003600  Version : 999  "}));
     EXPECT_EQ(f.boxes.shownWhileConverting, (std::vector<bool>{true, true}));
     EXPECT_EQ(f.dialogs.folderQuestions, 1) << "a click during the conversion starts no second one";
     EXPECT_FALSE(f.view->IsConverting());
@@ -143,8 +142,8 @@ TEST(ModelConversionView, ConvertsEachSourceForTheConnectedControllerWhileBusy)
     std::vector<uint8_t> expected(8192, 0xFF);
     ModelFileHeader{kKt40, 0, 1001}.EncodeInto(expected.data());
     size_t convertedSize = 0;
-    ASSERT_TRUE(CModel_Conversion_Function().ConvertModelRecord(
-        model, std::span(expected).subspan(4096), kKt40, 1000, kKt40, 1001, convertedSize));
+    ASSERT_TRUE(CModel_Conversion_Function().ConvertModelRecord(model, std::span(expected).subspan(4096), kKt40, 1000,
+                                                                kKt40, 1001, convertedSize));
     EXPECT_EQ(f.output.Read("old.mdl"), expected);
 
     f.view->ConversionButton()->click();
@@ -210,17 +209,18 @@ TEST_P(ConversionStops, WithItsMessageAndTheFlagCleared)
 
 INSTANTIATE_TEST_SUITE_P(
     ModelConversionView, ConversionStops,
-    testing::Values(
-        StoppedConversion{"NoPort", 1000, true, "/tmp", {"Port Open Fail", "Product info read fail"}, 0},
-        StoppedConversion{"ControllerWithoutTable",
-                          1002,
-                          false,
-                          "/tmp",
-                          {"Model conversion info does not exist...  \r\n \r\nController \r\n \r\nProduct ID : 16003300  "
-                           "Version : 1002  "},
-                          0},
-        StoppedConversion{"FolderCancelled", 1000, false, "", {}, 1},
-        StoppedConversion{"TargetCannotBeCreated", 1000, false, "/nonexistent/folder", {"File Create Fail"}, 1}),
+    testing::Values(StoppedConversion{"NoPort", 1000, true, "/tmp", {"Port Open Fail", "Product info read fail"}, 0},
+                    StoppedConversion{
+                        "ControllerWithoutTable",
+                        1002,
+                        false,
+                        "/tmp",
+                        {"Model conversion info does not exist...  \r\n \r\nController \r\n \r\nProduct ID : 16003300  "
+                         "Version : 1002  "},
+                        0},
+                    StoppedConversion{"FolderCancelled", 1000, false, "", {}, 1},
+                    StoppedConversion{
+                        "TargetCannotBeCreated", 1000, false, "/nonexistent/folder", {"File Create Fail"}, 1}),
     [](const testing::TestParamInfo<StoppedConversion>& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace

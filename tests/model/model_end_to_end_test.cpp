@@ -21,8 +21,11 @@ struct Controller {
     {
         Start();
     }
-    void Start() { sim = std::make_unique<SimProcess>(std::vector<std::string>{
-                       "--app-product-code", product, "--memory-version", memory, "--state-dir", state.Root().string()}); }
+    void Start()
+    {
+        sim = std::make_unique<SimProcess>(std::vector<std::string>{"--app-product-code", product, "--memory-version",
+                                                                    memory, "--state-dir", state.Root().string()});
+    }
     void Stop() { sim.reset(); }
     CommandResult Cli(std::vector<std::string> arguments)
     {
@@ -45,7 +48,8 @@ void ExpectFlashHoldsBackup(const std::vector<uint8_t>& flash, const std::vector
     EXPECT_TRUE(std::equal(mif.begin() + 1024, mif.begin() + 5120, flash.begin() + kCommonBase));
     for (size_t k = 0; k < header.usedModelCount; ++k) {
         const auto record = mif.begin() + 5120 + static_cast<std::ptrdiff_t>(8192 * k);
-        const auto model = flash.begin() + kModelBase + static_cast<std::ptrdiff_t>(kModelSize * header.usedModelIndex[k]);
+        const auto model =
+            flash.begin() + kModelBase + static_cast<std::ptrdiff_t>(kModelSize * header.usedModelIndex[k]);
         EXPECT_TRUE(std::equal(record, record + kModelSize, model)) << "model " << int{header.usedModelIndex[k]};
     }
 }
@@ -150,12 +154,13 @@ TEST(ModelCommandLine, OffLineConversionReportsEveryReplacedValue)
     std::vector<uint8_t> alpha = ReadFileBytes(files.Root() / "kt40" / "hALPHA01.mdl");
     alpha[4096 + 3] = 7;  // timer_1_switch on the KT40's eighth switch
     WriteFileBytes(files.Root() / "kt40" / "hALPHA01.mdl", alpha);
-    const CommandResult result =
-        RunCli({"model", "convert", "--to", "KT20", "--mem", "1000", "--report", "-o", (files.Root() / "kt20").string(),
-                (files.Root() / "kt40" / "hALPHA01.mdl").string(), (files.Root() / "kt40" / "aEXTRA 33005.mdl").string()});
+    const CommandResult result = RunCli(
+        {"model", "convert", "--to", "KT20", "--mem", "1000", "--report", "-o", (files.Root() / "kt20").string(),
+         (files.Root() / "kt40" / "hALPHA01.mdl").string(), (files.Root() / "kt40" / "aEXTRA 33005.mdl").string()});
     EXPECT_EQ(result.exitCode, 0) << result.out;
     const std::vector<std::string> lines = OutputLines(result.out);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "   Field 2 timer_1_switch: 7 -> 0 (out of range 0..5)"), lines.end())
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "   Field 2 timer_1_switch: 7 -> 0 (out of range 0..5)"),
+              lines.end())
         << result.out;
     EXPECT_NE(std::find(lines.begin(), lines.end(),
                         "aEXTRA 33005.mdl: not converted, its wing, tail and flap set-up does not fit the KT20"),
@@ -170,8 +175,8 @@ TEST(ModelCommandLine, ConversionAgainstTheControllerUsesItsLayout)
     TempFolder files;
     ASSERT_EQ(kt40.Cli({"model", "backup", files.Root().string()}).exitCode, 0);
     Controller kt20("16003600", "1001");
-    const CommandResult result = kt20.Cli({"model", "convert", "-o", (files.Root() / "out").string(),
-                                           (files.Root() / "aCUB02.mdl").string()});
+    const CommandResult result =
+        kt20.Cli({"model", "convert", "-o", (files.Root() / "out").string(), (files.Root() / "aCUB02.mdl").string()});
     EXPECT_EQ(result.exitCode, 0) << result.out;
     const std::vector<uint8_t> converted = ReadFileBytes(files.Root() / "out" / "aCUB02.mdl");
     ASSERT_EQ(converted.size(), 8192u);

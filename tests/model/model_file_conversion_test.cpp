@@ -65,9 +65,10 @@ TEST(ModelFileConversion, SameVersionIsSkippedWithItsMessage)
     const ModelFileSource source = bench.Chosen(bench.Source("a.mdl", kKt40, 1000));
     ASSERT_TRUE(bench.Run({source}, {kKt40, 1000}));
     EXPECT_EQ(bench.results, std::vector<Result>{Result::SameVersion});
-    EXPECT_EQ(bench.reporter.Messages(),
-              std::vector<std::string>{"Same Version - a.mdl   \r\n\r\n Product ID : 16003300  Version : 1000 \r\n File "
-                                       "      ID : 16003300  Version : 1000 \r\n\r\n --Skip|Skarnel"});
+    EXPECT_EQ(
+        bench.reporter.Messages(),
+        std::vector<std::string>{"Same Version - a.mdl   \r\n\r\n Product ID : 16003300  Version : 1000 \r\n File "
+                                 "      ID : 16003300  Version : 1000 \r\n\r\n --Skip|Skarnel"});
     EXPECT_TRUE(std::filesystem::is_empty(bench.targets.Root()));
 }
 
@@ -90,9 +91,10 @@ TEST(ModelFileConversion, SourceWithoutATableIsSkippedWithItsMessage)
     const ModelFileSource good = bench.Chosen(bench.Source("good.mdl", kKt40, 1001));
     ASSERT_TRUE(bench.Run({old, good}, {kKt20, 1000}));
     EXPECT_EQ(bench.results, (std::vector<Result>{Result::NoTable, Result::Converted}));
-    EXPECT_EQ(bench.reporter.Messages(),
-              std::vector<std::string>{"Model conversion info does not exist...  \r\n \r\nold.mdl \r\n \r\nProduct ID : "
-                                       "16003300  Version : 999  |Skarnel"});
+    EXPECT_EQ(
+        bench.reporter.Messages(),
+        std::vector<std::string>{"Model conversion info does not exist...  \r\n \r\nold.mdl \r\n \r\nProduct ID : "
+                                 "16003300  Version : 999  |Skarnel"});
 }
 
 TEST(ModelFileConversion, FileLongerThanTheInputBufferIsRefused)
@@ -144,9 +146,10 @@ TEST(ModelFileConversion, ControllerWithoutATableIsRefusedWithItsMessage)
     RecordingReporter reporter;
     EXPECT_TRUE(CheckConversionTarget({kKt20, 1001}, reporter));
     EXPECT_FALSE(CheckConversionTarget({3001, 1000}, reporter));
-    EXPECT_EQ(reporter.Messages(),
-              std::vector<std::string>{"Model conversion info does not exist...  \r\n \r\nController \r\n \r\nProduct ID "
-                                       ": 3001  Version : 1000  |Skarnel"});
+    EXPECT_EQ(
+        reporter.Messages(),
+        std::vector<std::string>{"Model conversion info does not exist...  \r\n \r\nController \r\n \r\nProduct ID "
+                                 ": 3001  Version : 1000  |Skarnel"});
 }
 
 TEST(ModelProducts, NamesAndCodes)

@@ -119,10 +119,11 @@ TEST_P(MenuFileChecks, TestTheMagicOfAWholeHeader)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, MenuFileChecks,
-    testing::Values(CheckCase{"magic", {0xCD, 0x12, 0x5F, 0x00}, 1024, MenuFileCheck::Accepted, {}},
-                    CheckCase{"zeros", {0, 0, 0, 0}, 1024, MenuFileCheck::FlagMismatch,
-                              {"File Header Check - Flag Value Mismatch"}},
-                    CheckCase{"short", {0xCD, 0x12, 0x5F, 0x00}, 1023, MenuFileCheck::TooShort, {}}),
+    testing::Values(
+        CheckCase{"magic", {0xCD, 0x12, 0x5F, 0x00}, 1024, MenuFileCheck::Accepted, {}},
+        CheckCase{
+            "zeros", {0, 0, 0, 0}, 1024, MenuFileCheck::FlagMismatch, {"File Header Check - Flag Value Mismatch"}},
+        CheckCase{"short", {0xCD, 0x12, 0x5F, 0x00}, 1023, MenuFileCheck::TooShort, {}}),
     [](const auto& entry) { return std::string(entry.param.name); });
 
 TEST(MenuFileChecks, MissingFileCannotBeOpened)

@@ -78,9 +78,9 @@ TEST(BackupModelFiles, WritesOneFilePerUsedModelAndListsEveryMemory)
     EXPECT_EQ(lists.controllerModels[0], "HELI - ALPHA");
     EXPECT_EQ(lists.controllerModels[1], "ACRO - CUB");
     EXPECT_EQ(lists.controllerModels[3], "None");
-    const std::vector<std::string> expected{(folder.Root() / "hALPHA01.mdl").string(), (folder.Root() / "aCUB02.mdl").string(),
-                                            (folder.Root() / "hTREX 45003.mdl").string(),
-                                            (folder.Root() / "aEXTRA 33005.mdl").string()};
+    const std::vector<std::string> expected{
+        (folder.Root() / "hALPHA01.mdl").string(), (folder.Root() / "aCUB02.mdl").string(),
+        (folder.Root() / "hTREX 45003.mdl").string(), (folder.Root() / "aEXTRA 33005.mdl").string()};
     EXPECT_EQ(lists.pcFiles, expected);
     const std::vector<uint8_t> file = ReadFileBytes(expected[1]);
     ASSERT_EQ(file.size(), 4096u + kModelSize);
@@ -365,8 +365,8 @@ protected:
 TEST_F(RestoreAddresses, SystemRestoreUsesTheControllersBaseAndTheFilesModelSize)
 {
     ASSERT_TRUE(RestoreSystemData(t.link, path));
-    const std::vector<std::pair<uint32_t, size_t>> expected{
-        {0x1000, 2048}, {0x1800, 2048}, {0x2000, 0x800}, {0x2800, 0x800}, {0x3000, 0x800}, {0x4000, 0x800}};
+    const std::vector<std::pair<uint32_t, size_t>> expected{{0x1000, 2048},  {0x1800, 2048},  {0x2000, 0x800},
+                                                            {0x2800, 0x800}, {0x3000, 0x800}, {0x4000, 0x800}};
     EXPECT_EQ(RestoreWrites(), expected);
 }
 

@@ -106,8 +106,9 @@ TEST(SdCommands, RequestsCarryTheirTextsAsTheCardExpects)
 TEST(SdCommands, AFailedReadWaitsOnlyForTheResultByte)
 {
     SdLink s;
-    s.engine().On(sim::ControllerMode::Application, 6, '8',
-                  [](const sim::Request&) { return sim::Reply{sim::kNakCode, {4}}; });
+    s.engine().On(sim::ControllerMode::Application, 6, '8', [](const sim::Request&) {
+        return sim::Reply{sim::kNakCode, {4}};
+    });
     uint8_t result = kSdResultNone;
     std::vector<uint8_t> buffer(2048);
     uint16_t length = 0;
@@ -120,8 +121,9 @@ TEST(SdCommands, AFailedReadWaitsOnlyForTheResultByte)
 TEST(SdCommands, AReadOfMoreThanAskedForIsRefused)
 {
     SdLink s;
-    s.engine().On(sim::ControllerMode::Application, 6, '8',
-                  [](const sim::Request&) { return sim::Reply{sim::kAckCode, std::vector<uint8_t>(64, 7)}; });
+    s.engine().On(sim::ControllerMode::Application, 6, '8', [](const sim::Request&) {
+        return sim::Reply{sim::kAckCode, std::vector<uint8_t>(64, 7)};
+    });
     uint8_t result = kSdResultNone;
     std::vector<uint8_t> buffer(16, 0);
     uint16_t length = 0;

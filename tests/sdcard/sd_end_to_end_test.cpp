@@ -57,7 +57,8 @@ TEST(SdEndToEnd, FilesRoundTripThroughTheCardByteForByte)
 TEST(SdEndToEnd, NonAsciiNamesKeepTheirCharactersOnTheCardAndBack)
 {
     CardOnPty s;
-    const std::string name = "Gr\xc3\xbc\xc3\x9f" "e.txt";  // "Grüße.txt"
+    const std::string name = "Gr\xc3\xbc\xc3\x9f"
+                             "e.txt";  // "Grüße.txt"
     const std::string original = s.pc.Write(name, test::PatternBytes(100, 3));
     const CommandResult put = s.Run({"sd", "put", original});
     EXPECT_EQ(put.exitCode, 0) << put.out;

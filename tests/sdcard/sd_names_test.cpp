@@ -22,8 +22,10 @@ using test::PayloadString;
 using test::SdLink;
 using test::TempFolder;
 
-const std::string kGruesse = "Gr\xc3\xbc\xc3\x9f" "e.txt";  // "Grüße.txt"
-const std::string kGruesseOnCard = "Gr\xfc\xdf" "e.txt";
+const std::string kGruesse = "Gr\xc3\xbc\xc3\x9f"
+                             "e.txt";  // "Grüße.txt"
+const std::string kGruesseOnCard = "Gr\xfc\xdf"
+                                   "e.txt";
 
 struct PathCommand {
     const char* what;
@@ -35,27 +37,37 @@ struct PathCommand {
 TEST(SdNames, PathsGoToTheCardAByteACharacter)
 {
     const PathCommand commands[] = {
-        {"open folder", kSdCodeDirectoryOpen, [](CDownload_Function& link, const std::string& path) {
+        {"open folder", kSdCodeDirectoryOpen,
+         [](CDownload_Function& link, const std::string& path) {
              uint8_t result = 0;
              link.SdOpenDirectory(path, result);
-         }, ""},
-        {"status", kSdCodeFileStatus, [](CDownload_Function& link, const std::string& path) {
+         },
+         ""},
+        {"status", kSdCodeFileStatus,
+         [](CDownload_Function& link, const std::string& path) {
              uint8_t result = 0;
              uint32_t size = 0;
              link.SdFileStatus(path, size, result);
-         }, ""},
-        {"open file", kSdCodeFileOpen, [](CDownload_Function& link, const std::string& path) {
+         },
+         ""},
+        {"open file", kSdCodeFileOpen,
+         [](CDownload_Function& link, const std::string& path) {
              uint8_t result = 0;
              link.SdFileOpen(path, kSdOpenCreate, result);
-         }, "0x0b "},
-        {"make folder", kSdCodeMakeFolder, [](CDownload_Function& link, const std::string& path) {
+         },
+         "0x0b "},
+        {"make folder", kSdCodeMakeFolder,
+         [](CDownload_Function& link, const std::string& path) {
              uint8_t result = 0;
              link.SdMakeFolder(path, result);
-         }, ""},
-        {"delete", kSdCodeDelete, [](CDownload_Function& link, const std::string& path) {
+         },
+         ""},
+        {"delete", kSdCodeDelete,
+         [](CDownload_Function& link, const std::string& path) {
              uint8_t result = 0;
              link.SdDelete(path, result);
-         }, ""},
+         },
+         ""},
     };
     for (const PathCommand& command : commands) {
         SdLink s;
@@ -78,7 +90,12 @@ TEST(SdNames, NonAsciiNamesRoundTripThroughTheCard)
         {kGruesse, kGruesseOnCard, kGruesse},
         {"M\xc3\xbcller.txt", "M\xfcller.txt", "M\xc3\xbcller.txt"},
         // A character Latin-1 lacks goes as its low byte, as the controller takes it: U+20AC as 0xAC.
-        {"\xe2\x82\xac" "uro.txt", "\xac" "uro.txt", "\xc2\xac" "uro.txt"},
+        {"\xe2\x82\xac"
+         "uro.txt",
+         "\xac"
+         "uro.txt",
+         "\xc2\xac"
+         "uro.txt"},
     };
     for (const Case& c : cases) {
         SdLink s;

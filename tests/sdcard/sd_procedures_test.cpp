@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace skarnel {
 namespace {
 
@@ -92,8 +91,10 @@ TEST(SdProcedures, SdToPcCopiesByteForByteInWholeBlocks)
         std::string folder, name;
         size_t reads;
     };
-    const Case cases[] = {
-        {"/LogData", "20110327.bin", 2}, {"/LogData", "x.cld", 3}, {"/", "empty.txt", 0}, {"/Models", "hALPHA01.mdl", 4}};
+    const Case cases[] = {{"/LogData", "20110327.bin", 2},
+                          {"/LogData", "x.cld", 3},
+                          {"/", "empty.txt", 0},
+                          {"/Models", "hALPHA01.mdl", 4}};
     for (const Case& c : cases) {
         SdLink s;
         TempFolder pc;

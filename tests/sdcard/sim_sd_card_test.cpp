@@ -84,8 +84,12 @@ TEST(SimSdCard, AServedFolderKeepsItsNamesInUtf8AndTheCardInLatin1)
         names.push_back(entry.name);
     EXPECT_EQ(names, std::vector<std::string>{"M\xfcller.txt"}) << "a name Latin-1 cannot hold stays out";
 
-    ASSERT_EQ(card.CreateFile("/Gr\xfc\xdf" "e.txt", "1101010000"), kSdOk);
-    EXPECT_TRUE(root.Exists("Gr\xc3\xbc\xc3\x9f" "e.txt"));
+    ASSERT_EQ(card.CreateFile("/Gr\xfc\xdf"
+                              "e.txt",
+                              "1101010000"),
+              kSdOk);
+    EXPECT_TRUE(root.Exists("Gr\xc3\xbc\xc3\x9f"
+                            "e.txt"));
     ASSERT_EQ(card.Delete("/M\xfcller.txt"), kSdOk);
     EXPECT_FALSE(root.Exists("M\xc3\xbcller.txt"));
 }

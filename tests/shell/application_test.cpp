@@ -24,7 +24,8 @@ TEST(Application, RendersAScreenshotOfAViewAndExits)
     TempFolder folder;
     SimProcess sim;
     const std::string png = folder.Path("time.png");
-    const CommandResult result = RunApplication(folder, {"--port", sim.DevicePath(), "--screenshot", png, "--view", "9"});
+    const CommandResult result =
+        RunApplication(folder, {"--port", sim.DevicePath(), "--screenshot", png, "--view", "9"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const QImage image(QString::fromStdString(png));
     EXPECT_EQ(image.size(), QSize(1280, 800));
@@ -36,8 +37,9 @@ TEST(Application, AScreenshotThatCannotBeWrittenWholeKeepsTheOldFile)
     SKIP_WHERE_QT_STARTS_THREADS();
     TempFolder folder;
     const OldFile old(folder.Root() / "main.png", PatternBytes(100, 9));
-    const CommandResult result =
-        UnderFileSizeLimit(4096, [&] { return RunApplication(folder, {"--screenshot", old.path().string()}); });
+    const CommandResult result = UnderFileSizeLimit(4096, [&] {
+        return RunApplication(folder, {"--screenshot", old.path().string()});
+    });
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("skarnel: cannot write " + old.path().string()), std::string::npos) << result.err;
     EXPECT_TRUE(old.Kept());
@@ -49,8 +51,7 @@ TEST(Application, RefusesABadCommandLine)
     TempFolder folder;
     EXPECT_EQ(RunApplication(folder, {"--view", "22", "--screenshot", "x.png"}).exitCode, 2);
     EXPECT_EQ(RunApplication(folder, {"--no-such-option"}).exitCode, 2);
-    const CommandResult notBuilt =
-        RunApplication(folder, {"--screenshot", folder.Path("x.png"), "--view", "6"});
+    const CommandResult notBuilt = RunApplication(folder, {"--screenshot", folder.Path("x.png"), "--view", "6"});
     EXPECT_EQ(notBuilt.exitCode, 1);
     EXPECT_NE(notBuilt.err.find("view 6 is not built"), std::string::npos);
 }

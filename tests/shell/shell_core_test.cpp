@@ -144,12 +144,14 @@ TEST(Commands, EveryMenuItemAndToolbarButtonHasATarget)
 TEST(Commands, OpenTheViewsOfTheTable)
 {
     const std::pair<int, int> cases[] = {
-        {kCmdFirmwareUpgrade, 0}, {kCmdVoiceDownload, 6},  {kCmdControllerTimeSetup, 9}, {kCmdModelBackup, 4},
-        {kCmdModelConversion, 18}, {kCmdSdCardControl, 19}, {kCmdFileLogView, 7},        {kCmdFileLogViewAlias, 7},
-        {kCmdMonitorRfDbm, 10},   {kCmdRfDbmAlias, 10},    {kCmdMonitorReceiver, 14},    {kCmdMonitorGeneral, 13},
-        {kCmdMonitorElectric, 15}, {kCmdMonitorVario, 17}, {kCmdMonitorGps, 16},         {kCmdGpsMap, 20},
-        {kCmdGpsFlightPath, 21},  {kCmdFirmwareMerge, 2},  {kCmdGangFile, 3},            {kCmdRfDbmFile, 8},
-        {kCmdLiveLogSensor, 12},  {kCmdLiveLogCell, 11},
+        {kCmdFirmwareUpgrade, 0},  {kCmdVoiceDownload, 6},    {kCmdControllerTimeSetup, 9},
+        {kCmdModelBackup, 4},      {kCmdModelConversion, 18}, {kCmdSdCardControl, 19},
+        {kCmdFileLogView, 7},      {kCmdFileLogViewAlias, 7}, {kCmdMonitorRfDbm, 10},
+        {kCmdRfDbmAlias, 10},      {kCmdMonitorReceiver, 14}, {kCmdMonitorGeneral, 13},
+        {kCmdMonitorElectric, 15}, {kCmdMonitorVario, 17},    {kCmdMonitorGps, 16},
+        {kCmdGpsMap, 20},          {kCmdGpsFlightPath, 21},   {kCmdFirmwareMerge, 2},
+        {kCmdGangFile, 3},         {kCmdRfDbmFile, 8},        {kCmdLiveLogSensor, 12},
+        {kCmdLiveLogCell, 11},
     };
     for (const auto& [id, view] : cases) {
         const auto target = TargetOfCommand(id);

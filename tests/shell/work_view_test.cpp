@@ -21,8 +21,7 @@ namespace skarnel::test {
 namespace {
 
 // A main frame of the given kind, with test job views at indices 0 and 3.
-template <class Frame>
-struct JobFixtureOn {
+template <class Frame> struct JobFixtureOn {
     JobFixtureOn() : fixture({}, Options()) {}
 
     static MainFrameOptions Options()

@@ -105,8 +105,9 @@ TEST(ControllerEngine, WireSpeedPacesBothDirections)
     ControllerEngine engine;
     InstallApplicationCommands(engine);
     engine.SetWireSpeed(true);
-    engine.On(ControllerMode::Application, 0, 0x7E,
-              [](const Request&) { return Reply{kAckCode, std::vector<uint8_t>(100, 0xA5)}; });
+    engine.On(ControllerMode::Application, 0, 0x7E, [](const Request&) {
+        return Reply{kAckCode, std::vector<uint8_t>(100, 0xA5)};
+    });
     const int64_t byteNs = kWireByteNs;
     Send(engine, EncodeFrame(1, 0, 0x7E, {}), 0);
     const int64_t received = 9 * byteNs;

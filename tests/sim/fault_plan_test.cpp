@@ -28,8 +28,8 @@ TEST(ParseFaultRule, ReadsKindAmountAndFilters)
 
 TEST(ParseFaultRule, RefusesWhatItCannotRead)
 {
-    for (const char* text : {"", "explode", "busy=x", "truncate=-1", "nak,at=0", "nak,count=0", "nak,colour=3",
-                             "nak,code"}) {
+    for (const char* text :
+         {"", "explode", "busy=x", "truncate=-1", "nak,at=0", "nak,count=0", "nak,colour=3", "nak,code"}) {
         std::string error;
         EXPECT_FALSE(ParseFaultRule(text, error)) << text;
         EXPECT_FALSE(error.empty()) << text;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace skarnel::sim {
 namespace {
 
@@ -43,7 +42,10 @@ TEST(CutReply, CutsAsTheCableHandsBytesOver)
          true,
          {{4, 100 + 4 * kWireByteNs}, {5, 100 + 9 * kWireByteNs + kMs}}},
         {"packets", {DeliveryKind::Packets, 4, 0}, 9, false, {{4, 100}, {4, 100 + kMs}, {1, 100 + 2 * kMs}}},
-        {"trickle", {DeliveryKind::Trickle, 0, 0}, 3, false,
+        {"trickle",
+         {DeliveryKind::Trickle, 0, 0},
+         3,
+         false,
          {{1, 100 + kWireByteNs}, {1, 100 + 2 * kWireByteNs}, {1, 100 + 3 * kWireByteNs}}},
     };
     for (const CutCase& c : cases)

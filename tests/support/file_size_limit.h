@@ -34,8 +34,7 @@ private:
 
 // Runs a writer under the limit. Nothing else is written meanwhile, not even a test's failure
 // report, which may go to a log file already longer than the limit.
-template <typename Writer>
-auto UnderFileSizeLimit(size_t bytes, Writer&& writer)
+template <typename Writer> auto UnderFileSizeLimit(size_t bytes, Writer&& writer)
 {
     const FileSizeLimit limit(bytes);
     return writer();

@@ -12,19 +12,64 @@ namespace {
 using namespace std::string_literals;
 
 const std::vector<std::string> kFixedNames = {
-    ""s, "."s, ".."s, "..."s, "/"s, "//"s, "\\"s, "../x"s, "..\\x"s, "../../../../etc/passwd"s, "/etc/passwd"s,
-    "a/../../b"s, "x/.."s, "./."s, " .. "s, ".. "s, "C:\\x"s, "nl\nx"s, "cr\rx"s, "crlf\r\nx"s, "\n"s, "tab\tx"s,
-    "nul\0x"s, "\x1b[2J"s, "\x1b]0;owned\x07"s, "\x1b[31mred"s, "\x1b" "c"s, "bell\x07"s, "bs\x08\x08"s, "del\x7f"s,
-    "\x9b" "2J"s, "\xc2\x9b" "2J"s, "\xc2\x85"s, "\xff\xfe"s, "\xc3"s, "\xc0\xaf"s, "\xe0\x80\xae\xe0\x80\xae"s,
-    "\xed\xa0\x80"s, "\xf4\x90\x80\x80"s, "\xe2\x80\xae" "gpj.exe"s, "\xe2\x80\xa8"s, "M\xfcller.txt"s,
-    std::string(300, 'a'), std::string(10'000, 'x'), std::string(255, '.'), "a" + std::string(254, '/'),
+    ""s,
+    "."s,
+    ".."s,
+    "..."s,
+    "/"s,
+    "//"s,
+    "\\"s,
+    "../x"s,
+    "..\\x"s,
+    "../../../../etc/passwd"s,
+    "/etc/passwd"s,
+    "a/../../b"s,
+    "x/.."s,
+    "./."s,
+    " .. "s,
+    ".. "s,
+    "C:\\x"s,
+    "nl\nx"s,
+    "cr\rx"s,
+    "crlf\r\nx"s,
+    "\n"s,
+    "tab\tx"s,
+    "nul\0x"s,
+    "\x1b[2J"s,
+    "\x1b]0;owned\x07"s,
+    "\x1b[31mred"s,
+    "\x1b"
+    "c"s,
+    "bell\x07"s,
+    "bs\x08\x08"s,
+    "del\x7f"s,
+    "\x9b"
+    "2J"s,
+    "\xc2\x9b"
+    "2J"s,
+    "\xc2\x85"s,
+    "\xff\xfe"s,
+    "\xc3"s,
+    "\xc0\xaf"s,
+    "\xe0\x80\xae\xe0\x80\xae"s,
+    "\xed\xa0\x80"s,
+    "\xf4\x90\x80\x80"s,
+    "\xe2\x80\xae"
+    "gpj.exe"s,
+    "\xe2\x80\xa8"s,
+    "M\xfcller.txt"s,
+    std::string(300, 'a'),
+    std::string(10'000, 'x'),
+    std::string(255, '.'),
+    "a" + std::string(254, '/'),
 };
 
 // The pieces the drawn names are made of.
 const std::array<std::string, 32> kPieces = {
-    ".."s, "/"s, "\\"s, "."s, "\n"s, "\r"s, "\t"s, "\x1b["s, "2J"s, "\x1b"s, "\x07"s, "\0"s, "\x7f"s, "\x9b"s,
-    "\xc2\x9b"s, "\xff"s, "\xc3"s, "\xfc"s, "\xc3\xbc"s, "\xe2\x82\xac"s, "a"s, "name"s, " "s, "~"s, "$("s, "`"s,
-    "%s"s, "%n"s, "*"s, "?"s, ":"s, "-"s,
+    ".."s,   "/"s,    "\\"s,   "."s,    "\n"s,       "\r"s,   "\t"s,   "\x1b["s, "2J"s,       "\x1b"s,
+    "\x07"s, "\0"s,   "\x7f"s, "\x9b"s, "\xc2\x9b"s, "\xff"s, "\xc3"s, "\xfc"s,  "\xc3\xbc"s, "\xe2\x82\xac"s,
+    "a"s,    "name"s, " "s,    "~"s,    "$("s,       "`"s,    "%s"s,   "%n"s,    "*"s,        "?"s,
+    ":"s,    "-"s,
 };
 
 std::string DrawnName(std::mt19937& random, const std::filesystem::path& outside)
@@ -37,7 +82,8 @@ std::string DrawnName(std::mt19937& random, const std::filesystem::path& outside
     }
     const size_t pieces = 1 + random() % 12;
     for (size_t i = 0; i < pieces; ++i)
-        name += random() % 4 == 0 ? std::string(1, static_cast<char>(random() % 256)) : kPieces[random() % kPieces.size()];
+        name +=
+            random() % 4 == 0 ? std::string(1, static_cast<char>(random() % 256)) : kPieces[random() % kPieces.size()];
     if (random() % 50 == 0)
         name += std::string(200 + random() % 400, static_cast<char>('a' + random() % 26));
     return name;

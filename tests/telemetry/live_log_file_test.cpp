@@ -152,12 +152,9 @@ struct EndTimeCase {
 TEST(LiveLogFile, EndTimeIsTheLastRecordsLastPresentBlock)
 {
     const EndTimeCase cases[] = {
-        {"only zero times", 0, 0, 0, 0, 0, 0},
-        {"RF only", 700, 0, 0, 0, 0, 700},
-        {"general over RF", 700, 705, 0, 0, 0, 705},
-        {"electric over general", 700, 705, 703, 0, 0, 703},
-        {"vario", 700, 0, 0, 702, 0, 702},
-        {"GPS last", 700, 705, 0, 702, 701, 701},
+        {"only zero times", 0, 0, 0, 0, 0, 0},       {"RF only", 700, 0, 0, 0, 0, 700},
+        {"general over RF", 700, 705, 0, 0, 0, 705}, {"electric over general", 700, 705, 703, 0, 0, 703},
+        {"vario", 700, 0, 0, 702, 0, 702},           {"GPS last", 700, 705, 0, 702, 701, 701},
     };
     for (const EndTimeCase& c : cases) {
         test::TempFolder folder;
@@ -208,7 +205,12 @@ TEST(LiveLogFile, DamagedFilesAreRefusedWithTheirText)
         {"bad magic", [](std::vector<uint8_t>& b) { b[0] ^= 1; }, kLogHeaderMismatch},
         {"bad second word", [](std::vector<uint8_t>& b) { b[4] = 0xAB; }, kLogHeaderMismatch},
         {"bad third word", [](std::vector<uint8_t>& b) { b[11] = 1; }, kLogHeaderMismatch},
-        {"size mismatch before header", [](std::vector<uint8_t>& b) { b[0] = 0; b.push_back(0); }, kLogSizeMismatch},
+        {"size mismatch before header",
+         [](std::vector<uint8_t>& b) {
+             b[0] = 0;
+             b.push_back(0);
+         },
+         kLogSizeMismatch},
     };
     test::TempFolder folder;
     const std::string good = folder.Path("good.cld");

@@ -10,8 +10,8 @@ void RecordingLogRows::Begin(LogFormat format)
 
 void RecordingLogRows::AddChannelLevel(int32_t time, int channel, int txLevel, int rxLevel)
 {
-    rows.push_back({"Level", time, {static_cast<uint8_t>(channel), static_cast<uint8_t>(txLevel),
-                                    static_cast<uint8_t>(rxLevel)}});
+    rows.push_back(
+        {"Level", time, {static_cast<uint8_t>(channel), static_cast<uint8_t>(txLevel), static_cast<uint8_t>(rxLevel)}});
 }
 
 void RecordingLogRows::End(int32_t endTime)

@@ -9,8 +9,7 @@
 namespace skarnel::test {
 
 // A record's bytes as they stand in memory (and in a live log file).
-template <typename Record>
-std::vector<uint8_t> RecordBytes(const Record& record)
+template <typename Record> std::vector<uint8_t> RecordBytes(const Record& record)
 {
     std::vector<uint8_t> bytes(sizeof record);
     std::memcpy(bytes.data(), &record, sizeof record);
@@ -45,8 +44,7 @@ public:
     std::vector<int32_t> ends;
 
 private:
-    template <typename Record>
-    void Add(const char* list, int32_t time, const Record& record)
+    template <typename Record> void Add(const char* list, int32_t time, const Record& record)
     {
         rows.push_back({list, time, RecordBytes(record)});
     }

@@ -52,8 +52,11 @@ struct SensorTypeCase {
 
 TEST(TelemetryCommands, SensorTypeNamesTheAttachedModule)
 {
-    for (const SensorTypeCase c : {SensorTypeCase{kSensorNone, "none"}, {kSensorVario, "vario"}, {kSensorGps, "gps"},
-                                   {kSensorGeneral, "general"}, {kSensorElectric, "electric"}}) {
+    for (const SensorTypeCase c : {SensorTypeCase{kSensorNone, "none"},
+                                   {kSensorVario, "vario"},
+                                   {kSensorGps, "gps"},
+                                   {kSensorGeneral, "general"},
+                                   {kSensorElectric, "electric"}}) {
         TelemetryLink s(c.attached);
         int type = 0;
         ASSERT_TRUE(s.link.ReadSensorType(type)) << c.name;
@@ -111,8 +114,7 @@ TEST(TelemetryCommands, AbsentModuleReadsAsSuccessWithAnUntouchedRecord)
 
 using Read = std::function<bool(CDownload_Function&)>;
 
-template <typename Record>
-Read Reading(bool (CDownload_Function::*read)(Record&))
+template <typename Record> Read Reading(bool (CDownload_Function::*read)(Record&))
 {
     return [read](CDownload_Function& link) {
         Record record;
@@ -193,9 +195,8 @@ struct LengthCase {
 TEST(TelemetryCommands, RepliesOfTheWrongLengthFail)
 {
     const LengthCase cases[] = {
-        {"receiver short", 0x34, 10, false},  {"receiver long", 0x34, 12, false},
-        {"receiver exact", 0x34, 11, true},   {"general long", 0x35, 40, false},
-        {"gps short", 0x38, 23, false},       {"table short", 0x33, 224, false},
+        {"receiver short", 0x34, 10, false},   {"receiver long", 0x34, 12, false},  {"receiver exact", 0x34, 11, true},
+        {"general long", 0x35, 40, false},     {"gps short", 0x38, 23, false},      {"table short", 0x33, 224, false},
         {"sensor type empty", 0x32, 0, false}, {"sensor type long", 0x32, 5, true},
     };
     for (const LengthCase& c : cases) {

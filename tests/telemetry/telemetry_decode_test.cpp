@@ -92,8 +92,8 @@ TEST(DecodeGeneralData, ScalesEveryFieldAsItsUnitSays)
 
 TEST(DecodeElectricData, PlacesTheCurrentAfterTheUnwrittenField)
 {
-    std::vector<uint8_t> reply = Le16({300, 401, 402, 403, 404, 405, 406, 407, 408, 409, 410, 411, 412, 413, 414, 252,
-                                       126, 45, -3 & 0xFFFF, 300, 456, 120, 99, 250});
+    std::vector<uint8_t> reply = Le16({300, 401, 402, 403, 404, 405, 406,         407, 408, 409, 410, 411,
+                                       412, 413, 414, 252, 126, 45,  -3 & 0xFFFF, 300, 456, 120, 99,  250});
     reply.push_back(5);
     reply.push_back(70);
     ASSERT_EQ(reply.size(), 50u);
@@ -176,8 +176,7 @@ enum class Outcome { Refused, Untouched, Filled };
 using Decoder = std::function<Outcome(const uint8_t*, size_t)>;
 
 // Decodes into a record full of marker bytes and tells what became of it.
-template <typename Record>
-Decoder Watch(bool (*decode)(const uint8_t*, size_t, Record&))
+template <typename Record> Decoder Watch(bool (*decode)(const uint8_t*, size_t, Record&))
 {
     return [decode](const uint8_t* reply, size_t length) {
         Record record;

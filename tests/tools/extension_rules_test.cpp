@@ -14,16 +14,11 @@ struct RuleCase {
 TEST(ExtensionRules, AddBinUnlessTheNameEndsInIt)
 {
     const RuleCase cases[] = {
-        {"fw", "fw.bin", "fw.bin"},
-        {"", ".bin", ".bin"},
-        {"abc", "abc.bin", "abc.bin"},
-        {"abcd", "abcd.bin", "abcd.bin"},
-        {".bin", ".bin", ".bin"},
-        {"fw.bin", "fw.bin", "fw.bin"},
-        {"fw.Bin", "fw.Bin", "fw.Bin"},
-        {"fw.BIN", "fw.BIN", "fw.BIN"},
-        {"fw.bIN", "fw.bIN.bin", "fw.bIN"},
-        {"/data/fw.hex", "/data/fw.hex.bin", "/data/fw.hex.bin"},
+        {"fw", "fw.bin", "fw.bin"},         {"", ".bin", ".bin"},
+        {"abc", "abc.bin", "abc.bin"},      {"abcd", "abcd.bin", "abcd.bin"},
+        {".bin", ".bin", ".bin"},           {"fw.bin", "fw.bin", "fw.bin"},
+        {"fw.Bin", "fw.Bin", "fw.Bin"},     {"fw.BIN", "fw.BIN", "fw.BIN"},
+        {"fw.bIN", "fw.bIN.bin", "fw.bIN"}, {"/data/fw.hex", "/data/fw.hex.bin", "/data/fw.hex.bin"},
     };
     for (const RuleCase& c : cases) {
         EXPECT_EQ(ApplyTargetExtensionRule(c.typed), c.target) << c.typed;

@@ -22,8 +22,7 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-template <typename View>
-View* Open(FrameFixture& f, int index)
+template <typename View> View* Open(FrameFixture& f, int index)
 {
     return dynamic_cast<View*>(f.frame->OpenView(index));
 }
@@ -82,8 +81,8 @@ TEST(MergeView, ShowsTheCoresRefusalsAndHidesTheStPart)
     view->BootUseBox()->setChecked(false);
     view->TargetRow().edit->setText("x");
     view->MergeButton()->click();
-    EXPECT_EQ(boxes.Texts(), (std::vector<QString>{"App File Not Selected", "Boot File Not Selected",
-                                                   "App File Open Fail"}));
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<QString>{"App File Not Selected", "Boot File Not Selected", "App File Open Fail"}));
     view->ConvertButton()->click();
     EXPECT_EQ(boxes.Texts().size(), 3u) << "the convert says nothing";
 }

@@ -120,8 +120,8 @@ TEST(VoiceImage, FailuresStopTheBuildWithTheirText)
     EXPECT_EQ(rows.marks, (std::vector<std::string>{"0\xE2\x88\x9A", "0Ok", "1\xE2\x88\x9A", "1X"}));
 
     rows.marks.clear();
-    EXPECT_FALSE(BuildVoiceImage({{folder.Path("gone.apm"), "gone.apm", 40, 8000}}, 4, kFlashSize, StopRequest{}, reporter,
-                                 image, failText, &rows));
+    EXPECT_FALSE(BuildVoiceImage({{folder.Path("gone.apm"), "gone.apm", 40, 8000}}, 4, kFlashSize, StopRequest{},
+                                 reporter, image, failText, &rows));
     EXPECT_EQ(failText, "File Open Fail");
     EXPECT_EQ(rows.marks, (std::vector<std::string>{"0\xE2\x88\x9A"}));
 
@@ -176,12 +176,12 @@ TEST(VoiceImage, FillsEverySlotUpTo254)
     const VoiceSource sound = ApmSource(folder, "a.apm", 3);
     VoiceImage image;
     std::string failText;
-    ASSERT_TRUE(BuildVoiceImage(std::vector<VoiceSource>(255, sound), 4, kFlashSize, StopRequest{}, reporter, image,
-                                failText));
+    ASSERT_TRUE(
+        BuildVoiceImage(std::vector<VoiceSource>(255, sound), 4, kFlashSize, StopRequest{}, reporter, image, failText));
     EXPECT_EQ(Slot(image, 254).index, 254);
     EXPECT_EQ(Slot(image, 254).address, 0x2000u + 254 * 3);
-    EXPECT_FALSE(BuildVoiceImage(std::vector<VoiceSource>(256, sound), 4, kFlashSize, StopRequest{}, reporter, image,
-                                 failText));
+    EXPECT_FALSE(
+        BuildVoiceImage(std::vector<VoiceSource>(256, sound), 4, kFlashSize, StopRequest{}, reporter, image, failText));
 }
 
 TEST(VoiceBundleFile, PackageWritesHeaderTableAndData)
@@ -254,8 +254,8 @@ TEST_P(VoiceBundleCheck, RefusesOrAcceptsAsTheHeaderSays)
     RecordingReporter reporter;
     VoiceBundle bundle;
     std::string failText;
-    const bool accepted = CheckVoiceBundle(folder.Write("b.vdf", GetParam().bytes), GetParam().controllerVersion,
-                                           true, reporter, bundle, failText);
+    const bool accepted = CheckVoiceBundle(folder.Write("b.vdf", GetParam().bytes), GetParam().controllerVersion, true,
+                                           reporter, bundle, failText);
     EXPECT_EQ(accepted, GetParam().failText.empty());
     EXPECT_EQ(failText, GetParam().failText);
     if (accepted) {
@@ -267,33 +267,30 @@ TEST_P(VoiceBundleCheck, RefusesOrAcceptsAsTheHeaderSays)
 
 INSTANTIATE_TEST_SUITE_P(
     Headers, VoiceBundleCheck,
-    testing::Values(
-        CheckCase{"Written", BundleBytes([](VoiceBundleHeader&) {}), 2, ""},
-        CheckCase{"NoControllerKnown", BundleBytes([](VoiceBundleHeader&) {}), std::nullopt, ""},
-        CheckCase{"ChecksAddingTo255",
-                  BundleBytes([](VoiceBundleHeader& h) {
-                      h.checkValueA = 200;
-                      h.checkValueB = 55;
-                  }),
-                  2, ""},
-        CheckCase{"ChecksAddingTo256", BundleBytes([](VoiceBundleHeader& h) { h.checkValueB = 2; }), 2,
-                  "File Header Check Value Mismatch"},
-        CheckCase{"ChecksWrappingTo255",
-                  BundleBytes([](VoiceBundleHeader& h) {
-                      h.checkValueA = 0xFFFFFFFF;
-                      h.checkValueB = 256;
-                  }),
-                  2, "File Header Check Value Mismatch"},
-        CheckCase{"WrongMagic", BundleBytes([](VoiceBundleHeader& h) { h.fileMagic = 0x005F12CE; }), 2,
-                  "File Header Flag Mismatch"},
-        CheckCase{"OtherVersion", BundleBytes([](VoiceBundleHeader& h) { h.voiceDataVersion = 3; }), 2,
-                  "Voice Data Version Mismatch"},
-        CheckCase{"Truncated", BundleBytes([](VoiceBundleHeader&) {}, 1), 2, "File Size Mismatch"},
-        CheckCase{"InfoSizeNotTheTable", BundleBytes([](VoiceBundleHeader& h) { h.infoSize = 8192 + 32; }), 2,
-                  "File Header Info Mismatch"},
-        CheckCase{"MoreRecordsThanSlots", BundleBytes([](VoiceBundleHeader& h) { h.fileCount = 256; }), 2,
-                  "File Header Info Mismatch"},
-        CheckCase{"ShorterThanAHeader", std::vector<uint8_t>(10, 0), 2, "File Header Flag Mismatch"}),
+    testing::Values(CheckCase{"Written", BundleBytes([](VoiceBundleHeader&) {}), 2, ""},
+                    CheckCase{"NoControllerKnown", BundleBytes([](VoiceBundleHeader&) {}), std::nullopt, ""},
+                    CheckCase{"ChecksAddingTo255", BundleBytes([](VoiceBundleHeader& h) {
+                                  h.checkValueA = 200;
+                                  h.checkValueB = 55;
+                              }),
+                              2, ""},
+                    CheckCase{"ChecksAddingTo256", BundleBytes([](VoiceBundleHeader& h) { h.checkValueB = 2; }), 2,
+                              "File Header Check Value Mismatch"},
+                    CheckCase{"ChecksWrappingTo255", BundleBytes([](VoiceBundleHeader& h) {
+                                  h.checkValueA = 0xFFFFFFFF;
+                                  h.checkValueB = 256;
+                              }),
+                              2, "File Header Check Value Mismatch"},
+                    CheckCase{"WrongMagic", BundleBytes([](VoiceBundleHeader& h) { h.fileMagic = 0x005F12CE; }), 2,
+                              "File Header Flag Mismatch"},
+                    CheckCase{"OtherVersion", BundleBytes([](VoiceBundleHeader& h) { h.voiceDataVersion = 3; }), 2,
+                              "Voice Data Version Mismatch"},
+                    CheckCase{"Truncated", BundleBytes([](VoiceBundleHeader&) {}, 1), 2, "File Size Mismatch"},
+                    CheckCase{"InfoSizeNotTheTable", BundleBytes([](VoiceBundleHeader& h) { h.infoSize = 8192 + 32; }),
+                              2, "File Header Info Mismatch"},
+                    CheckCase{"MoreRecordsThanSlots", BundleBytes([](VoiceBundleHeader& h) { h.fileCount = 256; }), 2,
+                              "File Header Info Mismatch"},
+                    CheckCase{"ShorterThanAHeader", std::vector<uint8_t>(10, 0), 2, "File Header Flag Mismatch"}),
     [](const testing::TestParamInfo<CheckCase>& tested) { return tested.param.name; });
 
 TEST(VoiceBundleCheck, LogsBothVersionsOnAMismatch)
@@ -304,8 +301,9 @@ TEST(VoiceBundleCheck, LogsBothVersionsOnAMismatch)
     std::string failText;
     const auto path = folder.Write("b.vdf", BundleBytes([](VoiceBundleHeader& h) { h.voiceDataVersion = 3; }));
     EXPECT_FALSE(CheckVoiceBundle(path, 2, false, reporter, bundle, failText));
-    EXPECT_EQ(reporter.LogLines(), (std::vector<std::string>{"Voice Data Version Mismatch",
-                                                             "Voice File Version : 3, Controller Voice Data Version : 2"}));
+    EXPECT_EQ(reporter.LogLines(),
+              (std::vector<std::string>{"Voice Data Version Mismatch",
+                                        "Voice File Version : 3, Controller Voice Data Version : 2"}));
     reporter.Clear();
     EXPECT_TRUE(CheckVoiceBundle(path, 3, false, reporter, bundle, failText));
     EXPECT_EQ(reporter.LogLines(), (std::vector<std::string>{"Voice File Version : 3, Voice File Count : 1"}));

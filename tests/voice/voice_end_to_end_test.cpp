@@ -34,8 +34,8 @@ struct VoiceController {
     explicit VoiceController(std::string voiceVersion = "2") : version(std::move(voiceVersion)) { Start(); }
     void Start()
     {
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{
-            "--state-dir", state.path(), "--voice-flash-size", "0x40000", "--voice-data-version", version});
+        sim = std::make_unique<SimProcess>(std::vector<std::string>{"--state-dir", state.path(), "--voice-flash-size",
+                                                                    "0x40000", "--voice-data-version", version});
     }
     CommandResult Cli(std::vector<std::string> arguments)
     {
@@ -178,9 +178,9 @@ TEST(VoiceEndToEnd, CheckListsABundleAndRefusesAStereoWave)
     VoiceSet set;
     const CommandResult check = RunCli({"voice", "check", set.Path()});
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_EQ(OutputLines(check.out), (std::vector<std::string>{"Voice File Version : 2, Voice File Count : 3",
-                                                          "1  hello  5500  11025",
-                                                          "2  welcome_to_the_fi  2000  11025", "3  x  5500  11025"}));
+    EXPECT_EQ(OutputLines(check.out),
+              (std::vector<std::string>{"Voice File Version : 2, Voice File Count : 3", "1  hello  5500  11025",
+                                        "2  welcome_to_the_fi  2000  11025", "3  x  5500  11025"}));
     WaveLayout stereo;
     stereo.channels = 2;
     stereo.data.assign(400, 0);

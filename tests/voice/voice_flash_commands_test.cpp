@@ -46,8 +46,9 @@ TEST(VoiceFlashInfoRead, DecodesTheFourFieldsOfTheReply)
 {
     VoiceLink t;
     t.engine().On(sim::ControllerMode::Application, kGroupVoiceFlash, kCodeVoiceFlashInfo, [](const sim::Request&) {
-        return sim::Reply{sim::kAckCode, {0x00, 0x10, 0x00, 0x00, 0x00, 0x00, 0x19, 0x00, 0x90, 0x01, 0x00, 0x00,
-                                          0x02, 0x00, 0x00, 0x00}};
+        return sim::Reply{
+            sim::kAckCode,
+            {0x00, 0x10, 0x00, 0x00, 0x00, 0x00, 0x19, 0x00, 0x90, 0x01, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00}};
     });
     VoiceFlashInfo info;
     ASSERT_TRUE(t.link.ReadVoiceFlashInfo(info));
@@ -63,8 +64,9 @@ TEST(VoiceFlashInfoRead, DecodesTheFourFieldsOfTheReply)
 TEST(VoiceFlashInfoRead, ShortReplyIsNeverTakenForTheFlashInformation)
 {
     VoiceLink t;
-    t.engine().On(sim::ControllerMode::Application, kGroupVoiceFlash, kCodeVoiceFlashInfo,
-                  [](const sim::Request&) { return sim::Reply{sim::kAckCode, {0x00, 0x10}}; });
+    t.engine().On(sim::ControllerMode::Application, kGroupVoiceFlash, kCodeVoiceFlashInfo, [](const sim::Request&) {
+        return sim::Reply{sim::kAckCode, {0x00, 0x10}};
+    });
     VoiceFlashInfo info;
     EXPECT_FALSE(t.link.ReadVoiceFlashInfo(info));
     EXPECT_EQ(t.Requests(kCodeVoiceFlashInfo).size(), 6u);
@@ -104,24 +106,23 @@ TEST_P(SixAttemptCommand, GivesUpAfterSixBusyAnswersHalfASecondApart)
     EXPECT_LT(t.clock.NowMs() - start, 6 * 600);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, SixAttemptCommand,
-    testing::Values(
-        BusyCase{"FlashInformation", kCodeVoiceFlashInfo,
-                 [](CDownload_Function& link) {
-                     VoiceFlashInfo flash;
-                     return link.ReadVoiceFlashInfo(flash);
-                 },
-                 "Serial Flash Busy. Version Data Read Retry"},
-        BusyCase{"FileInformation", kCodeVoiceFileInfoRead,
-                 [](CDownload_Function& link) {
-                     VoiceFileInfo record;
-                     return link.ReadVoiceFileInfo(1, record);
-                 },
-                 "Serial Flash Busy. ADPCM File Info Read Retry. Index : 1"},
-        BusyCase{"Play", kCodeVoicePlay, [](CDownload_Function& link) { return link.PlayVoiceFile(1); },
-                 "Serial Flash Busy. ADPCM Play Command Send Again"}),
-    [](const testing::TestParamInfo<BusyCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, SixAttemptCommand,
+                         testing::Values(BusyCase{"FlashInformation", kCodeVoiceFlashInfo,
+                                                  [](CDownload_Function& link) {
+                                                      VoiceFlashInfo flash;
+                                                      return link.ReadVoiceFlashInfo(flash);
+                                                  },
+                                                  "Serial Flash Busy. Version Data Read Retry"},
+                                         BusyCase{"FileInformation", kCodeVoiceFileInfoRead,
+                                                  [](CDownload_Function& link) {
+                                                      VoiceFileInfo record;
+                                                      return link.ReadVoiceFileInfo(1, record);
+                                                  },
+                                                  "Serial Flash Busy. ADPCM File Info Read Retry. Index : 1"},
+                                         BusyCase{"Play", kCodeVoicePlay,
+                                                  [](CDownload_Function& link) { return link.PlayVoiceFile(1); },
+                                                  "Serial Flash Busy. ADPCM Play Command Send Again"}),
+                         [](const testing::TestParamInfo<BusyCase>& c) { return std::string(c.param.name); });
 
 TEST(VoiceFileInfoRead, ReadsTheSlotItIsAskedFor)
 {
@@ -179,7 +180,7 @@ TEST(VoiceFlashErase, CountsABusyFrameASectorAndEndsOnTheAcknowledgement)
     for (const Event& event : EventsOf(t, Event::Progress))
         statuses.push_back(event.text);
     EXPECT_EQ(statuses, (std::vector<std::string>{"Flash Initialize....  1/4", "Flash Initialize....  2/4",
-                                                   "Flash Initialize....  3/4", "Flash Initialize....  4/4"}));
+                                                  "Flash Initialize....  3/4", "Flash Initialize....  4/4"}));
     EXPECT_EQ(t.flash().bytes[0x3000], 0xFF);
     EXPECT_EQ(t.flash().eraseCount, 1u);
 }
@@ -204,7 +205,8 @@ TEST(VoiceAreaWrite, DataAreaGoesInChunksOf2048WithTheRemainderLast)
 {
     VoiceLink t;
     const std::vector<uint8_t> data = PatternBytes(10000, 7);
-    ASSERT_TRUE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 10000, "ADPCM Data", StopRequest{}, kVoiceDataArea));
+    ASSERT_TRUE(
+        t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 10000, "ADPCM Data", StopRequest{}, kVoiceDataArea));
     const auto requests = t.Requests(kCodeVoiceDataWrite);
     ASSERT_EQ(requests.size(), 5u);
     EXPECT_EQ(std::vector<uint8_t>(requests[0].payload.begin(), requests[0].payload.begin() + 4),
@@ -242,8 +244,8 @@ TEST_P(VoiceAreaRewrite, RestartsAtTheSectorOfTheFailedChunk)
     VoiceLink t;
     const std::vector<uint8_t> data = PatternBytes(4 * 2048, 9);
     t.AddFault(FaultKind::Nak, kCodeVoiceDataWrite, GetParam().failures, GetParam().failAt);
-    ASSERT_TRUE(t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", StopRequest{},
-                                      kVoiceDataArea));
+    ASSERT_TRUE(
+        t.link.WriteVoiceArea(data.data(), kVoiceDataAddress, 4 * 2048, "ADPCM Data", StopRequest{}, kVoiceDataArea));
     EXPECT_EQ(t.WriteAddresses(kCodeVoiceDataWrite), GetParam().addresses);
     EXPECT_EQ(t.reporter.LogLines(), GetParam().lines);
     EXPECT_TRUE(std::equal(data.begin(), data.end(), t.flash().bytes.begin() + kVoiceDataAddress));
@@ -251,20 +253,28 @@ TEST_P(VoiceAreaRewrite, RestartsAtTheSectorOfTheFailedChunk)
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, VoiceAreaRewrite,
-    testing::Values(
-        RewriteCase{"SecondHalfOfASector", 2, 1, {0x2000, 0x2800, 0x2000, 0x2800, 0x3000, 0x3800},
-                    {"ADPCM Data Download Fail. Address : 0x2800. Request Size : 0x800",
-                     "ADPCM Data Download Retry. Current Sector Address : 0x2000"}},
-        RewriteCase{"FirstHalfOfASector", 3, 1, {0x2000, 0x2800, 0x3000, 0x3000, 0x3800},
-                    {"ADPCM Data Download Fail. Address : 0x3000. Request Size : 0x800",
-                     "ADPCM Data Download Retry. Current Sector Address : 0x3000"}},
-        RewriteCase{"ThreeInARow", 1, 3, {0x2000, 0x2000, 0x2000, 0x2000, 0x2800, 0x3000, 0x3800},
-                    {"ADPCM Data Download Fail. Address : 0x2000. Request Size : 0x800",
-                     "ADPCM Data Download Retry. Current Sector Address : 0x2000",
-                     "ADPCM Data Download Fail. Address : 0x2000. Request Size : 0x800",
-                     "ADPCM Data Download Retry. Current Sector Address : 0x2000",
-                     "ADPCM Data Download Fail. Address : 0x2000. Request Size : 0x800",
-                     "ADPCM Data Download Retry. Current Sector Address : 0x2000"}}),
+    testing::Values(RewriteCase{"SecondHalfOfASector",
+                                2,
+                                1,
+                                {0x2000, 0x2800, 0x2000, 0x2800, 0x3000, 0x3800},
+                                {"ADPCM Data Download Fail. Address : 0x2800. Request Size : 0x800",
+                                 "ADPCM Data Download Retry. Current Sector Address : 0x2000"}},
+                    RewriteCase{"FirstHalfOfASector",
+                                3,
+                                1,
+                                {0x2000, 0x2800, 0x3000, 0x3000, 0x3800},
+                                {"ADPCM Data Download Fail. Address : 0x3000. Request Size : 0x800",
+                                 "ADPCM Data Download Retry. Current Sector Address : 0x3000"}},
+                    RewriteCase{"ThreeInARow",
+                                1,
+                                3,
+                                {0x2000, 0x2000, 0x2000, 0x2000, 0x2800, 0x3000, 0x3800},
+                                {"ADPCM Data Download Fail. Address : 0x2000. Request Size : 0x800",
+                                 "ADPCM Data Download Retry. Current Sector Address : 0x2000",
+                                 "ADPCM Data Download Fail. Address : 0x2000. Request Size : 0x800",
+                                 "ADPCM Data Download Retry. Current Sector Address : 0x2000",
+                                 "ADPCM Data Download Fail. Address : 0x2000. Request Size : 0x800",
+                                 "ADPCM Data Download Retry. Current Sector Address : 0x2000"}}),
     [](const testing::TestParamInfo<RewriteCase>& c) { return std::string(c.param.name); });
 
 TEST(VoiceAreaWrite, FourFailuresInARowEndItButAnAcknowledgementClearsTheCount)

@@ -19,11 +19,13 @@ TEST(SimulatedVoiceFlash, WritesCanOnlyClearBitsAndStayInTheirArea)
     const std::vector<uint8_t> first{0xF0, 0x0F};
     const std::vector<uint8_t> second{0x3C, 0xFF};
     ASSERT_TRUE(t.link.WriteVoiceArea(first.data(), kVoiceDataAddress, 2, "ADPCM Data", StopRequest{}, kVoiceDataArea));
-    ASSERT_TRUE(t.link.WriteVoiceArea(second.data(), kVoiceDataAddress, 2, "ADPCM Data", StopRequest{}, kVoiceDataArea));
+    ASSERT_TRUE(
+        t.link.WriteVoiceArea(second.data(), kVoiceDataAddress, 2, "ADPCM Data", StopRequest{}, kVoiceDataArea));
     EXPECT_EQ(t.flash().bytes[kVoiceDataAddress], 0x30);
     EXPECT_EQ(t.flash().bytes[kVoiceDataAddress + 1], 0x0F);
     // Info writes never reach the data area, data writes never the info table or past the end.
-    EXPECT_FALSE(t.link.WriteVoiceArea(first.data(), kVoiceInfoTableSize - 1, 2, "File Info", StopRequest{}, kVoiceInfoArea));
+    EXPECT_FALSE(
+        t.link.WriteVoiceArea(first.data(), kVoiceInfoTableSize - 1, 2, "File Info", StopRequest{}, kVoiceInfoArea));
     EXPECT_FALSE(t.link.WriteVoiceArea(first.data(), 0x1000, 2, "ADPCM Data", StopRequest{}, kVoiceDataArea));
     EXPECT_FALSE(t.link.WriteVoiceArea(first.data(), kFlashSize - 1, 2, "ADPCM Data", StopRequest{}, kVoiceDataArea));
 }

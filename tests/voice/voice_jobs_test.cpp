@@ -28,9 +28,9 @@ std::string WriteBundle(const TempFolder& folder, const std::vector<std::pair<ui
     std::vector<uint8_t> info(kVoiceInfoTableSize, 0);
     std::vector<uint8_t> data;
     for (size_t slot = 0; slot < sounds.size(); ++slot) {
-        const VoiceFileInfo record = StoredRecord(static_cast<uint16_t>(slot), sounds[slot].first,
-                                                  kVoiceDataAddress + static_cast<uint32_t>(data.size()),
-                                                  sounds[slot].second);
+        const VoiceFileInfo record =
+            StoredRecord(static_cast<uint16_t>(slot), sounds[slot].first,
+                         kVoiceDataAddress + static_cast<uint32_t>(data.size()), sounds[slot].second);
         const auto bytes = record.Encode();
         std::copy(bytes.begin(), bytes.end(), info.begin() + static_cast<std::ptrdiff_t>(slot * bytes.size()));
         const std::vector<uint8_t> stream = PatternBytes(sounds[slot].first, static_cast<uint32_t>(slot + 1));
@@ -146,8 +146,8 @@ TEST(VoiceSoundsSend, ConvertsThenErasesThenWritesWithTheVersionSlot)
     TempFolder folder;
     const VoiceModel& model = kVoiceModels[1];
     std::string finalText;
-    ASSERT_TRUE(Ended(SendVoiceSounds(t.link, {WaveSound(folder, "a.wav", 3000), WaveSound(folder, "bee.wav", 5000)},
-                                      7, model, StopRequest{}),
+    ASSERT_TRUE(Ended(SendVoiceSounds(t.link, {WaveSound(folder, "a.wav", 3000), WaveSound(folder, "bee.wav", 5000)}, 7,
+                                      model, StopRequest{}),
                       finalText));
     EXPECT_EQ(finalText, "File Download Complete");
     EXPECT_EQ(Codes(t), (std::vector<uint8_t>{kCodeVoiceFlashInfo, kCodeVoiceFlashInit, kCodeVoiceDataWrite,

@@ -30,8 +30,18 @@ TEST(VoiceNames, NonAsciiNamesRoundTripThroughTheVoiceFlash)
         std::string listed;
     };
     const std::vector<Case> cases = {
-        {"Gr\xc3\xbc\xc3\x9f" "e.wav", "Gr\xfc\xdf" "e", "Gr\xc3\xbc\xc3\x9f" "e"},
-        {"\xc3\x87" "a va.wav", "\xc7" "a va", "\xc3\x87" "a va"},
+        {"Gr\xc3\xbc\xc3\x9f"
+         "e.wav",
+         "Gr\xfc\xdf"
+         "e",
+         "Gr\xc3\xbc\xc3\x9f"
+         "e"},
+        {"\xc3\x87"
+         "a va.wav",
+         "\xc7"
+         "a va",
+         "\xc3\x87"
+         "a va"},
         // A character Latin-1 lacks goes as its low byte, as the controller takes it: U+20AC as 0xAC.
         {"\xe2\x82\xac.wav", "\xac", "\xc2\xac"},
     };

@@ -42,7 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CheckCase{"Mono11025", Layout([](WaveLayout&) {}), kWaveAccepted},
                     CheckCase{"Mono8000", Layout([](WaveLayout& s) { s.sampleRate = 8000; }), kWaveAccepted},
                     CheckCase{"EightBitPasses", Layout([](WaveLayout& s) { s.bitsPerSample = 8; }), kWaveAccepted},
-                    CheckCase{"PaddedChunkFirst", Layout([](WaveLayout& s) { s.junkBeforeFormat = {1, 2, 3}; }),
+                    CheckCase{"PaddedChunkFirst", Layout([](WaveLayout& s) {
+                                  s.junkBeforeFormat = {1, 2, 3};
+                              }),
                               kWaveAccepted},
                     CheckCase{"Float", Layout([](WaveLayout& s) { s.formatTag = 3; }), kWaveNotPcm},
                     CheckCase{"Stereo", Layout([](WaveLayout& s) { s.channels = 2; }), kWaveNotMono},

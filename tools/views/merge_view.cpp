@@ -88,8 +88,7 @@ void CMerge_View::ConnectBrowsing()
     connect(ymodemSource_.browse, &QPushButton::clicked, this,
             [this] { BrowseInto(ymodemSource_.edit, BrowseKind::Open, kAppFilter, app_.edit->text()); });
     connect(ymodemTarget_.browse, &QPushButton::clicked, this, [this] {
-        BrowseInto(ymodemTarget_.edit, BrowseKind::Save, kTargetFilter, target_.edit->text(),
-                   ApplyYModemExtensionRule);
+        BrowseInto(ymodemTarget_.edit, BrowseKind::Save, kTargetFilter, target_.edit->text(), ApplyYModemExtensionRule);
     });
 }
 
