@@ -1,6 +1,7 @@
 #include "sim/telemetry_values.h"
 
 #include "base/byte_order.h"
+#include "sim/flight_track.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,26 +94,51 @@ void PutCoordinate(ReplyWriter& reply, double minutes)
     reply.U16(degrees * 100 + whole).U16(std::floor((inDegree - whole) * 10000));
 }
 
+// A small deterministic wobble of up to ±amount, different for each time.
+double Ripple(double seconds, double amount)
+{
+    return amount * (0.6 * std::sin(seconds * 2.3) + 0.4 * std::sin(seconds * 5.9 + 1.3));
+}
+
+// One channel's level: the floor, the hump around the centre and a fixed unevenness per channel.
+double RfLevel(int channel, double centre, double peak, double seconds)
+{
+    constexpr double kFloor = 18;
+    constexpr double kWidth = 14;
+    const double offset = (channel - centre) / kWidth;
+    const double unevenness = 4 * std::sin(channel * 2.399) + Ripple(seconds + channel, 2);
+    return kFloor + (peak - kFloor) * std::exp(-offset * offset) + unevenness;
+}
+
 }  // namespace
 
 std::vector<uint8_t> ReceiverReply(double seconds)
 {
+    // Farther out the signal weakens: the strength falls and the RSSI byte rises.
+    const double distance = FlightAt(seconds).distance;
     ReplyWriter reply(11);
     reply.U8(1).U8(0);
-    reply.S16(Swing(seconds, 300, 24, 31)).U16(Swing(seconds, 45, 0, 40)).U8(Swing(seconds, 30, 80, 100));
-    reply.U8(Swing(seconds, 200, 49, 52)).U8(Swing(seconds, 25, 0, 24)).U8(Swing(seconds, 35, 90, 100)).U8(44);
+    reply.S16(Swing(seconds, 300, 24, 31) + Ripple(seconds, 3)).U16(Swing(seconds, 45, 0, 40));
+    reply.U8(std::clamp(100 - distance / 8 + Ripple(seconds, 4), 0.0, 100.0));
+    reply.U8(Swing(seconds, 200, 49, 52)).U8(distance / 12 + Ripple(seconds, 2) + 2);
+    reply.U8(std::clamp(100 - distance / 20 + Ripple(seconds * 1.7, 3), 0.0, 100.0)).U8(44);
     return reply.Take();
 }
 
+// The levels over the 75 channels: a noise floor with a hump where the link's energy sits,
+// drifting across the band; the transmitter side stronger than the receiver side, which
+// weakens with the model's distance.
 std::vector<uint8_t> DbmScanReply(double seconds)
 {
+    const double centre = Swing(seconds, 40, 20, 55);
+    const double fade = std::min(FlightAt(seconds).distance / 10, 25.0);
     ReplyWriter reply(225);
     for (int channel = 0; channel < 75; ++channel)
         reply.U8(channel + 1);
     for (int channel = 0; channel < 75; ++channel)
-        reply.U8(Swing(seconds, 20, 30, 70, channel * 0.3));
+        reply.U8(RfLevel(channel, centre, 72, seconds));
     for (int channel = 0; channel < 75; ++channel)
-        reply.U8(Swing(seconds, 25, 25, 65, channel * 0.25 + 1));
+        reply.U8(RfLevel(channel, centre + 3, 64 - fade, seconds + 7));
     return reply.Take();
 }
 
@@ -143,17 +169,15 @@ std::vector<uint8_t> ElectricReply(double seconds)
     return reply.Take();
 }
 
-std::vector<uint8_t> GpsReply(double seconds)
+std::vector<uint8_t> GpsReply(double seconds, const FlightField& field)
 {
-    constexpr double kCircleSeconds = 180;
-    constexpr double kRadiusMinutes = 0.05;
-    const double angle = 2 * kPi * seconds / kCircleSeconds;
+    const FlightPoint at = FlightAt(seconds, field);
     ReplyWriter reply(24);
-    reply.U16(1).U16(Swing(seconds, 60, 30, 40)).U16(Swing(seconds, 150, 80, 100)).S16(Altitude(seconds));
-    PutCoordinate(reply, 37 * 60 + 33.5 + kRadiusMinutes * std::sin(angle));
-    PutCoordinate(reply, 126 * 60 + 58.2 + kRadiusMinutes * std::cos(angle));
-    const double heading = std::fmod(angle * 180 / kPi + 360, 360);
-    reply.U16(heading).U8(0).U8(0).S16(Climb(seconds)).S8(Climb(seconds) / 100).U8(Swing(seconds, 20, 60, 70));
+    reply.U16(1).U16(at.speed).U16(at.distance).S16(at.altitude);
+    PutCoordinate(reply, std::abs(at.latitude) * 60);
+    PutCoordinate(reply, std::abs(at.longitude) * 60);
+    reply.U16(at.heading).U8(at.latitude < 0 ? 1 : 0).U8(at.longitude < 0 ? 1 : 0);
+    reply.S16(at.climb * 100).S8(at.climb).U8(Swing(seconds, 20, 60, 70));
     return reply.Take();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/flight_track.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -12,7 +14,8 @@ std::vector<uint8_t> ReceiverReply(double seconds);
 std::vector<uint8_t> DbmScanReply(double seconds);
 std::vector<uint8_t> GeneralReply(double seconds);
 std::vector<uint8_t> ElectricReply(double seconds);
-std::vector<uint8_t> GpsReply(double seconds);
+// The GPS module flies laps of the field (sim/flight_track.h).
+std::vector<uint8_t> GpsReply(double seconds, const FlightField& field = {});
 
 // The vario remembers the highest and lowest altitude it has reported.
 class VarioModule {

@@ -81,7 +81,9 @@ void WriteTelemetrySeeds(const std::filesystem::path& corpus)
     for (const auto& sensor : sensors) {
         const int sensorType = sensor.second;
         const Replies replies = Recorded(kTelemetrySession, {}, [sensorType](sim::ControllerEngine& engine) {
-            sim::InstallTelemetryCommands(engine, {sensorType});
+            sim::TelemetrySettings settings;
+            settings.sensorType = sensorType;
+            sim::InstallTelemetryCommands(engine, settings);
         });
         seeds.Write(sensor.first, EncodeReplyScript(replies));
     }

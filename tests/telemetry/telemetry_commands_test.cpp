@@ -21,7 +21,9 @@ constexpr int64_t kSilentScanAttemptMs = 2 + 300 + 10 + 300;
 struct TelemetryLink : test::SimulatedLink {
     explicit TelemetryLink(int sensorType = kSensorGeneral)
     {
-        sim::InstallTelemetryCommands(engine(), {sensorType});
+        sim::TelemetrySettings settings;
+        settings.sensorType = sensorType;
+        sim::InstallTelemetryCommands(engine(), settings);
         engine().KeepRequestLog(true);
     }
 
