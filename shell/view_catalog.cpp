@@ -6,6 +6,7 @@
 #include "shell/view_registry.h"
 #include "tools/views/merge_gang_view.h"
 #include "tools/views/merge_view.h"
+#include "voice/views/adpcm_view.h"
 
 namespace skarnel {
 
@@ -23,6 +24,7 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewModelData, Make<CMenu_View>());
     registry.Register(kViewModelConversion, Make<CModel_Conversion_View>());
     registry.Register(kViewSdFileControl, Make<CSD_File_Control_View>());
+    registry.Register(kViewVoiceList, Make<CAdpcm_View>());
 }
 
 }  // namespace skarnel

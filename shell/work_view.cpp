@@ -154,6 +154,15 @@ bool CWork_View::StartJobOnOpenPort(Procedure procedure)
     return LaunchWorker(std::move(procedure), PortAfterJob::KeepOpen);
 }
 
+bool CWork_View::StartJobWithoutPort(Procedure procedure)
+{
+    if (jobActive_ || port_->IsConnected())
+        return false;
+    if (logList_)
+        logList_->setRowCount(0);
+    return LaunchWorker(std::move(procedure), PortAfterJob::KeepOpen);
+}
+
 bool CWork_View::LaunchWorker(Procedure procedure, PortAfterJob portAfterJob)
 {
     stopRequest_.Clear();

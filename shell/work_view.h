@@ -82,6 +82,9 @@ protected:
     // Starts a job on the connection the view holds open; the connection stays open after it.
     // False when no connection is open, a job runs already or the worker could not start.
     bool StartJobOnOpenPort(Procedure procedure);
+    // Starts a job that needs no connection (its procedure leaves the link alone); the
+    // connection stays closed. False when a job runs already or the worker could not start.
+    bool StartJobWithoutPort(Procedure procedure);
     // The title of the box that shows a job's final text.
     virtual QString FinishTitle() const;
     // The line logged after a job's final text; none when empty.

@@ -84,7 +84,7 @@ bool SendAreas(CDownload_Function& link, const VoiceAreas& areas, const StopRequ
 }
 
 bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder, int slot, const StopRequest& stop,
-                  std::vector<std::filesystem::path>& written, std::string& finalText)
+                  std::vector<std::filesystem::path>& written, std::string& finalText, VoiceBackupRows& rows)
 {
     VoiceFileInfo record;
     if (!link.ReadVoiceFileInfo(slot, record)) {
@@ -106,6 +106,7 @@ bool BackupRecord(CDownload_Function& link, const std::filesystem::path& folder,
     }
     link.Window().ReportLogLine(Format("ADPCM #%d. File Data Read Ok.", record.index));
     written.push_back(target);
+    rows.BackedUp(record, target);
     return true;
 }
 
@@ -149,12 +150,13 @@ bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop, std::v
     return true;
 }
 
-JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records)
+JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
+                          const char* rfQuestion)
 {
     std::string failText;
     VoiceFlashInfo flash;
-    if (!SwitchRfOff(link, kVoiceDataRfQuestion, failText) || !ReadFlashInformation(link, flash, failText) ||
-        !ReadVoiceFileList(link, stop, records, failText))
+    if (!SwitchRfOff(link, rfQuestion ? rfQuestion : kVoiceDataRfQuestion, failText) ||
+        !ReadFlashInformation(link, flash, failText) || !ReadVoiceFileList(link, stop, records, failText))
         return JobOutcome::Failure(failText);
     return JobOutcome::Success("File List Read Complete");
 }
@@ -211,17 +213,26 @@ bool SendSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds
 }
 
 bool BackupRecords(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
-                   std::vector<std::filesystem::path>& written, std::string& finalText)
+                   std::vector<std::filesystem::path>& written, std::string& finalText, VoiceBackupRows& rows)
 {
     std::vector<VoiceFileInfo> records;
-    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText) || !ReadVoiceFileList(link, stop, records, finalText) ||
-        StopEndsJob(stop, finalText))
+    if (!SwitchRfOff(link, kSoundDataRfQuestion, finalText))
+        return false;
+    const bool listed = ReadVoiceFileList(link, stop, records, finalText);
+    rows.Listed(records);
+    if (!listed || StopEndsJob(stop, finalText))
         return false;
     link.Window().ReportLogLine("ADPCM Backup Start");
     for (size_t slot = 0; slot < records.size(); ++slot) {
-        if (StopEndsJob(stop, finalText) ||
-            !BackupRecord(link, folder, static_cast<int>(slot), stop, written, finalText))
+        if (StopEndsJob(stop, finalText))
             return false;
+        rows.MarkRow(slot, kRowStarted);
+        if (!BackupRecord(link, folder, static_cast<int>(slot), stop, written, finalText, rows)) {
+            if (finalText != kStopText)
+                rows.MarkRow(slot, kRowFailed);
+            return false;
+        }
+        rows.MarkRow(slot, kRowPlaced);
     }
     finalText = "File Backup Complete";
     return true;
@@ -246,10 +257,11 @@ JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSour
 }
 
 JobOutcome BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
-                            std::vector<std::filesystem::path>& written)
+                            std::vector<std::filesystem::path>& written, VoiceBackupRows* rows)
 {
     std::string finalText;
-    const bool backedUp = BackupRecords(link, folder, stop, written, finalText);
+    VoiceBackupRows none;
+    const bool backedUp = BackupRecords(link, folder, stop, written, finalText, rows ? *rows : none);
     return JobOutcome::Ended(backedUp, finalText);
 }
 

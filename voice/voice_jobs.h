@@ -25,8 +25,9 @@ bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::s
 bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
                        std::string& failText);
 
-// The File List job.
-JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records);
+// The File List job; the Sound Data view asks its own RF question.
+JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
+                          const char* rfQuestion = nullptr);
 // The Send job of a voice bundle: refused before anything is erased when the bundle's voice
 // data version is not the controller's.
 JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
@@ -36,9 +37,18 @@ JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::
 // must fit the model's flash and the flash the controller reports.
 JobOutcome SendVoiceSounds(CDownload_Function& link, const std::vector<VoiceSource>& sounds, uint32_t voiceDataVersion,
                            const VoiceModel& model, const StopRequest& stop, VoiceBuildRows* rows = nullptr);
+// Told about the File Backup's steps, so that a view can list the sounds and mark them.
+class VoiceBackupRows {
+public:
+    virtual ~VoiceBackupRows() = default;
+    virtual void Listed(const std::vector<VoiceFileInfo>&) {}
+    virtual void MarkRow(size_t, const char*) {}
+    virtual void BackedUp(const VoiceFileInfo&, const std::filesystem::path&) {}
+};
+
 // The File Backup job: every stored sound into "<name>.apm" in folder; the paths written.
 JobOutcome BackupVoiceFiles(CDownload_Function& link, const std::filesystem::path& folder, const StopRequest& stop,
-                            std::vector<std::filesystem::path>& written);
+                            std::vector<std::filesystem::path>& written, VoiceBackupRows* rows = nullptr);
 
 // The file a stored sound is backed up to: its name made safe for a file name, "NONAME" for
 // an empty one, and "_<index>" added while a file written earlier by the same backup has it.
