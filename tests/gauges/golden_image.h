@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+namespace skarnel::gauge_test {
+
+// A blank image of the size, in the format the views draw into.
+QImage BlankImage(int width, int height);
+
+// How far two pictures of the same size differ: the share of pixels whose colour differs by more
+// than a font renderer's rounding (any channel by more than 40), and the largest channel
+// difference.
+struct ImageDifference {
+    double differingShare = 0;
+    int largestChannelDifference = 0;
+};
+ImageDifference CompareImages(const QImage& expected, const QImage& actual);
+
+// Compares actual with the golden picture NAME.png (at most 0.5 % of the pixels differing). With
+// SKARNEL_UPDATE_GOLDEN=1 in the environment it writes the golden picture instead. On a mismatch
+// the actual picture is saved beside the build for a look.
+testing::AssertionResult MatchesGolden(const QString& name, const QImage& actual);
+
+}  // namespace skarnel::gauge_test
