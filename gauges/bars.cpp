@@ -105,15 +105,6 @@ QString CellName(size_t index, size_t count)
     return index < half ? QString::asprintf("L%d", int(index + 1)) : QString::asprintf("H%d", int(index - half + 1));
 }
 
-// Makes the font smaller until sample fits into width: the segment digits are wide, and a cell's
-// voltage must not run into its neighbour's.
-void FitToWidth(const QPainter& painter, QFont& font, const QString& sample, double width)
-{
-    const double wanted = MeasureGaugeText(painter, font, sample).width();
-    if (wanted > width && width > 0)
-        font.setPointSizeF(font.pointSizeF() * width / wanted);
-}
-
 }  // namespace
 
 void FillWithBarHatch(QPainter& painter, const QRectF& rect)
@@ -175,7 +166,7 @@ void DrawBattCells(QPainter& painter, float fontFactor, const QRectF& region, st
     const CellLayout layout = LayoutFor(region, volts.size());
     const size_t sizeColumn = CellSizeColumn(layout, region.width());
     QFont valueFont = CreateGaugeFont(kSegmentFamily, kBold, layout.valueSizes[sizeColumn], *painter.device());
-    FitToWidth(painter, valueFont, QStringLiteral("0.00"), 2.4 * layout.unit);  // a gap between neighbours
+    ShrinkToFit(painter, valueFont, QStringLiteral("0.00"), 2.4 * layout.unit);  // a gap between neighbours
     const QFont nameFont = CreateGaugeFont(kCaptionFamily, kBold, layout.nameSizes[sizeColumn], *painter.device());
 
     painter.setPen(QPen(GaugeColour(kWhite), 1));

@@ -96,7 +96,11 @@ void DrawGaugeText(QPainter& painter, QPointF topLeft, const QColor& colour, con
     for (const TextRun& run : RunsOf(font, text)) {
         const Shaped& shaped = ShapedText(painter, run.font, run.text);
         painter.setFont(run.font);
-        painter.drawStaticText(QPointF(x, baseline - shaped.ascent), shaped.text);
+        // A laid-out text loses its underline's place on a device with a pixel ratio.
+        if (run.font.underline())
+            painter.drawText(QPointF(x, baseline), run.text);
+        else
+            painter.drawStaticText(QPointF(x, baseline - shaped.ascent), shaped.text);
         x += shaped.width;
     }
 }
@@ -113,6 +117,13 @@ void DrawRightAlignedText(QPainter& painter, double right, double top, const QCo
 {
     const double width = MeasureGaugeText(painter, font, text).width();
     DrawGaugeText(painter, {right - width, top}, colour, font, text);
+}
+
+void ShrinkToFit(const QPainter& painter, QFont& font, const QString& text, double width)
+{
+    const double wanted = MeasureGaugeText(painter, font, text).width();
+    if (wanted > width && width > 0)
+        font.setPointSizeF(font.pointSizeF() * width / wanted);
 }
 
 void DrawGaugeTitle(QPainter& painter, QPointF topLeft, double sizeMillimetres, const QString& title)

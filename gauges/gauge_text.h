@@ -24,6 +24,10 @@ void DrawCentredText(QPainter& painter, double centreX, double top, const QColor
 void DrawRightAlignedText(QPainter& painter, double right, double top, const QColor& colour, const QFont& font,
                           const QString& text);
 
+// Makes the font smaller, if need be, so that text fits into width. The segment digits are wider
+// than those the layouts were made for; a readout shrinks rather than running out of its place.
+void ShrinkToFit(const QPainter& painter, QFont& font, const QString& text, double width);
+
 // An instrument title: white, "Arial" bold underlined, size in millimetres, at its region's top left.
 void DrawGaugeTitle(QPainter& painter, QPointF topLeft, double sizeMillimetres, const QString& title);
 

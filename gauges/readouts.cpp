@@ -39,17 +39,20 @@ void DrawPosition(QPainter& painter, float fontFactor, const QRectF& region, con
     DrawGaugeText(painter, {x, y}, GaugeColour(kWhite), caption, latitude);
     DrawGaugeText(painter, {x, y + h / 2}, GaugeColour(kWhite), caption, longitude);
     const double m = MeasureGaugeText(painter, caption, latitude).height();
-    const QFont digits = CreateGaugeFont(kSegmentFamily, kRegular, kReadoutSize, *painter.device());
-    DrawGaugeText(painter, {x, y + m}, GaugeColour(kAqua), digits, PositionText(gps.nsHigh, gps.nsLow));
-    DrawGaugeText(painter, {x, y + h / 2 + m}, GaugeColour(kAqua), digits, PositionText(gps.ewHigh, gps.ewLow));
+    QFont digits = CreateGaugeFont(kSegmentFamily, kRegular, kReadoutSize, *painter.device());
+    const QString latitudeText = PositionText(gps.nsHigh, gps.nsLow);
+    const QString longitudeText = PositionText(gps.ewHigh, gps.ewLow);
+    ShrinkToFit(painter, digits, latitudeText, region.width());  // both texts have the same length
+    DrawGaugeText(painter, {x, y + m}, GaugeColour(kAqua), digits, latitudeText);
+    DrawGaugeText(painter, {x, y + h / 2 + m}, GaugeColour(kAqua), digits, longitudeText);
 }
 
 void DrawDistance(QPainter& painter, float fontFactor, const QRectF& region, int distance)
 {
-    const QFont digits =
-        CreateGaugeFont(kSegmentFamily, kRegular, DistanceTextSize(region.height()), *painter.device());
-    DrawCentredText(painter, region.center().x(), region.y() + region.width() / 3, GaugeColour(kAqua), digits,
-                    QString::asprintf("%dm", distance));
+    QFont digits = CreateGaugeFont(kSegmentFamily, kRegular, DistanceTextSize(region.height()), *painter.device());
+    const QString text = QString::asprintf("%dm", distance);
+    ShrinkToFit(painter, digits, text, region.width() - 4);
+    DrawCentredText(painter, region.center().x(), region.y() + region.width() / 3, GaugeColour(kAqua), digits, text);
     DrawGaugeTitle(painter, region.topLeft(), fontFactor, QStringLiteral("Distance"));
 }
 
@@ -60,9 +63,12 @@ void DrawAltMaxMin(QPainter& painter, float fontFactor, const QRectF& region, in
     DrawGaugeText(painter, {x, y}, GaugeColour(kWhite), caption, QStringLiteral("Max"));
     DrawGaugeText(painter, {x, y + quarter}, GaugeColour(kWhite), caption, QStringLiteral("Min"));
     const double m = MeasureGaugeText(painter, caption, QStringLiteral("Max")).height();
-    const QFont digits = CreateGaugeFont(kSegmentFamily, kRegular, kReadoutSize, *painter.device());
-    DrawGaugeText(painter, {x + 20, y + m}, GaugeColour(kAqua), digits, QString::asprintf("%d m", altMax));
-    DrawGaugeText(painter, {x + 20, y + quarter + m}, GaugeColour(kAqua), digits, QString::asprintf("%d m", altMin));
+    QFont digits = CreateGaugeFont(kSegmentFamily, kRegular, kReadoutSize, *painter.device());
+    const QString maxText = QString::asprintf("%d m", altMax);
+    const QString minText = QString::asprintf("%d m", altMin);
+    ShrinkToFit(painter, digits, maxText.size() > minText.size() ? maxText : minText, region.width() - 20);
+    DrawGaugeText(painter, {x + 20, y + m}, GaugeColour(kAqua), digits, maxText);
+    DrawGaugeText(painter, {x + 20, y + quarter + m}, GaugeColour(kAqua), digits, minText);
 }
 
 }  // namespace skarnel::gauges

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace skarnel {
@@ -48,9 +49,17 @@ void CGraph_Function::DrawReplayTime(QPainter& painter, const QRect& rect, int64
     const QString whole = texts.seconds.left(texts.seconds.indexOf(QLatin1Char('.')));
     const double wholeWidth = MeasureGaugeText(painter, digits, whole).width();
     DrawGaugeText(painter, {100 - wholeWidth, top}, GaugeColour(kAqua), digits, texts.seconds);
-    DrawGaugeText(painter, {W - 240, top}, GaugeColour(kAqua), digits, texts.current);
-    DrawGaugeText(painter, {W - 130, top}, GaugeColour(kAqua), slash, QStringLiteral("/"));
-    DrawGaugeText(painter, {W - 125, top}, GaugeColour(kAqua), digits, texts.end);
+    // The clock texts stand at W - 240, W - 130 and W - 125 when they fit; the segment digits are
+    // wider than those places were made for, so the texts move left as far as they need.
+    const double endWidth = MeasureGaugeText(painter, digits, texts.end).width();
+    const double endX = std::min(W - 125, W - 4 - endWidth);
+    const double slashWidth = MeasureGaugeText(painter, slash, QStringLiteral("/")).width();
+    const double slashX = std::min(W - 130, endX - 4 - slashWidth);
+    const double currentWidth = MeasureGaugeText(painter, digits, texts.current).width();
+    DrawGaugeText(painter, {std::min(W - 240, slashX - 6 - currentWidth), top}, GaugeColour(kAqua), digits,
+                  texts.current);
+    DrawGaugeText(painter, {slashX, top}, GaugeColour(kAqua), slash, QStringLiteral("/"));
+    DrawGaugeText(painter, {endX, top}, GaugeColour(kAqua), digits, texts.end);
     painter.restore();
 }
 

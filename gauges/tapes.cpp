@@ -108,8 +108,10 @@ void DrawAltTape(QPainter& painter, float fontFactor, const QRectF& region, int 
                                     {x + 10 * u + 10, yc + p - 10},
                                     {x + 10 * u, yc + p},
                                     {x + 5, yc + p}}));
-    const QFont valueFont = CreateGaugeFont(kSegmentFamily, kRegular, sizes.valueSize, *painter.device());
-    DrawGaugeText(painter, {x + 10, yc - p}, GaugeColour(kAqua), valueFont, QString::asprintf("%4dm", altitude));
+    QFont valueFont = CreateGaugeFont(kSegmentFamily, kRegular, sizes.valueSize, *painter.device());
+    const QString value = QString::asprintf("%4dm", altitude);
+    ShrinkToFit(painter, valueFont, value, 10 * u - 10);
+    DrawGaugeText(painter, {x + 10, yc - p}, GaugeColour(kAqua), valueFont, value);
     DrawGaugeTitle(painter, {x, y}, fontFactor, QStringLiteral("ALT"));
 }
 
@@ -135,8 +137,10 @@ void DrawSpeedTape(QPainter& painter, float fontFactor, const QRectF& region, in
                                     {x + 5 * u - 10, yc + p - 10},
                                     {x + 5 * u, yc + p},
                                     {x + w - 5, yc + p}}));
-    const QFont valueFont = CreateGaugeFont(kSegmentFamily, kRegular, sizes.valueSize, *painter.device());
-    DrawGaugeText(painter, {x + 5 * u, yc - p}, GaugeColour(kAqua), valueFont, QString::asprintf("%4dkm/h", speed));
+    QFont valueFont = CreateGaugeFont(kSegmentFamily, kRegular, sizes.valueSize, *painter.device());
+    const QString value = QString::asprintf("%4dkm/h", speed);
+    ShrinkToFit(painter, valueFont, value, w - 5 * u - 5);
+    DrawGaugeText(painter, {x + 5 * u, yc - p}, GaugeColour(kAqua), valueFont, value);
     const QFont titleFont = CreateGaugeFont(kCaptionFamily, kBoldUnderlined, fontFactor, *painter.device());
     DrawRightAlignedText(painter, x + w, y, GaugeColour(kWhite), titleFont, QStringLiteral("SPD"));
 }
