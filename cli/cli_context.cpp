@@ -27,16 +27,21 @@ CliContext::CliContext() : reporter_(terminal_, stdout, stderr, stdin) {}
 
 void CliContext::AddGlobalOptions(CLI::App& app)
 {
-    app.add_option("--port", port_, "COM number (1-96) or device path; default: the CP210 bridge, else port 1");
+    app.add_option("--port", port_, "COM number (1-96) or device path; default: the CP210 bridge, else port 1")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return SerialPortId::Parse(text) ? std::string() : "not a port number from 1 to 96 nor a device path";
+            },
+            "N|PATH"));
     app.add_flag("--yes", terminal_.answerYes, "Answer Yes to every question");
     app.add_flag("--quiet", terminal_.quiet, "Print only results and final texts");
 }
 
-SerialPortId CliContext::ChosenPort() const
+SerialPortId CliContext::ChosenPort(const std::filesystem::path& sysfsRoot) const
 {
     if (!port_.empty())
         return SerialPortId::Parse(port_).value_or(SerialPortId::FromPath(port_));
-    const int found = FindPortByDeviceName("CP210");
+    const int found = FindPortByDeviceName("CP210", sysfsRoot);
     return SerialPortId::FromNumber(found > 0 ? found : 1);
 }
 

@@ -5,6 +5,7 @@
 #include "base/job.h"
 #include "link/serial_port_id.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,7 +33,7 @@ public:
     void AddGlobalOptions(CLI::App& app);
     TerminalReporter& reporter() { return reporter_; }
     // --port, else the first port whose device name holds "CP210", else port 1.
-    SerialPortId ChosenPort() const;
+    SerialPortId ChosenPort(const std::filesystem::path& sysfsRoot = "/sys") const;
 
     // A new connection, not yet open, to a serial device node on the system clock.
     std::unique_ptr<CRS232> MakeConnection() { return connections_.MakeConnection(); }

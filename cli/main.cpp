@@ -1,5 +1,6 @@
 #include "cli/cli_context.h"
 #include "cli/clock_commands.h"
+#include "cli/doctor_command.h"
 #include "cli/firmware_commands.h"
 #include "cli/link_commands.h"
 #include "cli/model_commands.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     CliContext context;
     context.AddGlobalOptions(app);
     AddLinkCommands(app, context);
+    AddDoctorCommand(app, context);
     AddClockCommands(app, context);
     AddFirmwareCommands(app, context);
     AddModelCommands(app, context);

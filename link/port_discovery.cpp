@@ -62,9 +62,11 @@ std::optional<PortEntry> EntryFor(const fs::path& ttyDir)
     if (number == 0 || !fs::exists(ttyDir / "device", error))
         return std::nullopt;
     std::string description;
-    if (const std::optional<fs::path> usb = UsbDeviceOf(ttyDir / "device"))
+    std::string vendor;
+    if (const std::optional<fs::path> usb = UsbDeviceOf(ttyDir / "device")) {
         description = UsbDescription(*usb);
-    else if (IsPresentUart(ttyDir))
+        vendor = ReadAttribute(*usb / "idVendor").value_or("");
+    } else if (IsPresentUart(ttyDir))
         description = "Communications Port";
     else
         return std::nullopt;
@@ -73,6 +75,7 @@ std::optional<PortEntry> EntryFor(const fs::path& ttyDir)
     entry.portName = "COM" + std::to_string(number);
     entry.deviceName = description + " (" + entry.portName + ")";
     entry.devicePath = "/dev/" + name;
+    entry.usbVendorId = vendor;
     return entry;
 }
 

@@ -10,7 +10,8 @@ struct PortEntry {
     std::string portName;    // "COM33"
     std::string deviceName;  // "Silicon Labs CP2102 USB to UART Bridge Controller (COM33)"
     int portNumber = 0;
-    std::string devicePath;  // "/dev/ttyUSB0"
+    std::string devicePath;   // "/dev/ttyUSB0"
+    std::string usbVendorId;  // "10c4"; empty for a port that is no USB bridge
 };
 
 // The serial ports present, read from sysfs (the root is replaceable for tests).

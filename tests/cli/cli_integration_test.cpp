@@ -1,8 +1,12 @@
 #include "link/connection_factory.h"
 #include "tests/support/processes.h"
+#include "tests/support/temp_folder.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace skarnel {
 namespace {
@@ -81,7 +85,41 @@ TEST(CliIntegration, UsageErrorsExitWithTwo)
     EXPECT_EQ(RunCli({"clock", "write"}).exitCode, 2);
     EXPECT_EQ(RunCli({"clock", "write", "--now", "--set", "2020-01-01 00:00:00"}).exitCode, 2);
     EXPECT_EQ(RunCli({"clock", "write", "--set", "yesterday"}).exitCode, 2);
+    for (const char* port : {"abc", "0", "COM97", ""})
+        EXPECT_EQ(RunCli({"--port", port, "info"}).exitCode, 2) << port;
     EXPECT_EQ(RunCli({"--help"}).exitCode, 0);
+}
+
+// The doctor reads a made-up system: the cable's bridge on ttyUSB0, its node, and (or not) the
+// udev rule.
+void WriteSystemFile(const std::filesystem::path& file, const std::string& text)
+{
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << text << "\n";
+}
+
+TEST(CliIntegration, DoctorExitsWithOneAndNamesEachFaultOfTheSystem)
+{
+    test::TempFolder root;
+    const std::filesystem::path usb = root.Root() / "sys/devices/usb1/1-1";
+    WriteSystemFile(usb / "idVendor", "10c4");
+    WriteSystemFile(usb / "product", "CP2102 USB to UART Bridge Controller");
+    std::filesystem::create_directories(usb / "1.0/ttyUSB0");
+    std::filesystem::create_directories(root.Root() / "sys/class/tty/ttyUSB0");
+    std::filesystem::create_symlink(usb / "1.0", root.Root() / "sys/class/tty/ttyUSB0/device");
+    WriteSystemFile(root.Root() / "dev/ttyUSB0", "");
+    ::chmod((root.Root() / "dev/ttyUSB0").c_str(), 0660);
+
+    const test::CommandResult missingRule = RunCli({"doctor", "--system-root", root.path()});
+    EXPECT_EQ(missingRule.exitCode, 1) << missingRule.out;
+    EXPECT_NE(missingRule.out.find("Port: COM33 (/dev/ttyUSB0)"), std::string::npos) << missingRule.out;
+    EXPECT_NE(missingRule.out.find("PROBLEM  no udev rule"), std::string::npos) << missingRule.out;
+
+    WriteSystemFile(root.Root() / "etc/udev/rules.d/60-skarnel-cable.rules",
+                    "SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"10c4\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"");
+    const test::CommandResult healthy = RunCli({"doctor", "--system-root", root.path()});
+    EXPECT_EQ(healthy.exitCode, 0) << healthy.out;
+    EXPECT_EQ(healthy.out.find("PROBLEM"), std::string::npos) << healthy.out;
 }
 
 TEST(CliIntegration, MissingPortSaysWhy)
