@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace skarnel {
 
@@ -36,6 +38,13 @@ inline void WriteLe32(uint8_t* p, uint32_t value)
 {
     WriteLe16(p, static_cast<uint16_t>(value));
     WriteLe16(p + 2, static_cast<uint16_t>(value >> 16));
+}
+
+// The N-byte record at offset in bytes, for the decoders that take a record of fixed size; the
+// caller has made sure that the record lies inside.
+template <size_t N> std::span<const uint8_t, N> RecordAt(std::span<const uint8_t> bytes, size_t offset)
+{
+    return bytes.subspan(offset).template first<N>();
 }
 
 }  // namespace skarnel

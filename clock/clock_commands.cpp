@@ -19,7 +19,7 @@ bool CDownload_Function::ReadClock(ClockRecord& record)
 {
     if (!QueryCommand(kGroupApplication, kCodeClockRead, nullptr, 0, 3, 0) || !ReplyCarries(ClockRecord::kSize))
         return false;
-    record = ClockRecord::Decode(ReplyPayload());
+    record = ClockRecord::Decode(ReplyRecord<ClockRecord::kSize>());
     return true;
 }
 

@@ -19,10 +19,10 @@ std::array<uint8_t, ClockRecord::kSize> ClockRecord::Encode() const
     return bytes;
 }
 
-ClockRecord ClockRecord::Decode(const uint8_t* bytes)
+ClockRecord ClockRecord::Decode(std::span<const uint8_t, kSize> bytes)
 {
     ClockRecord record;
-    record.year = ReadLe16(bytes);
+    record.year = ReadLe16(bytes.data());
     record.month = bytes[2];
     record.day = bytes[3];
     record.weekday = bytes[4];

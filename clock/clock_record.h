@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
+#include <span>
 #include <string>
 
 namespace skarnel {
@@ -21,7 +22,7 @@ struct ClockRecord {
     uint8_t summerTime = 0;
 
     std::array<uint8_t, kSize> Encode() const;
-    static ClockRecord Decode(const uint8_t* bytes);
+    static ClockRecord Decode(std::span<const uint8_t, kSize> bytes);
     static ClockRecord FromLocalTime(const std::tm& time, bool summerTime);
 
     bool operator==(const ClockRecord&) const = default;

@@ -48,18 +48,18 @@ std::array<uint8_t, FirmwareFileHeader::kSize> FirmwareFileHeader::Encode() cons
     return bytes;
 }
 
-FirmwareFileHeader FirmwareFileHeader::Decode(const uint8_t* bytes)
+FirmwareFileHeader FirmwareFileHeader::Decode(std::span<const uint8_t, kSize> bytes)
 {
     FirmwareFileHeader header;
-    header.FileMagicAt0 = ReadLe32(bytes + kMagicAt0);
-    header.BootIncluded = ReadLe32(bytes + kBootIncluded);
-    header.AppOffset = ReadLe32(bytes + kAppOffset);
-    header.AppSize = ReadLe32(bytes + kAppSize);
-    header.BootOffset = ReadLe32(bytes + kBootOffset);
-    header.BootSize = ReadLe32(bytes + kBootSize);
-    header.FileMagicAt24 = ReadLe32(bytes + kMagicAt24);
-    header.StBootOffset = ReadLe32(bytes + kStBootOffset);
-    header.StBootSize = ReadLe32(bytes + kStBootSize);
+    header.FileMagicAt0 = ReadLe32(bytes.data() + kMagicAt0);
+    header.BootIncluded = ReadLe32(bytes.data() + kBootIncluded);
+    header.AppOffset = ReadLe32(bytes.data() + kAppOffset);
+    header.AppSize = ReadLe32(bytes.data() + kAppSize);
+    header.BootOffset = ReadLe32(bytes.data() + kBootOffset);
+    header.BootSize = ReadLe32(bytes.data() + kBootSize);
+    header.FileMagicAt24 = ReadLe32(bytes.data() + kMagicAt24);
+    header.StBootOffset = ReadLe32(bytes.data() + kStBootOffset);
+    header.StBootSize = ReadLe32(bytes.data() + kStBootSize);
     return header;
 }
 
@@ -95,7 +95,7 @@ bool ReadFirmwareFileHeader(const InputFile& file, FirmwareFileHeader& header)
     std::array<uint8_t, FirmwareFileHeader::kSize> bytes{};
     if (file.ReadAt(0, bytes.data(), bytes.size()) != bytes.size())
         return false;
-    header = FirmwareFileHeader::Decode(bytes.data());
+    header = FirmwareFileHeader::Decode(bytes);
     return true;
 }
 

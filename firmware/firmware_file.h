@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ struct FirmwareFileHeader {
     ImageLocation Locate(ImageKind kind) const;
 
     std::array<uint8_t, kSize> Encode() const;
-    static FirmwareFileHeader Decode(const uint8_t* bytes);
+    static FirmwareFileHeader Decode(std::span<const uint8_t, kSize> bytes);
     // The header of images of these sizes packed behind it: application, boot loader, ST boot loader.
     static FirmwareFileHeader ForImages(uint32_t appSize, uint32_t bootSize, uint32_t stBootSize, bool bootIncluded);
 };

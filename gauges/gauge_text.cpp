@@ -4,6 +4,7 @@
 #include "gauges/gauge_style.h"
 
 #include <QFontMetricsF>
+#include <QHashFunctions>
 #include <QPainter>
 #include <QStaticText>
 
@@ -58,14 +59,30 @@ struct Shaped {
     double ascent = 0;
 };
 
+struct ShapedKey {
+    QString family;
+    double pointSize;
+    int weight;
+    bool underline;
+    int dotsPerInch;
+    QString text;
+    bool operator==(const ShapedKey&) const = default;
+};
+
+struct ShapedKeyHash {
+    size_t operator()(const ShapedKey& key) const
+    {
+        return qHashMulti(0, key.family, key.pointSize, key.weight, key.underline, key.dotsPerInch, key.text);
+    }
+};
+
 const Shaped& ShapedText(const QPainter& painter, const QFont& font, const QString& text)
 {
     constexpr size_t kCacheLimit = 2048;
-    thread_local std::unordered_map<QString, Shaped> cache;
+    thread_local std::unordered_map<ShapedKey, Shaped, ShapedKeyHash> cache;
     const QPaintDevice* device = painter.device();
-    const QString key = QString::asprintf("%g|%d|%d|%d|", font.pointSizeF(), font.weight(), int(font.underline()),
-                                          device ? device->logicalDpiY() : 0) +
-                        font.family() + QLatin1Char('|') + text;
+    ShapedKey key{font.family(), font.pointSizeF(), font.weight(), font.underline(), device ? device->logicalDpiY() : 0,
+                  text};
     if (const auto found = cache.find(key); found != cache.end())
         return found->second;
     if (cache.size() >= kCacheLimit)
@@ -75,7 +92,7 @@ const Shaped& ShapedText(const QPainter& painter, const QFont& font, const QStri
     shaped.text.setTextFormat(Qt::PlainText);
     shaped.text.setPerformanceHint(QStaticText::AggressiveCaching);
     shaped.text.prepare(QTransform(), font);
-    return cache.emplace(key, std::move(shaped)).first->second;
+    return cache.emplace(std::move(key), std::move(shaped)).first->second;
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ bool CDownload_Function::ReadProductInfo(ProductInfo& info)
 {
     if (!QueryCommand(CurrentGroup(), kCodeProductInfoRead, nullptr, 0) || !ReplyCarries(ProductInfo::kReplySize))
         return false;
-    info = ProductInfo::FromReply(ReplyPayload());
+    info = ProductInfo::FromReply(ReplyRecord<ProductInfo::kReplySize>());
     return true;
 }
 
@@ -46,7 +46,7 @@ bool CDownload_Function::ReadVersionAddressInfo(VersionAddressInfo& info)
     if (!QueryCommand(CurrentGroup(), kCodeVersionAddressRead, nullptr, 0) ||
         !ReplyCarries(VersionAddressInfo::kReplySize))
         return false;
-    info = VersionAddressInfo::FromReply(ReplyPayload());
+    info = VersionAddressInfo::FromReply(ReplyRecord<VersionAddressInfo::kReplySize>());
     return true;
 }
 

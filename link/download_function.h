@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace skarnel {
@@ -94,6 +95,11 @@ public:
     // Whether the reply just taken carries at least `count` payload bytes; a shorter one must
     // fail its command rather than be decoded from the buffer behind it.
     bool ReplyCarries(size_t count) const { return ReplyPayloadLength() >= count; }
+    // The first N payload bytes of the reply just taken, once ReplyCarries(N) has said they came.
+    template <size_t N> std::span<const uint8_t, N> ReplyRecord() const
+    {
+        return std::span<const uint8_t, N>(ReplyPayload(), N);
+    }
     // Copies the payload of the reply just taken into buffer when it carries no more than limit
     // bytes; false, and nothing copied, otherwise.
     bool CopyReplyPayload(uint32_t limit, uint8_t* buffer, uint16_t& length) const;

@@ -18,33 +18,33 @@ std::string TextField(const uint8_t* bytes, size_t size)
     return first < last ? std::string(first, last) : std::string();
 }
 
-ProductInfo ProductInfo::FromReply(const uint8_t* payload)
+ProductInfo ProductInfo::FromReply(std::span<const uint8_t, kReplySize> payload)
 {
     ProductInfo info;
-    std::copy_n(payload, kReplySize, info.raw.begin());
-    info.AppPCode = static_cast<int32_t>(ReadLe24(payload + 0));
-    info.AppVer = static_cast<int32_t>(ReadLe24(payload + 4));
-    info.BootPCode = static_cast<int32_t>(ReadLe24(payload + 8));
-    info.BootVer = static_cast<int32_t>(ReadLe24(payload + 12));
-    info.MemVer = static_cast<int32_t>(ReadLe24(payload + 49));
+    std::copy(payload.begin(), payload.end(), info.raw.begin());
+    info.AppPCode = static_cast<int32_t>(ReadLe24(payload.data() + 0));
+    info.AppVer = static_cast<int32_t>(ReadLe24(payload.data() + 4));
+    info.BootPCode = static_cast<int32_t>(ReadLe24(payload.data() + 8));
+    info.BootVer = static_cast<int32_t>(ReadLe24(payload.data() + 12));
+    info.MemVer = static_cast<int32_t>(ReadLe24(payload.data() + 49));
     info.AppPCodeText = std::to_string(info.AppPCode);
     info.AppVerText = std::to_string(info.AppVer);
     info.BootPCodeText = std::to_string(info.BootPCode);
     info.BootVerText = std::to_string(info.BootVer);
     info.MemVerText = std::to_string(info.MemVer);
-    info.productName = TextField(payload + 16, 16);
-    info.buyer = TextField(payload + 32, 16);
+    info.productName = TextField(payload.data() + 16, 16);
+    info.buyer = TextField(payload.data() + 32, 16);
     return info;
 }
 
-VersionAddressInfo VersionAddressInfo::FromReply(const uint8_t* payload)
+VersionAddressInfo VersionAddressInfo::FromReply(std::span<const uint8_t, kReplySize> payload)
 {
     VersionAddressInfo info;
-    info.AppPCodeAddr = ReadLe24(payload + 0);
-    info.AppVerAddr = ReadLe24(payload + 4);
-    info.BootPCodeAddr = ReadLe24(payload + 8);
-    info.BootVerAddr = ReadLe24(payload + 12);
-    info.MemVerAddr = ReadLe24(payload + 16);
+    info.AppPCodeAddr = ReadLe24(payload.data() + 0);
+    info.AppVerAddr = ReadLe24(payload.data() + 4);
+    info.BootPCodeAddr = ReadLe24(payload.data() + 8);
+    info.BootVerAddr = ReadLe24(payload.data() + 12);
+    info.MemVerAddr = ReadLe24(payload.data() + 16);
     return info;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace skarnel {
@@ -27,7 +28,7 @@ struct ProductInfo {
     int DisplayType() const { return raw[48]; }
 
     // Fills every field from the reply payload.
-    static ProductInfo FromReply(const uint8_t* payload);
+    static ProductInfo FromReply(std::span<const uint8_t, kReplySize> payload);
 };
 
 struct VersionAddressInfo {
@@ -39,7 +40,7 @@ struct VersionAddressInfo {
     uint32_t BootVerAddr = 0;
     uint32_t MemVerAddr = 0;
 
-    static VersionAddressInfo FromReply(const uint8_t* payload);
+    static VersionAddressInfo FromReply(std::span<const uint8_t, kReplySize> payload);
 };
 
 // A text field of the controller: each byte one character; a zero byte ends the text; white

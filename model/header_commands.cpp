@@ -42,7 +42,7 @@ bool CDownload_Function::ReadModelList(uint32_t address, uint32_t size, int mode
     std::vector<uint8_t> buffer(kModelListBufferSize, 0);
     if (!ReadFlashData(address, size, buffer.data()))
         return false;
-    list = ModelList::Decode(buffer.data(), static_cast<size_t>(modelCount));
+    list = ModelList::Decode(buffer, static_cast<size_t>(modelCount));
     return true;
 }
 

@@ -31,17 +31,17 @@ std::array<uint8_t, MenuFileHeader::kSize> MenuFileHeader::Encode() const
     return bytes;
 }
 
-MenuFileHeader MenuFileHeader::Decode(const uint8_t* bytes)
+MenuFileHeader MenuFileHeader::Decode(std::span<const uint8_t, kSize> bytes)
 {
     MenuFileHeader header;
-    header.fileMagic = ReadLe32(bytes + 0);
-    header.appPCode = ReadLe32(bytes + 4);
-    header.appVer = ReadLe32(bytes + 8);
-    header.memVer = ReadLe32(bytes + 12);
-    std::copy_n(bytes + 16, kProductNameSize, header.productName.begin());
-    header.schema = DataSchema::DecodeFixedForm(bytes + kSchemaOffset);
-    header.usedModelCount = ReadLe16(bytes + kUsedCountOffset);
-    std::copy_n(bytes + kUsedIndexOffset, DataSchema::kMaxModels, header.usedModelIndex.begin());
+    header.fileMagic = ReadLe32(bytes.data() + 0);
+    header.appPCode = ReadLe32(bytes.data() + 4);
+    header.appVer = ReadLe32(bytes.data() + 8);
+    header.memVer = ReadLe32(bytes.data() + 12);
+    std::copy_n(bytes.data() + 16, kProductNameSize, header.productName.begin());
+    header.schema = DataSchema::DecodeFixedForm(bytes.data() + kSchemaOffset);
+    header.usedModelCount = ReadLe16(bytes.data() + kUsedCountOffset);
+    std::copy_n(bytes.data() + kUsedIndexOffset, DataSchema::kMaxModels, header.usedModelIndex.begin());
     return header;
 }
 
@@ -74,9 +74,9 @@ void ModelFileHeader::EncodeInto(uint8_t* out) const
     WriteLe32(out + 8, memoryVersion);
 }
 
-ModelFileHeader ModelFileHeader::Decode(const uint8_t* bytes)
+ModelFileHeader ModelFileHeader::Decode(std::span<const uint8_t, kValuesSize> bytes)
 {
-    return {ReadLe32(bytes + 0), ReadLe32(bytes + 4), ReadLe32(bytes + 8)};
+    return {ReadLe32(bytes.data() + 0), ReadLe32(bytes.data() + 4), ReadLe32(bytes.data() + 8)};
 }
 
 std::vector<uint8_t> ModelFileBytes(const ModelFileHeader& header, const uint8_t* modelData, size_t size)
@@ -87,12 +87,13 @@ std::vector<uint8_t> ModelFileBytes(const ModelFileHeader& header, const uint8_t
     return bytes;
 }
 
-ModelList ModelList::Decode(const uint8_t* bytes, size_t modelCount)
+ModelList ModelList::Decode(std::span<const uint8_t> bytes, size_t modelCount)
 {
-    ModelList list;
-    list.types.assign(bytes, bytes + modelCount);
-    for (size_t k = 0; k < modelCount; ++k)
-        list.names.push_back(TextField(bytes + modelCount + kNameSize * k, kNameSize));
+    ModelList list = Blank(modelCount);
+    for (size_t k = 0; k < modelCount && k < bytes.size(); ++k)
+        list.types[k] = bytes[k];
+    for (size_t k = 0; k < modelCount && modelCount + kNameSize * (k + 1) <= bytes.size(); ++k)
+        list.names[k] = TextField(bytes.data() + modelCount + kNameSize * k, kNameSize);
     return list;
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ struct MenuFileHeader {
     std::array<uint8_t, DataSchema::kMaxModels> usedModelIndex{};
 
     std::array<uint8_t, kSize> Encode() const;
-    static MenuFileHeader Decode(const uint8_t* bytes);
+    static MenuFileHeader Decode(std::span<const uint8_t, kSize> bytes);
     // Lists every model of type helicopter or fixed wing, in ascending number.
     void ListUsedModels();
     // Empty when the stored schema and model list can be restored; else why not.
@@ -54,7 +55,7 @@ struct ModelFileHeader {
     uint32_t memoryVersion = 0;
 
     void EncodeInto(uint8_t* out) const;
-    static ModelFileHeader Decode(const uint8_t* bytes);
+    static ModelFileHeader Decode(std::span<const uint8_t, kValuesSize> bytes);
 };
 
 // A model data file: its header, then the model's bytes.
@@ -67,7 +68,8 @@ struct ModelList {
     std::vector<uint8_t> types;
     std::vector<std::string> names;
 
-    static ModelList Decode(const uint8_t* bytes, size_t modelCount);
+    // A model whose bytes lie past the end of bytes reads as a blank one.
+    static ModelList Decode(std::span<const uint8_t> bytes, size_t modelCount);
     // What a list whose read failed shows: type 0 and no name for every model.
     static ModelList Blank(size_t modelCount);
 };

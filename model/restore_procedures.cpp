@@ -62,7 +62,7 @@ bool OpenRestore(CDownload_Function& link, const std::filesystem::path& path, Re
     std::array<uint8_t, MenuFileHeader::kSize> headerBytes{};
     if (!ReadExactly(source.file, headerBytes.data(), headerBytes.size()))
         return Fail(link, "File Header Read Fail");
-    source.header = MenuFileHeader::Decode(headerBytes.data());
+    source.header = MenuFileHeader::Decode(headerBytes);
     if (const std::string error = source.header.ContentError(); !error.empty())
         return Fail(link, error);
     link.Window().ReportLogLine("Product Info Read Start");

@@ -123,7 +123,7 @@ void InstallClock(ControllerEngine& engine)
     engine.On(ControllerMode::Application, 0, 0x30, [&engine](const Request& request) {
         if (request.payload.size() < ClockRecord::kSize)
             return Reply{kNakCode, {}};
-        engine.state().clock = {ClockRecord::Decode(request.payload.data()), engine.NowNs()};
+        engine.state().clock = {ClockRecord::Decode(RecordAt<ClockRecord::kSize>(request.payload, 0)), engine.NowNs()};
         return Reply{};
     });
     engine.On(ControllerMode::Application, 0, 0x31, [&engine](const Request&) {

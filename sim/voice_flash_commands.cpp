@@ -100,7 +100,7 @@ Reply Play(VoiceFlash& flash, const Request& request)
         return Reply{kNakCode, {}};
     const uint32_t index = ReadLe32(request.payload.data());
     if (index >= kMaxVoiceFiles ||
-        !VoiceFileInfo::Decode(flash.Memory().data() + index * VoiceFileInfo::kSize).IsValid())
+        !VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(flash.Memory(), index * VoiceFileInfo::kSize)).IsValid())
         return Reply{kNakCode, {}};
     flash.lastPlayed = index;
     return Reply{};

@@ -14,10 +14,10 @@ std::array<uint8_t, kLiveLogHeaderSize> LiveLogHeader()
     return header;
 }
 
-bool LiveLogHeaderMatches(const uint8_t* header)
+bool LiveLogHeaderMatches(std::span<const uint8_t, kLiveLogHeaderSize> header)
 {
-    return ReadLe32(header) == FileMagic && ReadLe32(header + 4) == kLiveLogSecondWord &&
-           ReadLe32(header + 8) == kLiveLogThirdWord;
+    return ReadLe32(header.data()) == FileMagic && ReadLe32(header.data() + 4) == kLiveLogSecondWord &&
+           ReadLe32(header.data() + 8) == kLiveLogThirdWord;
 }
 
 bool LiveLogWriter::Create(const std::string& path)

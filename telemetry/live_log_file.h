@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <span>
 #include <string>
 
 namespace skarnel {
@@ -41,7 +42,7 @@ inline constexpr uint32_t kLiveLogThirdWord = 0x55;
 // The file magic, the two marker words, 20 reserved bytes of 0.
 std::array<uint8_t, kLiveLogHeaderSize> LiveLogHeader();
 // The three words a reader checks; the reserved bytes are not examined.
-bool LiveLogHeaderMatches(const uint8_t* header);
+bool LiveLogHeaderMatches(std::span<const uint8_t, kLiveLogHeaderSize> header);
 
 // Writes a live log file record by record.
 class LiveLogWriter {

@@ -114,7 +114,7 @@ bool LoadLiveLog(const std::string& path, LogRows& rows, Reporter& reporter)
     }
     const auto count = static_cast<int64_t>((log->length - kLiveLogHeaderSize) / sizeof(LiveLogRecord));
     std::array<uint8_t, kLiveLogHeaderSize> header{};
-    if (!ReadBlock(log->stream, header.data(), header.size()) || !LiveLogHeaderMatches(header.data())) {
+    if (!ReadBlock(log->stream, header.data(), header.size()) || !LiveLogHeaderMatches(header)) {
         Refuse(kLogHeaderMismatch, reporter);
         return false;
     }

@@ -73,7 +73,7 @@ std::optional<SoundFigures> DescribeApm(const std::filesystem::path& path, FileM
                    "File Size Error"};
         return std::nullopt;
     }
-    const AdpcmFileHeader header = AdpcmFileHeader::Decode(bytes.data());
+    const AdpcmFileHeader header = AdpcmFileHeader::Decode(bytes);
     if (!header.IsValid()) {
         message = {Format("ADPCM File Header Error!! \r\n\r\nFile is not ADPCM File    \r\n\r\n%s", name.c_str()),
                    "File Format Error"};
@@ -99,9 +99,10 @@ std::array<uint8_t, AdpcmFileHeader::kSize> AdpcmFileHeader::Encode() const
     return bytes;
 }
 
-AdpcmFileHeader AdpcmFileHeader::Decode(const uint8_t* bytes)
+AdpcmFileHeader AdpcmFileHeader::Decode(std::span<const uint8_t, kSize> bytes)
 {
-    return {ReadLe32(bytes + 0), ReadLe32(bytes + 4), ReadLe32(bytes + 8), ReadLe32(bytes + 12)};
+    return {ReadLe32(bytes.data() + 0), ReadLe32(bytes.data() + 4), ReadLe32(bytes.data() + 8),
+            ReadLe32(bytes.data() + 12)};
 }
 
 bool AdpcmFileHeader::IsValid() const

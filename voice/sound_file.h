@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ struct AdpcmFileHeader {
     uint32_t sampleRate = 0;
 
     std::array<uint8_t, kSize> Encode() const;
-    static AdpcmFileHeader Decode(const uint8_t* bytes);
+    static AdpcmFileHeader Decode(std::span<const uint8_t, kSize> bytes);
     bool IsValid() const;
 };
 

@@ -119,10 +119,11 @@ std::array<uint8_t, VoiceBundleHeader::kSize> VoiceBundleHeader::Encode() const
     return bytes;
 }
 
-VoiceBundleHeader VoiceBundleHeader::Decode(const uint8_t* bytes)
+VoiceBundleHeader VoiceBundleHeader::Decode(std::span<const uint8_t, kSize> bytes)
 {
-    return {ReadLe32(bytes + 0),  ReadLe32(bytes + 4),  ReadLe32(bytes + 8),  ReadLe32(bytes + 12),
-            ReadLe32(bytes + 16), ReadLe32(bytes + 20), ReadLe32(bytes + 24), ReadLe32(bytes + 28)};
+    return {ReadLe32(bytes.data() + 0),  ReadLe32(bytes.data() + 4),  ReadLe32(bytes.data() + 8),
+            ReadLe32(bytes.data() + 12), ReadLe32(bytes.data() + 16), ReadLe32(bytes.data() + 20),
+            ReadLe32(bytes.data() + 24), ReadLe32(bytes.data() + 28)};
 }
 
 bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uint32_t flashSize,
@@ -205,7 +206,7 @@ std::vector<VoiceFileInfo> VoiceBundle::Records() const
     std::vector<VoiceFileInfo> records;
     const size_t count = std::min<size_t>({header.fileCount, kMaxVoiceFiles, info.size() / VoiceFileInfo::kSize});
     for (size_t i = 0; i < count; ++i)
-        records.push_back(VoiceFileInfo::Decode(info.data() + i * VoiceFileInfo::kSize));
+        records.push_back(VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(info, i * VoiceFileInfo::kSize)));
     return records;
 }
 
@@ -219,7 +220,7 @@ bool CheckVoiceBundle(const std::filesystem::path& path, std::optional<uint32_t>
     }
     std::array<uint8_t, VoiceBundleHeader::kSize> bytes{};
     file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    bundle.header = VoiceBundleHeader::Decode(bytes.data());
+    bundle.header = VoiceBundleHeader::Decode(bytes);
     const VoiceBundleHeader& header = bundle.header;
     if (header.fileMagic != FileMagic) {
         failText = "File Header Flag Mismatch";

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct VoiceBundleHeader {
     uint32_t modelCode = 0;
 
     std::array<uint8_t, kSize> Encode() const;
-    static VoiceBundleHeader Decode(const uint8_t* bytes);
+    static VoiceBundleHeader Decode(std::span<const uint8_t, kSize> bytes);
 };
 
 // A transmitter model a voice set is made for, with its default flash geometry.

@@ -34,15 +34,15 @@ std::array<uint8_t, VoiceFileInfo::kSize> VoiceFileInfo::Encode() const
     return bytes;
 }
 
-VoiceFileInfo VoiceFileInfo::Decode(const uint8_t* bytes)
+VoiceFileInfo VoiceFileInfo::Decode(std::span<const uint8_t, kSize> bytes)
 {
     VoiceFileInfo info;
-    info.size = ReadLe32(bytes + 0);
-    info.address = ReadLe32(bytes + 4);
-    info.index = ReadLe16(bytes + 8);
-    info.indexCheck = ReadLe16(bytes + 10);
-    info.sampleRate = ReadLe16(bytes + 12);
-    std::copy_n(bytes + 14, kNameSize, info.name.begin());
+    info.size = ReadLe32(bytes.data() + 0);
+    info.address = ReadLe32(bytes.data() + 4);
+    info.index = ReadLe16(bytes.data() + 8);
+    info.indexCheck = ReadLe16(bytes.data() + 10);
+    info.sampleRate = ReadLe16(bytes.data() + 12);
+    std::copy_n(bytes.data() + 14, kNameSize, info.name.begin());
     return info;
 }
 

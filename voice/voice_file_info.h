@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace skarnel {
@@ -32,7 +33,7 @@ struct VoiceFileInfo {
     // The record of slot `slot`, with its index check.
     static VoiceFileInfo ForSlot(uint16_t slot);
     std::array<uint8_t, kSize> Encode() const;
-    static VoiceFileInfo Decode(const uint8_t* bytes);
+    static VoiceFileInfo Decode(std::span<const uint8_t, kSize> bytes);
     // An all-zero slot is invalid, which is how readers find the end of the list.
     bool IsValid() const { return index == 0xFFFF - indexCheck; }
     // The name bytes up to the first zero, trailing white space removed, as UTF-8 (the

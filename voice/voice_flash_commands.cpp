@@ -88,7 +88,7 @@ bool CDownload_Function::ReadVoiceFileInfo(int index, VoiceFileInfo& info)
         SendFrame(payload.size(), payload.data(), kGroupVoiceFlash, kCodeVoiceFileInfoRead);
         const int code = WaitReply() ? ReadWaitingReply() : -1;
         if (code == kReplyAck && ReplyCarries(VoiceFileInfo::kSize)) {
-            info = VoiceFileInfo::Decode(ReplyPayload());
+            info = VoiceFileInfo::Decode(ReplyRecord<VoiceFileInfo::kSize>());
             return true;
         }
         if (code == kReplyBusy) {

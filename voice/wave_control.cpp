@@ -31,10 +31,10 @@ int Sample16(const uint8_t* bytes, int divisor)
 
 }  // namespace
 
-WaveFormat WaveFormat::Decode(const uint8_t* bytes)
+WaveFormat WaveFormat::Decode(std::span<const uint8_t, kSize> bytes)
 {
-    return {ReadLe16(bytes),     ReadLe16(bytes + 2),  ReadLe32(bytes + 4),
-            ReadLe32(bytes + 8), ReadLe16(bytes + 12), ReadLe16(bytes + 14)};
+    return {ReadLe16(bytes.data()),     ReadLe16(bytes.data() + 2),  ReadLe32(bytes.data() + 4),
+            ReadLe32(bytes.data() + 8), ReadLe16(bytes.data() + 12), ReadLe16(bytes.data() + 14)};
 }
 
 int CWave_Control::CheckWaveFile(const std::filesystem::path& path, uint32_t& sizeEstimate, uint32_t& sampleRate,
@@ -45,7 +45,7 @@ int CWave_Control::CheckWaveFile(const std::filesystem::path& path, uint32_t& si
     if (!chunks)
         return kWaveNotWaveFile;
     sizeEstimate = chunks->dataSize >> 2;
-    const WaveFormat format = WaveFormat::Decode(chunks->format.data());
+    const WaveFormat format = WaveFormat::Decode(chunks->format);
     if (format.formatTag != kFormatPcm)
         return kWaveNotPcm;
     if (format.channels != 1)
@@ -66,7 +66,7 @@ bool CWave_Control::OpenWave(const std::filesystem::path& path)
     const auto chunks = wave_ ? LocateWaveChunks(wave_) : std::nullopt;
     if (!chunks)
         return false;
-    waveFormat = WaveFormat::Decode(chunks->format.data());
+    waveFormat = WaveFormat::Decode(chunks->format);
     dataSize = chunks->dataSize;
     avgBytesPerSec = waveFormat.avgBytesPerSec;
     duration = avgBytesPerSec ? static_cast<float>(dataSize) / static_cast<float>(avgBytesPerSec) : 0.0f;

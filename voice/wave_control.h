@@ -3,12 +3,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <vector>
 
 namespace skarnel {
 
 // The format record of a WAV file: the first 16 bytes of its fmt chunk.
 struct WaveFormat {
+    static constexpr size_t kSize = 16;
+
     uint16_t formatTag = 0;
     uint16_t channels = 0;
     uint32_t samplesPerSec = 0;
@@ -16,7 +19,7 @@ struct WaveFormat {
     uint16_t blockAlign = 0;
     uint16_t bitsPerSample = 0;
 
-    static WaveFormat Decode(const uint8_t* bytes);
+    static WaveFormat Decode(std::span<const uint8_t, kSize> bytes);
 };
 
 // Why CheckWaveFile refuses a file (0 accepts it).

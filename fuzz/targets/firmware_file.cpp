@@ -1,6 +1,7 @@
 // An upgrade file as the upgrade and its conversion check read it: the header, every image it
 // lists, and the product code and versions at the controller's version addresses.
 // Input: the 20-byte version address reply, then the file.
+#include "base/byte_order.h"
 #include "firmware/binary_file.h"
 #include "firmware/firmware_file.h"
 #include "firmware/image_info.h"
@@ -36,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < VersionAddressInfo::kReplySize)
         return 0;
-    const VersionAddressInfo addresses = VersionAddressInfo::FromReply(data);
+    const VersionAddressInfo addresses =
+        VersionAddressInfo::FromReply(RecordAt<VersionAddressInfo::kReplySize>({data, size}, 0));
     const size_t fileStart = VersionAddressInfo::kReplySize;
     const std::string path = fuzz::WriteInputFile("upgrade.bin", data + fileStart, size - fileStart).string();
     fuzz::AgreeingReporter window;

@@ -1,4 +1,5 @@
 #include "clock/clock_record.h"
+#include "base/byte_order.h"
 #include "clock/clock_text.h"
 #include "tests/support/simulated_link.h"
 
@@ -18,7 +19,7 @@ TEST(ClockRecord, EncodesAsTheControllerExpects)
     const auto bytes = Record(2011, 3, 27, 0, 2, 30, 0, 1).Encode();
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()),
               (std::vector<uint8_t>{0xDB, 0x07, 0x03, 0x1B, 0x00, 0x02, 0x1E, 0x00, 0x01}));
-    EXPECT_EQ(ClockRecord::Decode(bytes.data()), Record(2011, 3, 27, 0, 2, 30, 0, 1));
+    EXPECT_EQ(ClockRecord::Decode(RecordAt<ClockRecord::kSize>(bytes, 0)), Record(2011, 3, 27, 0, 2, 30, 0, 1));
 }
 
 TEST(ClockRecord, TimeTextNamesTheWeekdayOrLeavesItEmpty)

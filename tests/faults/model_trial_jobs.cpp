@@ -70,7 +70,7 @@ FolderContents ModelFiles(const sim::ControllerState& state)
     const DataSchema schema = sim::ModelMemorySchema(state);
     const std::vector<uint8_t>& flash = state.modelMemory.flash;
     const ModelList list =
-        ModelList::Decode(flash.data() + schema.commonSectionAddr[kModelListSection], schema.modelCount);
+        ModelList::Decode(std::span(flash).subspan(schema.commonSectionAddr[kModelListSection]), schema.modelCount);
     const ModelFileHeader header{state.product.appProductCode, state.product.appVersion, state.product.memoryVersion};
     FolderContents files;
     for (const uint32_t i : UsedModels(schema))

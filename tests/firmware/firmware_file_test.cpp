@@ -37,7 +37,7 @@ TEST(FirmwareFileHeader, DecodesWhatItEncodesAndLocatesEachKind)
     written.AppOffset = 900;  // the reader takes every image from its own offset
     std::vector<uint8_t> bytes = HeaderBytes(written);
     bytes[40] = 0xAB;  // reserved bytes are ignored
-    const FirmwareFileHeader read = FirmwareFileHeader::Decode(bytes.data());
+    const FirmwareFileHeader read = FirmwareFileHeader::Decode(RecordAt<FirmwareFileHeader::kSize>(bytes, 0));
     EXPECT_TRUE(read.MagicsValid());
     EXPECT_EQ(read.Locate(ImageKind::Application).offset, 900u);
     EXPECT_EQ(read.Locate(ImageKind::Application).size, 5u);

@@ -22,7 +22,7 @@ std::array<uint8_t, ProductInfo::kReplySize> ReplyWithNames(const std::string& n
 
 TEST(ProductInfo, ParsesTwentyFourBitFieldsAndIgnoresTheFourthByte)
 {
-    const ProductInfo info = ProductInfo::FromReply(ReplyWithNames("", "").data());
+    const ProductInfo info = ProductInfo::FromReply(ReplyWithNames("", ""));
     EXPECT_EQ(info.AppPCode, 12345);
     EXPECT_EQ(info.AppVer, 0x030201);
     EXPECT_EQ(info.MemVer, 1001);
@@ -33,18 +33,17 @@ TEST(ProductInfo, ParsesTwentyFourBitFieldsAndIgnoresTheFourthByte)
 
 TEST(ProductInfo, NamesStopAtZeroAndLoseSurroundingBlanks)
 {
-    EXPECT_EQ(ProductInfo::FromReply(ReplyWithNames("  ABC", "").data()).productName, "ABC");
-    EXPECT_EQ(ProductInfo::FromReply(ReplyWithNames(std::string(16, ' '), "").data()).productName, "");
-    const ProductInfo info = ProductInfo::FromReply(ReplyWithNames("A B\t", std::string("Shop\0Tail", 9)).data());
+    EXPECT_EQ(ProductInfo::FromReply(ReplyWithNames("  ABC", "")).productName, "ABC");
+    EXPECT_EQ(ProductInfo::FromReply(ReplyWithNames(std::string(16, ' '), "")).productName, "");
+    const ProductInfo info = ProductInfo::FromReply(ReplyWithNames("A B\t", std::string("Shop\0Tail", 9)));
     EXPECT_EQ(info.productName, "A B");
     EXPECT_EQ(info.buyer, "Shop");
-    EXPECT_EQ(ProductInfo::FromReply(ReplyWithNames(std::string(16, 'N'), "").data()).productName,
-              std::string(16, 'N'));
+    EXPECT_EQ(ProductInfo::FromReply(ReplyWithNames(std::string(16, 'N'), "")).productName, std::string(16, 'N'));
 }
 
 TEST(ProductInfo, LogLinesAsTheProceduresWriteThem)
 {
-    ProductInfo info = ProductInfo::FromReply(ReplyWithNames("KT-40", "Shop").data());
+    ProductInfo info = ProductInfo::FromReply(ReplyWithNames("KT-40", "Shop"));
     EXPECT_EQ(ProductCodesLogLine(info),
               "   >> AppPCode:12345,  AppVer:197121,  BootPCode:0,  BootVer:0,  MemVer:1001");
     EXPECT_EQ(ProductNameLogLine(info), "   >> Product Name:KT-40,  Buyer:Shop");

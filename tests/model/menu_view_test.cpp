@@ -1,4 +1,5 @@
 #include "model/views/menu_view.h"
+#include "base/byte_order.h"
 #include "model/model_files.h"
 #include "model/model_procedures.h"
 #include "shell/view_table.h"
@@ -199,7 +200,7 @@ TEST(MenuView, ARestoreOfAnotherProductEndsWithItsFailLine)
     ASSERT_NE(f.view, nullptr);
     const std::string path = SaveMenuFile(f, "other.mif");
     std::vector<uint8_t> bytes = f.files.Read("other.mif");
-    MenuFileHeader header = MenuFileHeader::Decode(bytes.data());
+    MenuFileHeader header = MenuFileHeader::Decode(RecordAt<MenuFileHeader::kSize>(bytes, 0));
     header.appPCode = 16003600;
     const auto encoded = header.Encode();
     std::copy(encoded.begin(), encoded.end(), bytes.begin());

@@ -1,4 +1,5 @@
 #include "model/model_files.h"
+#include "base/byte_order.h"
 #include "tests/model/model_test_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/processes.h"
@@ -43,7 +44,7 @@ struct Controller {
 // Compares the controller's flash with a system backup: the common-set block and every listed model.
 void ExpectFlashHoldsBackup(const std::vector<uint8_t>& flash, const std::vector<uint8_t>& mif)
 {
-    const MenuFileHeader header = MenuFileHeader::Decode(mif.data());
+    const MenuFileHeader header = MenuFileHeader::Decode(RecordAt<MenuFileHeader::kSize>(mif, 0));
     ASSERT_GT(header.usedModelCount, 0);
     EXPECT_TRUE(std::equal(mif.begin() + 1024, mif.begin() + 5120, flash.begin() + kCommonBase));
     for (size_t k = 0; k < header.usedModelCount; ++k) {
@@ -180,7 +181,7 @@ TEST(ModelCommandLine, ConversionAgainstTheControllerUsesItsLayout)
     EXPECT_EQ(result.exitCode, 0) << result.out;
     const std::vector<uint8_t> converted = ReadFileBytes(files.Root() / "out" / "aCUB02.mdl");
     ASSERT_EQ(converted.size(), 8192u);
-    const ModelFileHeader header = ModelFileHeader::Decode(converted.data());
+    const ModelFileHeader header = ModelFileHeader::Decode(RecordAt<ModelFileHeader::kValuesSize>(converted, 0));
     EXPECT_EQ(header.productCode, 16003600u);
     EXPECT_EQ(header.memoryVersion, 1001u);
 }

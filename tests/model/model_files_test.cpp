@@ -40,7 +40,7 @@ TEST(ModelList, TypesThenNineByteNamesTrimmedAndEndedByZero)
     std::vector<uint8_t> bytes = {0, 1, 255};
     for (const char* name : {"  ALPHA  ", "B\0junk   ", "         "})
         bytes.insert(bytes.end(), name, name + 9);
-    const ModelList list = ModelList::Decode(bytes.data(), 3);
+    const ModelList list = ModelList::Decode(bytes, 3);
     EXPECT_EQ(list.types, (std::vector<uint8_t>{0, 1, 255}));
     EXPECT_EQ(list.names, (std::vector<std::string>{"ALPHA", "B", ""}));
 }
@@ -66,7 +66,7 @@ TEST(MenuFileHeader, FieldsSitAtTheirOffsets)
     EXPECT_EQ(bytes[668], 0);
     EXPECT_EQ(bytes[669], 2);
     EXPECT_TRUE(std::all_of(bytes.begin() + 796, bytes.end(), [](uint8_t b) { return b == 0; }));
-    const MenuFileHeader decoded = MenuFileHeader::Decode(bytes.data());
+    const MenuFileHeader decoded = MenuFileHeader::Decode(bytes);
     EXPECT_EQ(decoded.usedModelCount, 2);
     EXPECT_EQ(decoded.schema.modelType[0], 1);
     EXPECT_EQ(decoded.ContentError(), "");

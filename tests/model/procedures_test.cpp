@@ -61,7 +61,7 @@ struct ProcedureLink : ModelLink {
 void EditHeader(const std::filesystem::path& path, const std::function<void(MenuFileHeader&)>& edit)
 {
     std::vector<uint8_t> bytes = ReadFileBytes(path);
-    MenuFileHeader header = MenuFileHeader::Decode(bytes.data());
+    MenuFileHeader header = MenuFileHeader::Decode(RecordAt<MenuFileHeader::kSize>(bytes, 0));
     edit(header);
     const auto encoded = header.Encode();
     std::copy(encoded.begin(), encoded.end(), bytes.begin());
@@ -164,7 +164,7 @@ TEST_P(SystemBackupSizes, FileHoldsHeaderBlockAndOneRecordPerListedModel)
     ASSERT_TRUE(BackupSystemData(t.link, path));
     const std::vector<uint8_t> file = ReadFileBytes(path);
     ASSERT_EQ(file.size(), GetParam().fileSize);
-    const MenuFileHeader header = MenuFileHeader::Decode(file.data());
+    const MenuFileHeader header = MenuFileHeader::Decode(RecordAt<MenuFileHeader::kSize>(file, 0));
     EXPECT_EQ(header.usedModelCount, GetParam().used);
     EXPECT_TRUE(std::equal(file.begin() + 1024, file.begin() + 5120, t.flash().begin() + kCommonBase));
     for (int k = 0; k < header.usedModelCount; ++k)

@@ -31,7 +31,7 @@ VoiceSource ApmSource(const TempFolder& folder, const std::string& name, size_t 
 
 VoiceFileInfo Slot(const VoiceImage& image, size_t slot)
 {
-    return VoiceFileInfo::Decode(image.info.data() + 32 * slot);
+    return VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(image.info, 32 * slot));
 }
 
 TEST(VoiceImage, PlacesSoundsOneAfterAnotherFrom0x2000)
@@ -200,7 +200,7 @@ TEST(VoiceBundleFile, PackageWritesHeaderTableAndData)
         EXPECT_EQ(ReadLe32(bytes.data() + 4 * k), expected[k]) << "header field " << k;
     EXPECT_EQ(ReadLe32(bytes.data() + 32 + 8160), 3u);
     EXPECT_EQ(ReadLe32(bytes.data() + 32 + 8164), kModelCode);
-    EXPECT_EQ(VoiceFileInfo::Decode(bytes.data() + 32).Name(), "hello");
+    EXPECT_EQ(VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(bytes, 32)).Name(), "hello");
     EXPECT_FALSE(folder.Exists("set.vdf.part"));
 }
 

@@ -65,7 +65,10 @@ struct VoiceSet {
     }
     void Write(const std::string& name, const std::vector<uint8_t>& data) const { folder.Write(name, data); }
     std::string Path() const { return folder.Path("set.vdf"); }
-    VoiceFileInfo Record(size_t slot) const { return VoiceFileInfo::Decode(bytes.data() + kHeaderSize + 32 * slot); }
+    VoiceFileInfo Record(size_t slot) const
+    {
+        return VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(bytes, kHeaderSize + 32 * slot));
+    }
     // The stream of a sound as the bundle carries it.
     std::vector<uint8_t> Stream(size_t slot) const
     {
@@ -124,7 +127,7 @@ TEST(VoiceEndToEnd, SendWritesTheSoundsStraightIntoTheFlash)
     controller.sim.reset();
     const std::vector<uint8_t> flash = controller.state.Read("voice_flash.bin");
     ASSERT_EQ(flash.size(), 0x40000u);
-    EXPECT_EQ(VoiceFileInfo::Decode(flash.data() + 32).Name(), "x");
+    EXPECT_EQ(VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(flash, 32)).Name(), "x");
     EXPECT_EQ(ReadLe32(flash.data() + kVoiceVersionSlotOffset + 4), 0x00F437ECu);
     const std::vector<uint8_t> hello = set.Stream(0);
     EXPECT_TRUE(std::equal(hello.begin(), hello.end(), flash.begin() + kVoiceDataAddress));

@@ -154,7 +154,7 @@ TEST(VoiceSoundsSend, ConvertsThenErasesThenWritesWithTheVersionSlot)
                                               kCodeVoiceInfoWrite}));
     EXPECT_EQ(t.Count("2/2: bee.wav. File Convert Start"), 1);
     const std::vector<uint8_t>& flash = t.flash().bytes;
-    const VoiceFileInfo second = VoiceFileInfo::Decode(flash.data() + 32);
+    const VoiceFileInfo second = VoiceFileInfo::Decode(RecordAt<VoiceFileInfo::kSize>(flash, 32));
     EXPECT_EQ(second.Name(), "bee");
     EXPECT_EQ(second.address, kVoiceDataAddress + 3000);
     EXPECT_EQ(ReadLe32(flash.data() + kVoiceVersionSlotOffset), 7u);
