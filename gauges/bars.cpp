@@ -153,9 +153,10 @@ void DrawReceiverBar(QPainter& painter, const QRectF& region, const ReceiverBarS
     DrawRightAlignedText(painter, bar.left, bar.top - half, GaugeColour(kRed), limits, QString::number(scale.maximum));
     DrawRightAlignedText(painter, bar.left, bar.bottom - half, GaugeColour(kRed), limits,
                          QString::number(scale.minimum));
-    const QFont valueFont = CreateGaugeFont(kSegmentFamily, kBold, size + 1, device);
-    DrawGaugeText(painter, {bar.left, bar.bottom + 1}, GaugeColour(kAqua), valueFont,
-                  QString::asprintf("%d%s", clamped, scale.unit));
+    QFont valueFont = CreateGaugeFont(kSegmentFamily, kBold, size + 1, device);
+    const QString valueText = QString::asprintf("%d%s", clamped, scale.unit);
+    ShrinkToFit(painter, valueFont, valueText, region.right() - bar.left);
+    DrawGaugeText(painter, {bar.left, bar.bottom + 1}, GaugeColour(kAqua), valueFont, valueText);
     const int range = scale.maximum - scale.minimum;
     DrawBarColumn(painter, bar, range > 0 ? double(clamped) / range : 0.0);
 }
