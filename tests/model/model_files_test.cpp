@@ -45,6 +45,16 @@ TEST(ModelList, TypesThenNineByteNamesTrimmedAndEndedByZero)
     EXPECT_EQ(list.names, (std::vector<std::string>{"ALPHA", "B", ""}));
 }
 
+TEST(ModelList, ModelsPastTheEndOfTheBytesReadAsBlank)
+{
+    std::vector<uint8_t> bytes = {1, 2, 1};
+    bytes.insert(bytes.end(), {'C', 'U', 'B', 0, 0, 0, 0, 0, 0, 'T', 'R'});
+    const ModelList list = ModelList::Decode(bytes, 3);
+    EXPECT_EQ(list.types, (std::vector<uint8_t>{1, 2, 1}));
+    EXPECT_EQ(list.names, (std::vector<std::string>{"CUB", "", ""}));
+    EXPECT_EQ(ModelList::Decode(std::span<const uint8_t>(bytes).first(2), 3).types, (std::vector<uint8_t>{1, 2, 0}));
+}
+
 TEST(MenuFileHeader, FieldsSitAtTheirOffsets)
 {
     MenuFileHeader header;
