@@ -8,8 +8,7 @@
 namespace skarnel::gauge_test {
 namespace {
 
-constexpr int kRenderingNoise = 40;
-constexpr double kMostDifferingShare = 0.005;
+constexpr int kRenderingNoise = 64;
 
 int ChannelDifference(QRgb a, QRgb b)
 {
@@ -64,7 +63,7 @@ testing::AssertionResult MatchesGolden(const QString& name, const QImage& actual
         return testing::AssertionFailure()
                << "no golden picture " << golden.toStdString() << " (SKARNEL_UPDATE_GOLDEN=1 writes it)";
     const ImageDifference difference = CompareImages(expected, actual.convertToFormat(QImage::Format_RGB32));
-    if (difference.differingShare <= kMostDifferingShare)
+    if (difference.differingShare <= kGoldenTolerance)
         return testing::AssertionSuccess();
     const QString saved = QStringLiteral(SKARNEL_GAUGE_ACTUAL_DIR "/") + name + QStringLiteral(".png");
     QDir().mkpath(QStringLiteral(SKARNEL_GAUGE_ACTUAL_DIR));

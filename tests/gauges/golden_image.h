@@ -11,7 +11,7 @@ namespace skarnel::gauge_test {
 QImage BlankImage(int width, int height);
 
 // How far two pictures of the same size differ: the share of pixels whose colour differs by more
-// than a font renderer's rounding (any channel by more than 40), and the largest channel
+// than rendering noise (any channel by more than 64), and the largest channel
 // difference.
 struct ImageDifference {
     double differingShare = 0;
@@ -19,7 +19,11 @@ struct ImageDifference {
 };
 ImageDifference CompareImages(const QImage& expected, const QImage& actual);
 
-// Compares actual with the golden picture NAME.png (at most 0.5 % of the pixels differing). With
+// The share of pixels a picture may differ in from its golden one: a dial's value moved by a few
+// degrees differs in more.
+inline constexpr double kGoldenTolerance = 0.0002;
+
+// Compares actual with the golden picture NAME.png (at most kGoldenTolerance of the pixels differing). With
 // SKARNEL_UPDATE_GOLDEN=1 in the environment it writes the golden picture instead. On a mismatch
 // the actual picture is saved beside the build for a look.
 testing::AssertionResult MatchesGolden(const QString& name, const QImage& actual);

@@ -47,5 +47,19 @@ TEST(PanelGolden, EveryPanelAtTwoSizesLooksAsRecorded)
     }
 }
 
+// The tolerance absorbs font rendering, not a change of reading: one climb value moved is seen.
+TEST(PanelGolden, TheToleranceStillSeesAChangedReading)
+{
+    VarioData record = gauge_samples::Vario();
+    record.alt1sec += 20;
+    QImage image = BlankImage(490, 390);
+    QPainter painter(&image);
+    CGraph_Function_Vario().DrawPanel(painter, image.rect(), record);
+    painter.end();
+    EXPECT_GT(gauge_test::CompareImages(QImage(QStringLiteral(SKARNEL_GAUGE_GOLDEN_DIR "/vario_490x390.png")), image)
+                  .differingShare,
+              gauge_test::kGoldenTolerance);
+}
+
 }  // namespace
 }  // namespace skarnel
