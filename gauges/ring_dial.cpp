@@ -142,7 +142,8 @@ void DrawRingDial(QPainter& painter, const QRectF& rect, const DialFace& face, d
     DrawSegmentMarks(painter, ring, wedge.start, wedge.sweep, kHiddenByCap);
 
     const QString text = QString::asprintf(oneDecimal ? "%.1f" : "%.0f", value);
-    const QFont font = CreateGaugeFont(kSegmentFamily, kRegular, DialValueTextSize(w), *painter.device());
+    QFont font = CreateGaugeFont(kSegmentFamily, kRegular, DialValueTextSize(w), *painter.device());
+    ShrinkToFit(painter, font, text, (frame ? 0.36 : 0.5) * w - 4);  // five wide digits stay in the box
     DrawCentredText(painter, x + w / 2, y + h / 2 - 0.09 * h, GaugeColour(kAqua), font, text);
 
     if (frame) {
