@@ -1,5 +1,7 @@
 #include "tests/gauges/golden_image.h"
 
+#include "gauges/gauge_font.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -17,6 +19,12 @@ int ChannelDifference(QRgb a, QRgb b)
 }
 
 }  // namespace
+
+bool GoldenFontsInstalled()
+{
+    return gauges::InstalledGaugeFamily(QStringLiteral("LiquidCrystal")) == QLatin1String("DSEG7 Classic") &&
+           gauges::InstalledGaugeFamily(QStringLiteral("Arial")) == QLatin1String("Liberation Sans");
+}
 
 QImage BlankImage(int width, int height)
 {

@@ -19,6 +19,10 @@ struct ImageDifference {
 };
 ImageDifference CompareImages(const QImage& expected, const QImage& actual);
 
+// The golden pictures were drawn with the fonts scripts/setup installs (DSEG7, Liberation Sans);
+// with others they cannot match, and the tests skip.
+bool GoldenFontsInstalled();
+
 // The share of pixels a picture may differ in from its golden one: a dial's value moved by a few
 // degrees differs in more.
 inline constexpr double kGoldenTolerance = 0.0002;
