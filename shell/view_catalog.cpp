@@ -6,6 +6,7 @@
 #include "shell/view_registry.h"
 #include "tools/views/merge_gang_view.h"
 #include "tools/views/merge_view.h"
+#include "voice/views/adpcm_bundle_view.h"
 #include "voice/views/adpcm_view.h"
 
 namespace skarnel {
@@ -25,6 +26,7 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewModelConversion, Make<CModel_Conversion_View>());
     registry.Register(kViewSdFileControl, Make<CSD_File_Control_View>());
     registry.Register(kViewVoiceList, Make<CAdpcm_View>());
+    registry.Register(kViewVoicePackage, Make<CAdpcm_Bundle_View>());
 }
 
 }  // namespace skarnel

@@ -151,12 +151,16 @@ bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop, std::v
 }
 
 JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
-                          const char* rfQuestion)
+                          const char* rfQuestion, VoiceFlashInfo* flashRead)
 {
     std::string failText;
     VoiceFlashInfo flash;
     if (!SwitchRfOff(link, rfQuestion ? rfQuestion : kVoiceDataRfQuestion, failText) ||
-        !ReadFlashInformation(link, flash, failText) || !ReadVoiceFileList(link, stop, records, failText))
+        !ReadFlashInformation(link, flash, failText))
+        return JobOutcome::Failure(failText);
+    if (flashRead)
+        *flashRead = flash;
+    if (!ReadVoiceFileList(link, stop, records, failText))
         return JobOutcome::Failure(failText);
     return JobOutcome::Success("File List Read Complete");
 }

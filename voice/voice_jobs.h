@@ -25,9 +25,10 @@ bool ReadFlashInformation(CDownload_Function& link, VoiceFlashInfo& info, std::s
 bool ReadVoiceFileList(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
                        std::string& failText);
 
-// The File List job; the Sound Data view asks its own RF question.
+// The File List job; the Sound Data view asks its own RF question. The flash information read
+// goes to flashRead when given.
 JobOutcome ListVoiceFiles(CDownload_Function& link, const StopRequest& stop, std::vector<VoiceFileInfo>& records,
-                          const char* rfQuestion = nullptr);
+                          const char* rfQuestion = nullptr, VoiceFlashInfo* flashRead = nullptr);
 // The Send job of a voice bundle: refused before anything is erased when the bundle's voice
 // data version is not the controller's.
 JobOutcome DownloadVoiceBundle(CDownload_Function& link, const std::filesystem::path& bundlePath,
