@@ -52,8 +52,10 @@ CLabel* CreateWarningLabel(const char* text, QWidget* parent)
 
 }  // namespace
 
-CFirmware_View::CFirmware_View(CMainFrame& mainFrame)
-    : CWork_View(mainFrame, kViewFirmware, ReplyTextTable::Firmware), pathBox_(new QLineEdit(this)),
+CFirmware_View::CFirmware_View(CMainFrame& mainFrame) : CFirmware_View(mainFrame, kViewFirmware) {}
+
+CFirmware_View::CFirmware_View(CMainFrame& mainFrame, int viewIndex)
+    : CWork_View(mainFrame, viewIndex, ReplyTextTable::Firmware), pathBox_(new QLineEdit(this)),
       productGroup_(new QGroupBox(" [ Product Info ] ", this)), productLines_{},
       productInfoButton_(new QPushButton("Product Info Read", this)),
       downloadButton_(new QPushButton("Download Start", this)), browseButton_(new QPushButton("File Browse", this)),
@@ -75,7 +77,7 @@ CFirmware_View::CFirmware_View(CMainFrame& mainFrame)
         AddJobButton(button);
     labelsReady_ = true;
     connect(browseButton_, &QPushButton::clicked, this, &CFirmware_View::FileBrowse);
-    connect(downloadButton_, &QPushButton::clicked, this, &CFirmware_View::DownloadStart);
+    connect(downloadButton_, &QPushButton::clicked, this, [this] { DownloadStart(); });
     connect(productInfoButton_, &QPushButton::clicked, this, &CFirmware_View::ProductInfoRead);
     const CApp_Settings& settings = MainFrame().Settings();
     fullPath_ = settings.ReadText(kKeyFirmwareFullPath);
@@ -91,13 +93,26 @@ std::filesystem::path CFirmware_View::BackupPath() const
 
 void CFirmware_View::FileBrowse()
 {
-    ChooseFile(FileDialogs::Current().OpenFile(this, kUpgradeFileFilter, fullPath_));
+    ChooseFile(FileDialogs::Current().OpenFile(this, FileFilter(), fullPath_));
+}
+
+const char* CFirmware_View::FileFilter() const
+{
+    return kUpgradeFileFilter;
+}
+
+bool CFirmware_View::AcceptFile(const QString& path)
+{
+    uint32_t bootIncluded = 0;
+    if (!CheckFirmwareFile(path.toStdString(), ViewReporter(), bootIncluded))
+        return false;
+    bootIncluded_ = bootIncluded;
+    return true;
 }
 
 void CFirmware_View::ChooseFile(const QString& path)
 {
-    uint32_t bootIncluded = 0;
-    if (path.isEmpty() || !CheckFirmwareFile(path.toStdString(), ViewReporter(), bootIncluded)) {
+    if (path.isEmpty() || !AcceptFile(path)) {
         fullPath_.clear();
         fileName_.clear();
         pathBox_->clear();
@@ -105,8 +120,15 @@ void CFirmware_View::ChooseFile(const QString& path)
     }
     fullPath_ = path;
     fileName_ = QFileInfo(path).fileName();
-    bootIncluded_ = bootIncluded;
     pathBox_->setText(path);
+}
+
+// Both views keep the last file chosen under the same names.
+void CFirmware_View::RememberFile()
+{
+    CApp_Settings& settings = MainFrame().Settings();
+    settings.WriteText(kKeyFirmwareFullPath, fullPath_);
+    settings.WriteText(kKeyFirmwareFileName, fileName_);
 }
 
 // The file is checked again, as it may have changed since it was chosen; what it says now
@@ -124,9 +146,7 @@ void CFirmware_View::DownloadStart()
     if (!started)
         return;
     AppendLogLine(kFirmwareJobStart);
-    CApp_Settings& settings = MainFrame().Settings();
-    settings.WriteText(kKeyFirmwareFullPath, fullPath_);
-    settings.WriteText(kKeyFirmwareFileName, fileName_);
+    RememberFile();
 }
 
 // Runs on the user-interface thread: one short exchange.
@@ -145,6 +165,11 @@ void CFirmware_View::ProductInfoRead()
         return;
     }
     SetProductLines(ProductLinesOf(info));
+    LogProduct(info);
+}
+
+void CFirmware_View::LogProduct(const ProductInfo& info)
+{
     LogControllerProduct(ViewReporter(), info);
 }
 
@@ -196,7 +221,7 @@ void CFirmware_View::LayOut()
     cableLabel_->setGeometry(350, 45, w - 360, 45);
     downloadLabel_->setGeometry(350, 90, w - 360, 45);
     ProgressBar()->setGeometry(10, 170, w - 20, 30);
-    LogList()->setGeometry(10, 210, w - 20, h - 220);
+    LogList()->setGeometry(10, 210, w - 20, h - 220 - bottomReserve_);
     for (QWidget* shown :
          {static_cast<QWidget*>(pathBox_), static_cast<QWidget*>(ProgressBar()), static_cast<QWidget*>(LogList())})
         shown->show();

@@ -14,17 +14,18 @@ class QPushButton;
 namespace skarnel {
 
 class CLabel;
+struct ProductInfo;
 
 // "Firmware Upgrade": chooses an upgrade file, reads the controller's product information and
 // runs the upgrade as a job. While it runs the three buttons make way for two warnings; the
-// job cannot be stopped.
-class CFirmware_View final : public CWork_View, private ProductLines {
+// job cannot be stopped. The Module Firmware view is the same with another file and job.
+class CFirmware_View : public CWork_View, private ProductLines {
     Q_OBJECT
 public:
     explicit CFirmware_View(CMainFrame& mainFrame);
 
     void FileBrowse();
-    void DownloadStart();
+    virtual void DownloadStart();
     void ProductInfoRead();
 
     QLineEdit* PathBox() const { return pathBox_; }
@@ -41,16 +42,26 @@ public:
     std::filesystem::path BackupPath() const;
 
 protected:
+    CFirmware_View(CMainFrame& mainFrame, int viewIndex);
+
     void resizeEvent(QResizeEvent* event) override;
     QString FinishTitle() const override;
     std::string StopLine() const override;
     void JobControlsChanged(bool enabled) override;
+    // What the sibling views do differently: the file they take, how they log the product.
+    virtual const char* FileFilter() const;
+    virtual bool AcceptFile(const QString& path);
+    virtual void LogProduct(const ProductInfo& info);
+    void SetProductLines(const ProductLineTexts& texts);
+    void RememberFile();
+    void LayOut();
+
+    // Room kept free below the log list.
+    int bottomReserve_ = 0;
 
 private:
     void ShowProductLines(const ProductInfo& info) override;
-    void SetProductLines(const ProductLineTexts& texts);
     void ChooseFile(const QString& path);
-    void LayOut();
 
     QLineEdit* pathBox_;
     QGroupBox* productGroup_;
