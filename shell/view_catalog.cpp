@@ -1,5 +1,6 @@
 #include "clock/views/controller_setup_view.h"
 #include "firmware/views/firmware_view.h"
+#include "firmware/views/module_firmware_view.h"
 #include "model/views/menu_view.h"
 #include "model/views/model_conversion_view.h"
 #include "sdcard/views/sd_file_control_view.h"
@@ -19,6 +20,7 @@ template <typename View> ViewFactory Make()
 void RegisterViews(ViewRegistry& registry)
 {
     registry.Register(kViewFirmware, Make<CFirmware_View>());
+    registry.Register(kViewModuleFirmware, Make<CModule_Firmware_View>());
     registry.Register(kViewControllerTime, Make<CController_Setup_View>());
     registry.Register(kViewMerge, Make<CMerge_View>());
     registry.Register(kViewMergeGang, Make<CMerge_Gang_View>());
