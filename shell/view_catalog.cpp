@@ -5,6 +5,7 @@
 #include "model/views/model_conversion_view.h"
 #include "sdcard/views/sd_file_control_view.h"
 #include "shell/view_registry.h"
+#include "telemetry/views/log_sensor_view.h"
 #include "tools/views/merge_gang_view.h"
 #include "tools/views/merge_view.h"
 #include "voice/views/adpcm_bundle_view.h"
@@ -27,6 +28,7 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewModelData, Make<CMenu_View>());
     registry.Register(kViewModelConversion, Make<CModel_Conversion_View>());
     registry.Register(kViewSdFileControl, Make<CSD_File_Control_View>());
+    registry.Register(kViewLogSensor, Make<CLog_Sensor_View>());
     registry.Register(kViewVoiceList, Make<CAdpcm_View>());
     registry.Register(kViewVoicePackage, Make<CAdpcm_Bundle_View>());
 }

@@ -1,6 +1,7 @@
 #include "telemetry/log_loader.h"
 
 #include "base/format.h"
+#include "base/job.h"
 #include "base/reporter.h"
 #include "telemetry/live_log_file.h"
 #include "telemetry/log_process_function.h"
@@ -40,6 +41,11 @@ std::optional<OpenedLog> OpenLog(const std::string& path, Reporter& reporter)
         return std::nullopt;
     }
     return log;
+}
+
+bool Stopped(const StopRequest* stop)
+{
+    return stop != nullptr && stop->Requested();
 }
 
 bool ReadBlock(std::ifstream& stream, void* destination, size_t size)
@@ -96,14 +102,15 @@ bool IsLiveLogPath(const std::string& path)
     return extension == ".cld";
 }
 
-bool LoadLogFile(const std::string& path, LogRows& rows, Reporter& reporter)
+bool LoadLogFile(const std::string& path, LogRows& rows, Reporter& reporter, const StopRequest* stop)
 {
     if (path.empty())
         return false;
-    return IsLiveLogPath(path) ? LoadLiveLog(path, rows, reporter) : LoadControllerLog(path, rows, reporter);
+    return IsLiveLogPath(path) ? LoadLiveLog(path, rows, reporter, stop)
+                               : LoadControllerLog(path, rows, reporter, stop);
 }
 
-bool LoadLiveLog(const std::string& path, LogRows& rows, Reporter& reporter)
+bool LoadLiveLog(const std::string& path, LogRows& rows, Reporter& reporter, const StopRequest* stop)
 {
     std::optional<OpenedLog> log = OpenLog(path, reporter);
     if (!log)
@@ -123,6 +130,8 @@ bool LoadLiveLog(const std::string& path, LogRows& rows, Reporter& reporter)
     LiveLogRecord record;
     int32_t endTime = 0;
     for (int64_t i = 0; i < count; ++i) {
+        if (Stopped(stop))
+            return false;
         if (!ReadBlock(log->stream, &record, sizeof record)) {
             rows.End(endTime);
             Refuse(kLogSizeMismatch, reporter);
@@ -136,7 +145,7 @@ bool LoadLiveLog(const std::string& path, LogRows& rows, Reporter& reporter)
     return true;
 }
 
-bool LoadControllerLog(const std::string& path, LogRows& rows, Reporter& reporter)
+bool LoadControllerLog(const std::string& path, LogRows& rows, Reporter& reporter, const StopRequest* stop)
 {
     std::optional<OpenedLog> log = OpenLog(path, reporter);
     if (!log)
@@ -152,6 +161,8 @@ bool LoadControllerLog(const std::string& path, LogRows& rows, Reporter& reporte
     CLog_Process_Function decoder;
     std::array<uint8_t, kRecordSize> record{};
     for (int64_t i = 0; i < count; ++i) {
+        if (Stopped(stop))
+            return false;
         if (!ReadBlock(log->stream, record.data(), record.size())) {
             rows.End(static_cast<int32_t>(i));
             Refuse(kLogSizeMismatch, reporter);

@@ -1,139 +1,64 @@
 #include "telemetry/telemetry_text.h"
 
 #include "base/format.h"
-
-#include <type_traits>
+#include "telemetry/log_columns.h"
 
 namespace skarnel {
 namespace {
 
-std::string Integer(int64_t value)
+// The cells of a record as the list of its kind shows them.
+template <typename Record> TelemetryCells CellsOf(LogList list, LogFormat format, const Record& record)
 {
-    return Format("%lld", static_cast<long long>(value));
-}
-
-std::string OneDecimal(float value)
-{
-    return Format("%.1f", static_cast<double>(value));
-}
-
-std::string TwoDecimals(float value)
-{
-    return Format("%.2f", static_cast<double>(value));
-}
-
-std::string NoDecimals(float value)
-{
-    return Format("%.0f", static_cast<double>(value));
-}
-
-// Read through the record: in a packed live log record the cells stand at an odd offset,
-// where a plain float pointer to them would be misaligned.
-template <typename Record> void AddCellVolts(TelemetryCells& cells, const Record& r)
-{
-    for (size_t i = 0; i < std::extent_v<decltype(Record::cellVolt)>; ++i)
-        cells.push_back({Format("CellVolt%d", static_cast<int>(i + 1)), TwoDecimals(r.cellVolt[i])});
-}
-
-// The battery and temperature columns the general and electric modules share.
-template <typename Record> void AddBatteryCells(TelemetryCells& cells, const Record& r)
-{
-    cells.insert(cells.end(), {{"BattVolt1", OneDecimal(r.battVolt1)},
-                               {"BattVolt2", OneDecimal(r.battVolt2)},
-                               {"Temp1", Integer(r.temp1)},
-                               {"Temp2", Integer(r.temp2)}});
-}
-
-// The altitude, climb and power columns the general and electric modules end with.
-template <typename Record> void AddPowerCells(TelemetryCells& cells, const Record& r)
-{
-    cells.insert(cells.end(), {{"Altitude", Integer(r.altitude)},
-                               {"Alt 1sec", OneDecimal(r.alt1sec)},
-                               {"Alt 3sec", Integer(r.alt3sec)},
-                               {"Current", OneDecimal(r.current)},
-                               {"PowerV", OneDecimal(r.powerV)},
-                               {"Capacity", NoDecimals(r.capacity)},
-                               {"Inverse_local", Integer(r.inverseLocal)}});
+    const LogLayout& layout = LayoutOf(list, format);
+    TelemetryCells cells;
+    cells.reserve(layout.columns.size());
+    for (const LogColumn& column : layout.columns)
+        cells.push_back({column.name, CellText(column, reinterpret_cast<const uint8_t*>(&record))});
+    return cells;
 }
 
 }  // namespace
 
 TelemetryCells GeneralCells(const GeneralData& r)
 {
-    TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
-    AddCellVolts(cells, r);
-    AddBatteryCells(cells, r);
-    cells.insert(cells.end(), {{"Fuel", Integer(r.fuel)}, {"OilLevel", Integer(r.oilLevel)}, {"RPM", Integer(r.rpm)}});
-    AddPowerCells(cells, r);
-    return cells;
+    return CellsOf(LogList::General, LogFormat::LiveLog, r);
 }
 
 TelemetryCells ElectricCells(const ElectricData& r)
 {
-    TelemetryCells cells{{"RF RXSQ", Integer(r.rxsq)}};
-    AddCellVolts(cells, r);
-    AddBatteryCells(cells, r);
-    AddPowerCells(cells, r);
-    return cells;
+    return CellsOf(LogList::Electric, LogFormat::LiveLog, r);
 }
 
 TelemetryCells GpsCells(const GpsData& r)
 {
-    return {{"RF RXSQ", Integer(r.rxsq)},
-            {"Direct", Integer(r.direct)},
-            {"Speed", Integer(r.speed)},
-            {"NS", Integer(r.ns)},
-            {"NS-H", Integer(r.nsHigh)},
-            {"NS-L", Integer(r.nsLow)},
-            {"EW", Integer(r.ew)},
-            {"EW-H", Integer(r.ewHigh)},
-            {"EW-L", Integer(r.ewLow)},
-            {"Distance", Integer(r.distance)},
-            {"Altitude", Integer(r.altitude)},
-            {"Alt 1sec", OneDecimal(r.alt1sec)},
-            {"Alt 3sec", Integer(r.alt3sec)}};
+    return CellsOf(LogList::Gps, LogFormat::LiveLog, r);
 }
 
 TelemetryCells VarioCells(const VarioData& r)
 {
-    return {{"RF RXSQ", Integer(r.rxsq)},         {"Altitude", Integer(r.altitude)},
-            {"Alt Max", Integer(r.altMax)},       {"Alt Min", Integer(r.altMin)},
-            {"Alt 1sec", OneDecimal(r.alt1sec)},  {"Alt 3sec", OneDecimal(r.alt3sec)},
-            {"Alt 10sec", OneDecimal(r.alt10sec)}};
+    return CellsOf(LogList::Vario, LogFormat::LiveLog, r);
 }
 
 TelemetryCells ReceiverCells(const ReceiverData& r)
 {
-    return {{"RF RXSQ", Integer(r.rxsq)},
-            {"Quality", Integer(r.quality)},
-            {"Strength", Integer(r.strength)},
-            {"Loss Pack", Integer(r.lossPack)},
-            {"Recv Volt", OneDecimal(r.recvVolt)},
-            {"Low Volt", OneDecimal(r.lowVolt)},
-            {"Recv Temp", Integer(static_cast<int16_t>(r.recvTemp))}};
+    return CellsOf(LogList::Receiver, LogFormat::LiveLog, r);
 }
 
 TelemetryCells RfLevelCells(const DbmScan& scan)
 {
-    TelemetryCells cells;
-    for (size_t i = 0; i < kRfChannelCount; ++i)
-        cells.push_back({Format("Tx_%02d", static_cast<int>(i + 1)), Integer(scan.txLevel[i])});
-    for (size_t i = 0; i < kRfChannelCount; ++i)
-        cells.push_back({Format("Rx_%02d", static_cast<int>(i + 1)), Integer(scan.rxLevel[i])});
-    return cells;
+    return CellsOf(LogList::RfLevel, LogFormat::LiveLog, scan);
 }
 
 TelemetryCells ChannelLevelCells(int channel, int txLevel, int rxLevel)
 {
-    return {{"Channel", Integer(channel)}, {"Tx", Integer(txLevel)}, {"Rx", Integer(rxLevel)}};
+    const ChannelLevel level{static_cast<uint8_t>(channel), static_cast<uint8_t>(txLevel),
+                             static_cast<uint8_t>(rxLevel)};
+    return CellsOf(LogList::RfLevel, LogFormat::ControllerLog, level);
 }
 
 TelemetryCells ChannelCells(const ChannelValues& values)
 {
-    TelemetryCells cells;
-    for (size_t i = 0; i < values.size(); ++i)
-        cells.push_back({Format("Ch%02d", static_cast<int>(i + 1)), Integer(values[i] < 1 ? 0 : values[i] / 2)});
-    return cells;
+    return CellsOf(LogList::Channel, LogFormat::ControllerLog, values);
 }
 
 std::string LogTimeText(int32_t time)

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "shell/function_view.h"
+#include "telemetry/log_tables.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QTabBar;
+class QTableView;
+
+namespace skarnel {
+
+class CLog_Load_Task;
+class CLog_Table_Model;
+class CReplay_Time_Display;
+
+// "File Log View": loads a live log or a controller log and shows every recorded block as a
+// row of one of seven tabbed lists. The rows stay in compact form; each list is a model over
+// them whose cells are made when shown. Loading runs on a thread of its own and the rows
+// arrive in batches, so the first rows show at once; closing the view or loading another file
+// cancels a load that runs.
+//
+// The replay controls (Start, Pause, Stop, the track bar and the time display) are in place;
+// the replay drives them through their accessors.
+class CLog_Sensor_View final : public CFunction_View {
+    Q_OBJECT
+public:
+    explicit CLog_Sensor_View(CMainFrame& mainFrame);
+    ~CLog_Sensor_View() override;
+
+    // Asks for a log file and loads it; a cancelled choice empties the path.
+    void Browse();
+    // Loads the file named in the path field; nothing for an empty path.
+    void LoadNamedFile();
+    void ShowTab(int tab);
+    void OnLanguageChanged(int language) override;
+
+    const LogTables& Tables() const { return tables_; }
+    bool IsLoading() const;
+    // The log's end in hundredths of a second, once a load has finished; 0 before.
+    int64_t EndTime() const { return endTime_; }
+
+    QLineEdit* PathEdit() const { return pathEdit_; }
+    QPushButton* BrowseButton() const { return browse_; }
+    QPushButton* LoadButton() const { return load_; }
+    QProgressBar* ProgressBar() const { return progress_; }
+    QLabel* CountText() const { return countText_; }
+    QTabBar* Tabs() const { return tabs_; }
+    QTableView* List(LogList list) const { return lists_[static_cast<size_t>(list)]; }
+    CLog_Table_Model* Model(LogList list) const { return models_[static_cast<size_t>(list)]; }
+    QPushButton* ReplayStartButton() const { return replayStart_; }
+    QPushButton* ReplayPauseButton() const { return replayPause_; }
+    QPushButton* ReplayStopButton() const { return replayStop_; }
+    QSlider* TrackBar() const { return trackBar_; }
+    QLabel* TrackLabel() const { return trackLabel_; }
+    CReplay_Time_Display* TimeDisplay() const { return timeDisplay_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateLists();
+    void ConnectSignals();
+    void Load(const std::string& path);
+    void TakeBatch(LogBatch&& batch);
+    void ShowColumns(LogList list);
+    void ShowProgress(int position, const QString& status);
+    // The replay is set up for the end of the loaded log.
+    void SetUpReplay(int32_t endTime);
+    void ShowTrackPosition(int seconds);
+    void ApplyTabTexts();
+
+    LogTables tables_;
+    int64_t endTime_ = 0;
+
+    QGroupBox* loadGroup_;
+    QLineEdit* pathEdit_;
+    QPushButton* browse_;
+    QPushButton* load_;
+    QProgressBar* progress_;
+    QLabel* countText_;
+    QGroupBox* replayGroup_;
+    CReplay_Time_Display* timeDisplay_;
+    QPushButton* replayStart_;
+    QPushButton* replayPause_;
+    QPushButton* replayStop_;
+    QSlider* trackBar_;
+    QLabel* trackLabel_;
+    QTabBar* tabs_;
+    std::array<QTableView*, kLogListCount> lists_{};
+    std::array<CLog_Table_Model*, kLogListCount> models_{};
+    CLog_Load_Task* loadTask_ = nullptr;
+};
+
+}  // namespace skarnel
