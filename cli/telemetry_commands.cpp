@@ -1,6 +1,7 @@
 #include "cli/telemetry_commands.h"
 
 #include "cli/cli_context.h"
+#include "cli/live_log_commands.h"
 #include "cli/telemetry_printing.h"
 #include "link/download_function.h"
 #include "base/format.h"
@@ -97,6 +98,7 @@ void AddTelemetryCommands(CLI::App& app, CliContext& context)
     CLI::App* show = log->add_subcommand("show", "Print the rows of a live log (.cld) or a controller log");
     show->add_option("FILE", *path, "The log file")->required();
     show->callback([&context, path] { RunShow(context, *path); });
+    AddLiveLogCommands(*log, context);
 }
 
 }  // namespace skarnel::cli

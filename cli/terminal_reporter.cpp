@@ -74,6 +74,36 @@ bool TerminalReporter::AskYesNo(const std::string& text, const std::string& titl
     return answer[0] == 'y' || answer[0] == 'Y';
 }
 
+void TerminalReporter::PrintTerminalLine(const std::string& text)
+{
+    if (!progressToTerminal_ || options_.quiet)
+        return;
+    EndProgressLine();
+    std::fprintf(err_, "%s\n", PrintableName(text).c_str());
+    std::fflush(err_);
+}
+
+std::optional<std::string> TerminalReporter::AskText(const std::string& question, const std::string& suggestion)
+{
+    EndProgressLine();
+    if (options_.answerYes)
+        return suggestion;
+    if (::isatty(::fileno(in_)) == 0) {
+        std::fprintf(err_, "%s: no terminal to answer on (use --yes to take %s).\n", question.c_str(),
+                     PrintableName(suggestion).c_str());
+        return std::nullopt;
+    }
+    std::fprintf(err_, "%s [%s]: ", question.c_str(), PrintableName(suggestion).c_str());
+    std::fflush(err_);
+    char answer[4096] = {};
+    if (!std::fgets(answer, sizeof answer, in_))
+        return std::nullopt;
+    std::string text(answer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text.empty() ? suggestion : text;
+}
+
 void TerminalReporter::PrintLine(const std::string& text)
 {
     EndProgressLine();

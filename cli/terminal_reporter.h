@@ -3,6 +3,8 @@
 #include "base/reporter.h"
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 namespace skarnel::cli {
 
@@ -28,6 +30,11 @@ public:
 
     // A result or a job's final text: printed even with --quiet.
     void PrintLine(const std::string& text);
+    // A line of a running job's state, for the eyes only: on stderr when it is a terminal.
+    void PrintTerminalLine(const std::string& text);
+    // A text asked on the terminal, the suggestion taken for an empty answer or with --yes;
+    // nothing without a terminal.
+    std::optional<std::string> AskText(const std::string& question, const std::string& suggestion);
 
 private:
     void EndProgressLine();

@@ -16,6 +16,7 @@
 #include "shell/status_texts.h"
 #include "shell/ui_call_queue.h"
 #include "shell/view_frame.h"
+#include "telemetry/views/live_telemetry_hub.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -30,7 +31,8 @@ constexpr int kMenuPaneWidth = 250;
 }  // namespace
 
 CMainFrame::CMainFrame(CApp_Settings& settings, MainFrameOptions options)
-    : settings_(settings), options_(std::move(options)), calls_(new CUi_Call_Queue(this))
+    : settings_(settings), options_(std::move(options)), calls_(new CUi_Call_Queue(this)),
+      liveData_(new CLive_Telemetry_Hub(this))
 {
     if (options_.showSplash)
         CSplashWnd::ShowFor(kSplashMs);
@@ -53,12 +55,14 @@ CMainFrame::CMainFrame(CApp_Settings& settings, MainFrameOptions options)
     addDockWidget(Qt::LeftDockWidgetArea, menuPane_);
     resizeDocks({menuPane_}, {kMenuPaneWidth}, Qt::Horizontal);
     ChooseStartupPort();
+    liveLog_ = registry_.CreateLiveLog(*this);
     UpdateCommandStates();
 }
 
 CMainFrame::~CMainFrame()
 {
-    // Frames wait for their jobs while the main frame is still whole.
+    // A recording and the frames wait for their jobs while the main frame is still whole.
+    liveLog_.reset();
     for (QPointer<CView_Frame>& frame : frames_)
         delete frame.data();
 }

@@ -24,6 +24,7 @@ namespace skarnel {
 
 class CApp_Settings;
 class CFunction_View;
+class CLive_Telemetry_Hub;
 class CMenu_Pane;
 class CUi_Call_Queue;
 class CView_Frame;
@@ -81,6 +82,8 @@ public:
     void CloseSensorView(int sensorType);
     // Lets worker threads reach the main frame with blocking calls.
     CUi_Call_Queue& Calls() const { return *calls_; }
+    // The latest live telemetry, which the live recorder and the replay feed and the live views show.
+    CLive_Telemetry_Hub& LiveData() const { return *liveData_; }
 
     void PortSetup();
     // Makes the port current and shows it; a numbered port is also stored.
@@ -126,6 +129,7 @@ private:
     MainFrameOptions options_;
     ViewRegistry registry_;
     CUi_Call_Queue* calls_;
+    CLive_Telemetry_Hub* liveData_;
     SerialPortId port_;
     int language_ = 0;
     std::filesystem::path applicationFolder_;

@@ -5,6 +5,7 @@
 #include "model/views/model_conversion_view.h"
 #include "sdcard/views/sd_file_control_view.h"
 #include "shell/view_registry.h"
+#include "telemetry/views/live_log_recorder.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "tools/views/merge_gang_view.h"
 #include "tools/views/merge_view.h"
@@ -22,6 +23,7 @@ void RegisterViews(ViewRegistry& registry)
 {
     registry.Register(kViewFirmware, Make<CFirmware_View>());
     registry.Register(kViewModuleFirmware, Make<CModule_Firmware_View>());
+    registry.RegisterLiveLog([](CMainFrame& frame) { return std::make_unique<CLive_Log_Recorder>(frame); });
     registry.Register(kViewControllerTime, Make<CController_Setup_View>());
     registry.Register(kViewMerge, Make<CMerge_View>());
     registry.Register(kViewMergeGang, Make<CMerge_Gang_View>());
