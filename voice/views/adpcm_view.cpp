@@ -5,6 +5,7 @@
 #include "shell/message_boxes.h"
 #include "shell/view_table.h"
 #include "voice/sound_file.h"
+#include "voice/views/dialog_wave_play.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -279,6 +280,8 @@ void CAdpcm_View::PlayOnPc()
         ShowMessageBox(this, "Wave File Only");
         return;
     }
+    CDialog_Wave_Play dialog(path, this);
+    dialog.exec();
 }
 
 void CAdpcm_View::PlayOnController()
