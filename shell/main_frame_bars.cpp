@@ -6,6 +6,7 @@
 #include "shell/status_texts.h"
 #include "shell/toolbar_customise_dialog.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -131,11 +132,14 @@ void CMainFrame::CreateStatusBar()
     liveLogPicture_ = new QLabel(statusBar());
     liveLogPicture_->setGeometry(250, 2, 20, 17);
     liveLogText_ = new QLabel(statusBar());
-    liveLogText_->setGeometry(280, 2, 220, 17);
     QFont font("Tahoma");
     font.setPixelSize(15);
     font.setBold(true);
     liveLogText_->setFont(font);
+    // From x 280 to 500, wider where the font needs it for a day-long recording's time.
+    const QFontMetrics metrics(font);
+    const int width = std::max(220, metrics.horizontalAdvance(" 00:00:00.00    (+86399.99)") + 2);
+    liveLogText_->setGeometry(280, 2, width, std::max(17, metrics.height()));
     liveLogPicture_->raise();
     liveLogText_->raise();
 }

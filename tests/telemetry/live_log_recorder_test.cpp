@@ -136,6 +136,15 @@ TEST(LiveLogRecorder, ADeadLinkStopsWithItsBoxBeforeTheSaveQuestion)
     EXPECT_FALSE(std::filesystem::exists(f.TempFile()));
 }
 
+TEST(LiveLogRecorder, TheTimeTextFitsItsFieldForADayLongRecording)
+{
+    LiveLogFrame f(sim::TelemetrySettings{});
+    const QLabel* text = f.frame->LiveLogText();
+    const QString longest = QString::fromStdString(LiveLogTimeText(int64_t{24} * 360000 - 1));
+    EXPECT_LE(text->fontMetrics().horizontalAdvance(longest), text->width()) << longest.toStdString();
+    EXPECT_LE(text->fontMetrics().height(), text->height());
+}
+
 struct SaveCase {
     const char* name;
     bool intoMissingFolder;  // else onto the temporary file itself
