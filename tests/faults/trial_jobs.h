@@ -11,6 +11,7 @@ std::vector<TrialJobKind> FirmwareTrialJobs();
 std::vector<TrialJobKind> ModelTrialJobs();
 std::vector<TrialJobKind> VoiceTrialJobs();
 std::vector<TrialJobKind> SdTrialJobs();
+std::vector<TrialJobKind> LiveLogTrialJobs();
 
 std::vector<TrialJobKind> AllTrialJobs();
 
