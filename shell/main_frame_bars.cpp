@@ -129,19 +129,22 @@ void CMainFrame::CreateStatusBar()
     statusPanes_[0]->setStyleSheet("color: rgb(255, 0, 0);");
     statusPanes_[1]->setText(QString::fromStdString(BaudPaneText(kBaudRate)));
 
-    liveLogPicture_ = new QLabel(statusBar());
-    liveLogPicture_->setGeometry(250, 2, 20, 17);
-    liveLogText_ = new QLabel(statusBar());
+    // The live log's picture and time text sit in the third pane, at x 250 and 280 of the bar
+    // with the panes at their usual widths, and stay inside it when a long port name widens the
+    // first pane. The text is as wide as a day-long recording's time needs.
+    QLabel* pane = statusPanes_[2];
+    liveLogPicture_ = new QLabel(pane);
+    liveLogPicture_->setGeometry(10, 1, 20, 17);
+    liveLogText_ = new QLabel(pane);
     QFont font("Tahoma");
     font.setPixelSize(15);
     font.setBold(true);
     liveLogText_->setFont(font);
-    // From x 280 to 500, wider where the font needs it for a day-long recording's time.
     const QFontMetrics metrics(font);
     const int width = std::max(220, metrics.horizontalAdvance(" 00:00:00.00    (+86399.99)") + 2);
-    liveLogText_->setGeometry(280, 2, width, std::max(17, metrics.height()));
-    liveLogPicture_->raise();
-    liveLogText_->raise();
+    const int height = std::max(17, metrics.height());
+    liveLogText_->setGeometry(40, 1, width, height);
+    pane->setMinimumSize(std::max(kPaneWidths[2], 40 + width), height + 2);
 }
 
 }  // namespace skarnel
