@@ -52,6 +52,10 @@ bool CopyReplacing(const std::filesystem::path& from, const std::filesystem::pat
 LiveLogPaths PrepareLiveLogPaths(const std::filesystem::path& applicationFolder, const std::tm& localStart)
 {
     LiveLogPaths paths;
+    // Without an application folder nothing is made relative to wherever the program runs:
+    // the empty temporary file name cannot be created, and the recording says so.
+    if (applicationFolder.empty())
+        return paths;
     paths.folder = applicationFolder / kLiveLogFolderName;
     std::error_code ignored;
     std::filesystem::create_directories(paths.folder, ignored);

@@ -20,7 +20,8 @@ struct LiveLogPaths {
 };
 
 // The paths under the application folder, the log folder created when missing (a folder that
-// cannot be made shows when the temporary file cannot be created).
+// cannot be made shows when the temporary file cannot be created). No application folder gives
+// empty paths.
 LiveLogPaths PrepareLiveLogPaths(const std::filesystem::path& applicationFolder, const std::tm& localStart);
 
 // The name a chosen save name becomes: ".cld" appended unless it ends in ".cld" in any case.

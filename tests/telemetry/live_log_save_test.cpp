@@ -38,6 +38,7 @@ TEST(LiveLogSave, PathsLieInTheLogFolderOfTheApplicationFolder)
     EXPECT_TRUE(std::filesystem::is_directory(folder.Root() / "Controller_Live_Log"));
     EXPECT_EQ(paths.tempFile, folder.Root() / "Controller_Live_Log" / "Log_Temp.cld");
     EXPECT_EQ(paths.defaultName, folder.Root() / "Controller_Live_Log" / "LiveLog_20261210(090507).cld");
+    EXPECT_TRUE(PrepareLiveLogPaths({}, start).tempFile.empty()) << "nothing relative to the working folder";
 }
 
 TEST(LiveLogSave, CopiesTheRecordingAndRemovesTheTemporaryFile)
