@@ -1,15 +1,19 @@
 #include "cli/telemetry_commands.h"
 
 #include "cli/cli_context.h"
+#include "cli/log_export_command.h"
 #include "cli/live_log_commands.h"
 #include "cli/telemetry_printing.h"
 #include "link/download_function.h"
 #include "base/format.h"
+#include "telemetry/log_export.h"
 #include "telemetry/log_loader.h"
 #include "telemetry/telemetry_text.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace skarnel::cli {
 namespace {
@@ -75,11 +79,28 @@ void RunRead(CliContext& context)
         context.Finish(read ? "" : kTelemetryReadFail, read);
 }
 
-void RunShow(CliContext& context, const std::string& path)
+struct ShowRequest {
+    std::string path;
+    std::string tab;
+    double from = -1e9;  // seconds
+    double to = 1e9;
+};
+
+// Seconds as hundredths, kept inside the range of a row's time.
+int64_t Hundredths(double seconds)
+{
+    return static_cast<int64_t>(std::clamp(seconds * 100.0, -1e12, 1e12));
+}
+
+void RunShow(CliContext& context, const ShowRequest& request)
 {
     TerminalLogRows rows(context.reporter());
+    std::optional<int> list;
+    if (!request.tab.empty())
+        list = static_cast<int>(*LogListNamed(request.tab));
+    rows.ShowOnly(list, Hundredths(request.from), Hundredths(request.to));
     MessageCapture reporter(context.reporter());
-    const bool loaded = LoadLogFile(path, rows, reporter);
+    const bool loaded = LoadLogFile(request.path, rows, reporter);
     context.Finish(loaded ? "" : reporter.LastMessage(), loaded);
 }
 
@@ -92,12 +113,21 @@ void AddTelemetryCommands(CLI::App& app, CliContext& context)
     telemetry->add_subcommand("read", "Read the sensor type, RF levels, receiver and sensor module once")
         ->callback([&context] { RunRead(context); });
 
-    auto path = std::make_shared<std::string>();
+    auto request = std::make_shared<ShowRequest>();
     CLI::App* log = app.add_subcommand("log", "Telemetry log files");
     log->require_subcommand(1);
     CLI::App* show = log->add_subcommand("show", "Print the rows of a live log (.cld) or a controller log");
-    show->add_option("FILE", *path, "The log file")->required();
-    show->callback([&context, path] { RunShow(context, *path); });
+    show->add_option("FILE", request->path, "The log file")->required();
+    show->add_option("--tab", request->tab,
+                     "Only the rows of one list: General, Electric, GPS, Vario, Receiver, "
+                     "\"RF RXSQ\" or Channel")
+        ->check(CLI::Validator(
+            [](const std::string& name) { return LogListNamed(name) ? std::string() : "no list is named " + name; },
+            "LIST"));
+    show->add_option("--from", request->from, "Only rows timed at or after this many seconds");
+    show->add_option("--to", request->to, "Only rows timed at or before this many seconds");
+    show->callback([&context, request] { RunShow(context, *request); });
+    AddLogExportCommand(*log, context);
     AddLiveLogCommands(*log, context);
 }
 

@@ -31,10 +31,20 @@ void TerminalLogRows::Begin(LogFormat)
     std::fill(std::begin(rowCounts_), std::end(rowCounts_), 0);
 }
 
+void TerminalLogRows::ShowOnly(std::optional<int> list, int64_t from, int64_t to)
+{
+    onlyList_ = list;
+    from_ = from;
+    to_ = to;
+}
+
 void TerminalLogRows::PrintRow(List list, int32_t time, const std::string& cells)
 {
+    ++rowCounts_[list];
+    if ((onlyList_ && *onlyList_ != list) || time < from_ || time > to_)
+        return;
     out_.PrintLine(
-        Format("%s %d  %s  %s", kListNames[list], ++rowCounts_[list], LogTimeText(time).c_str(), cells.c_str()));
+        Format("%s %d  %s  %s", kListNames[list], rowCounts_[list], LogTimeText(time).c_str(), cells.c_str()));
 }
 
 void TerminalLogRows::AddGeneral(int32_t time, const GeneralData& record)

@@ -3,6 +3,9 @@
 #include "cli/terminal_reporter.h"
 #include "telemetry/log_rows.h"
 
+#include <climits>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace skarnel::cli {
@@ -15,6 +18,9 @@ void PrintRfLevels(TerminalReporter& out, const DbmScan& scan);
 class TerminalLogRows final : public LogRows {
 public:
     explicit TerminalLogRows(TerminalReporter& out) : out_(out) {}
+    // Prints only the rows of one list (by its tab's order) and those timed from `from` to `to`
+    // (hundredths of a second); the rows keep the numbers they have in the whole list.
+    void ShowOnly(std::optional<int> list, int64_t from, int64_t to);
 
     void Begin(LogFormat format) override;
     void AddGeneral(int32_t time, const GeneralData& record) override;
@@ -33,6 +39,9 @@ private:
 
     TerminalReporter& out_;
     int rowCounts_[kListCount] = {};
+    std::optional<int> onlyList_;
+    int64_t from_ = INT64_MIN;
+    int64_t to_ = INT64_MAX;
 };
 
 // Passes a loader's reports on to the terminal and keeps the text of its last message box,
