@@ -101,6 +101,8 @@ void CLog_Sensor_View::CreateControls()
     trackBar_->setPageStep(kTrackPageSize);
     trackBar_->setRange(0, 0);
     trackLabel_ = new QLabel("Replay Position", this);
+    // Its place left of the track bar holds it on two lines.
+    trackLabel_->setWordWrap(true);
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
     for (int i = 0; i < kLogListCount; ++i)
@@ -192,6 +194,7 @@ void CLog_Sensor_View::ShowProgress(int position, const QString& status)
 {
     progress_->setValue(position);
     countText_->setText(status);
+    PlaceCountText();
 }
 
 void CLog_Sensor_View::SetUpReplay(int32_t endTime)
@@ -228,6 +231,16 @@ void CLog_Sensor_View::ApplyTabTexts()
         tabs_->setTabText(i, QString::fromStdString(TabTitle(static_cast<LogList>(i), language)));
 }
 
+void CLog_Sensor_View::PlaceCountText()
+{
+    // A count of six digits and more needs more than its 95 pixels: it takes them from the
+    // progress bar rather than be cut.
+    const int w = width();
+    const int extra = std::max(0, countText_->fontMetrics().horizontalAdvance(countText_->text()) + 4 - 95);
+    Place(countText_, w - 110 - extra, 55, 95 + extra, 22);
+    Place(progress_, 15, 55, w - 130 - extra, 15);
+}
+
 void CLog_Sensor_View::resizeEvent(QResizeEvent* event)
 {
     CFunction_View::resizeEvent(event);
@@ -236,8 +249,7 @@ void CLog_Sensor_View::resizeEvent(QResizeEvent* event)
     Place(loadGroup_, 10, 10, w - 20, 70);
     Place(pathEdit_, 15, 28, w - 130, 22);
     Place(browse_, w - 110, 28, 95, 22);
-    Place(countText_, w - 110, 55, 95, 22);
-    Place(progress_, 15, 55, w - 130, 15);
+    PlaceCountText();
     Place(replayGroup_, 10, 90, w - 20, 95);
     Place(timeDisplay_, w - 420, 110, 405, 40);
     const int c = (w - 455) / 3;

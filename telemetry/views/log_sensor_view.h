@@ -74,6 +74,7 @@ private:
     void TakeBatch(LogBatch&& batch);
     void ShowColumns(LogList list);
     void ShowProgress(int position, const QString& status);
+    void PlaceCountText();
     // The replay is set up for the end of the loaded log.
     void SetUpReplay(int32_t endTime);
     void ShowTrackPosition(int seconds);

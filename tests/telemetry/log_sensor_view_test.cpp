@@ -283,6 +283,7 @@ TEST(LogSensorView, OnlyTheChosenTabsListShows)
 TEST(LogSensorView, TheLayoutFollowsTheViewsSize)
 {
     LogViewFixture fixture;
+    ShowOffScreen(*fixture.frame);
     CLog_Sensor_View& view = *fixture.view;
     view.resize(650, 450);
     EXPECT_EQ(view.PathEdit()->geometry(), QRect(15, 28, 520, 22));
