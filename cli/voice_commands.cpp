@@ -4,8 +4,11 @@
 #include "link/download_function.h"
 #include "base/format.h"
 #include "base/printable_text.h"
+#include "base/reporter.h"
 #include "link/rs232.h"
+#include "voice/flash_usage.h"
 #include "voice/sound_file.h"
+#include "voice/voice_bundle.h"
 #include "voice/voice_flash_info.h"
 #include "voice/voice_jobs.h"
 
@@ -25,6 +28,13 @@ std::string ControllerRow(int row, const VoiceFileInfo& record)
                   static_cast<unsigned>(record.sampleRate));
 }
 
+// The flash a bundle takes of its model's voice flash.
+FlashUsage BundleUsage(const VoiceBundleHeader& header)
+{
+    const VoiceModel& model = header.modelCode == kVoiceModels[1].modelCode ? kVoiceModels[1] : kVoiceModels[0];
+    return {header.dataSize, UsableVoiceFlash(model.flashSize)};
+}
+
 void RunInfo(CliContext& context)
 {
     context.RunJob([](CDownload_Function& link, const StopRequest&) {
@@ -40,18 +50,31 @@ void RunList(CliContext& context)
 {
     context.RunJob([&context](CDownload_Function& link, const StopRequest& stop) {
         std::vector<VoiceFileInfo> records;
-        const JobOutcome outcome = ListVoiceFiles(link, stop, records);
+        VoiceFlashInfo flash;
+        const JobOutcome outcome = ListVoiceFiles(link, stop, records, nullptr, &flash);
+        if (!outcome.succeeded)
+            return outcome;
         int row = 0;
-        for (const VoiceFileInfo& record : outcome.succeeded ? records : std::vector<VoiceFileInfo>{})
+        FlashUsage usage{0, UsableVoiceFlash(flash.flashSize)};
+        for (const VoiceFileInfo& record : records) {
             context.reporter().PrintLine(ControllerRow(++row, record));
+            usage.used += record.size;
+        }
+        context.reporter().PrintLine(usage.Line());
         return outcome;
     });
 }
 
 void RunDownload(CliContext& context, const std::string& bundle)
 {
-    context.RunJob([&bundle](CDownload_Function& link, const StopRequest& stop) {
-        return DownloadVoiceBundle(link, bundle, stop);
+    context.RunJob([&context, &bundle](CDownload_Function& link, const StopRequest& stop) {
+        const JobOutcome outcome = DownloadVoiceBundle(link, bundle, stop);
+        VoiceBundle read;
+        std::string failText;
+        if (outcome.succeeded &&
+            CheckVoiceBundle(bundle, std::nullopt, false, NullReporter::Instance(), read, failText))
+            context.reporter().PrintLine(BundleUsage(read.header).Line());
+        return outcome;
     });
 }
 

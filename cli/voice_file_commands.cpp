@@ -2,6 +2,8 @@
 #include "cli/voice_commands.h"
 #include "base/format.h"
 #include "base/printable_text.h"
+#include "voice/adpcm_decoder.h"
+#include "voice/flash_usage.h"
 #include "voice/sound_file.h"
 #include "voice/voice_bundle.h"
 #include "voice/voice_jobs.h"
@@ -30,6 +32,12 @@ struct CheckOptions {
     std::string path;
     std::optional<uint32_t> version;
     uint32_t flashSize = kVoiceModels[0].flashSize;
+};
+
+// The stream bytes a Send placed in the flash.
+struct PlacedSounds final : VoiceBuildRows {
+    void SoundPlaced(size_t, const VoiceFileInfo& record) override { bytes += record.size; }
+    uint64_t bytes = 0;
 };
 
 const VoiceModel& ModelNamed(const std::string& name)
@@ -103,8 +111,31 @@ void RunSend(CliContext& context, const BundleOptions& options)
         return;
     const VoiceModel& model = ModelNamed(options.model);
     context.RunJob([&](CDownload_Function& link, const StopRequest& stop) {
-        return SendVoiceSounds(link, sounds, options.version, model, stop);
+        PlacedSounds placed;
+        const JobOutcome outcome = SendVoiceSounds(link, sounds, options.version, model, stop, &placed);
+        if (outcome.succeeded)
+            context.reporter().PrintLine(FlashUsage{placed.bytes, UsableVoiceFlash(model.flashSize)}.Line());
+        return outcome;
     });
+}
+
+void RunPreview(CliContext& context, const EncodeOptions& options)
+{
+    FileMessage message;
+    const auto figures = DescribeSoundFile(options.source, message);
+    if (!figures || IsApmPath(options.source)) {
+        context.Finish(figures ? "Wave File Only" : message.text, false);
+        return;
+    }
+    std::filesystem::path target = options.target;
+    if (target.empty())
+        target = std::filesystem::path(options.source).replace_extension().string() + "_preview.wav";
+    if (!WriteVoicePreview(options.source, target)) {
+        context.Finish("File Convert Fail", false);
+        return;
+    }
+    context.reporter().ReportLogLine(target.string());
+    context.Finish("File Convert Success", true);
 }
 
 void PrintSoundFigures(CliContext& context, const SoundFigures& figures)
@@ -157,6 +188,16 @@ void AddEncode(CLI::App& voice, CliContext& context)
     encode->callback([&context, options] { RunEncode(context, *options); });
 }
 
+void AddPreview(CLI::App& voice, CliContext& context)
+{
+    auto options = std::make_shared<EncodeOptions>();
+    CLI::App* preview =
+        voice.add_subcommand("preview", "Write what the controller will play of a WAV file as a 16-bit WAV file");
+    preview->add_option("WAV", options->source, "The WAV file (11025 or 8000 Hz, mono, PCM)")->required();
+    preview->add_option("-o,--output", options->target, "The WAV file written (default: NAME_preview.wav)");
+    preview->callback([&context, options] { RunPreview(context, *options); });
+}
+
 void AddBundle(CLI::App& voice, CliContext& context)
 {
     auto options = std::make_shared<BundleOptions>();
@@ -190,6 +231,7 @@ void AddCheck(CLI::App& voice, CliContext& context)
 void AddVoiceFileCommands(CLI::App& voice, CliContext& context)
 {
     AddEncode(voice, context);
+    AddPreview(voice, context);
     AddBundle(voice, context);
     AddSend(voice, context);
     AddCheck(voice, context);

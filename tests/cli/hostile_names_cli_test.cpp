@@ -119,7 +119,7 @@ TEST(HostileNamesOnTheCommandLine, VoiceListShowsEachNameOnItsOwnRowEscaped)
 {
     const auto names = Names(2 * kMaxVoiceFiles);
     const std::regex knownLine(R"(^(\d+  |ADPCM #\d+\. |RF Process Pause$|ExFlash Version Read\. |)"
-                               R"(ADPCM File List Read Start$|File List Read Complete$))");
+                               R"(ADPCM File List Read Start$|File List Read Complete$|\d+ / \d+ \(\d+ %\)$))");
     for (size_t first = 0; first < names->size(); first += kMaxVoiceFiles) {
         const size_t count = std::min(kMaxVoiceFiles, names->size() - first);
         const ServedController controller([&](sim::ControllerEngine& engine) {
