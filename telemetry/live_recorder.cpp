@@ -29,7 +29,7 @@ constexpr SensorRow kSensorViews[] = {
 class Recorder {
 public:
     Recorder(CDownload_Function& link, LiveLogRun& run, LiveLogSink& sink, const StopRequest& stop)
-        : link_(link), run_(run), sink_(sink), stop_(stop), t0_(link.GetClock().NowMs())
+        : link_(link), run_(run), sink_(sink), stop_(stop)
     {
     }
 
@@ -57,7 +57,7 @@ private:
     LiveLogRun& run_;
     LiveLogSink& sink_;
     const StopRequest& stop_;
-    const int64_t t0_;
+    int64_t t0_ = 0;  // the clock when the header was written
     LiveLogWriter writer_;
     LiveLogRecord record_;
     int sensorType_ = kSensorNone;
@@ -238,6 +238,7 @@ JobOutcome Recorder::Run()
         return JobOutcome::Failure(kLogFileCreateFail);
     }
     run_.fileCreated = true;
+    t0_ = link_.GetClock().NowMs();
     PassEnd end = PassEnd::Next;
     while (end == PassEnd::Next && !Stopping())
         end = Pass();
