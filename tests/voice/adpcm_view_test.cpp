@@ -4,7 +4,9 @@
 #include "tests/support/temp_folder.h"
 #include "tests/voice/wave_fixtures.h"
 #include "voice/sound_file.h"
+#include "voice/wave_control.h"
 #include "voice/views/adpcm_view.h"
+#include "voice/views/dialog_wave_play.h"
 #include "voice/views/dialog_voice_version.h"
 
 #include <QApplication>
@@ -256,6 +258,29 @@ TEST(SoundDataView, RowsMoveDeleteAndKeepTheirNumbers)
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_EQ(f.view->PcUsage().sizeText->text(), "0 / 1630208");
     EXPECT_EQ(f.view->PcUsage().percentText->text(), "(0 %)");
+}
+
+TEST(SoundDataView, PreviewPlaysTheSoundAsTheControllerWillPlayIt)
+{
+    SoundDataViewFixture f;
+    f.SelectBoth();
+    f.view->PcList()->selectRow(0);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* player = qobject_cast<CDialog_Wave_Play*>(QApplication::activeModalWidget());
+        ASSERT_NE(player, nullptr);
+        shown = player->PathLabel()->text();
+        player->accept();
+    });
+    f.view->PreviewButton()->click();
+    EXPECT_EQ(shown.toStdString(), f.view->PreviewFile().string());
+    uint32_t estimate = 0, rate = 0, byteRate = 0;
+    EXPECT_EQ(CWave_Control::CheckWaveFile(f.view->PreviewFile(), estimate, rate, byteRate), kWaveAccepted);
+    EXPECT_EQ(rate, 11025u);
+
+    f.view->PcList()->selectRow(1);
+    f.view->PreviewButton()->click();
+    EXPECT_EQ(f.boxes.Texts(), std::vector<QString>{"Wave File Only"});
 }
 
 TEST(SoundDataView, RefusedFilesShowTheirBoxAndTheOthersAreAdded)

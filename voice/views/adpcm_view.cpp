@@ -5,6 +5,7 @@
 #include "shell/message_boxes.h"
 #include "shell/view_table.h"
 #include "voice/sound_file.h"
+#include "voice/adpcm_decoder.h"
 #include "voice/views/dialog_wave_play.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 namespace skarnel {
@@ -54,9 +56,9 @@ CAdpcm_View::CAdpcm_View(CMainFrame& mainFrame)
       upButton_(new QPushButton(QString::fromUtf8("▲"), pcGroup_)),
       downButton_(new QPushButton(QString::fromUtf8("▼"), pcGroup_)),
       deleteButton_(new QPushButton("Delete", pcGroup_)), deleteAllButton_(new QPushButton("Delete All", pcGroup_)),
-      pcPlayButton_(new QPushButton("Play", pcGroup_)), packageButton_(new QPushButton("Package", pcGroup_)),
-      sendButton_(new QPushButton("Send", pcGroup_)), modelChoice_(new QComboBox(pcGroup_)),
-      fileListButton_(new QPushButton("File List", controllerGroup_)),
+      pcPlayButton_(new QPushButton("Play", pcGroup_)), previewButton_(new QPushButton("Preview", pcGroup_)),
+      packageButton_(new QPushButton("Package", pcGroup_)), sendButton_(new QPushButton("Send", pcGroup_)),
+      modelChoice_(new QComboBox(pcGroup_)), fileListButton_(new QPushButton("File List", controllerGroup_)),
       controllerPlayButton_(new QPushButton("Play", controllerGroup_)),
       backupButton_(new QPushButton("File Backup", controllerGroup_))
 {
@@ -84,8 +86,9 @@ void CAdpcm_View::CreateControls()
     CreateStopButton()->setText("Process Stop");
     for (const VoiceModel& model : kVoiceModels)
         modelChoice_->addItem(model.choiceText);
-    for (QPushButton* button : {fileSelectButton_, upButton_, downButton_, deleteButton_, deleteAllButton_, sendButton_,
-                                pcPlayButton_, packageButton_, backupButton_, fileListButton_, controllerPlayButton_})
+    for (QPushButton* button :
+         {fileSelectButton_, upButton_, downButton_, deleteButton_, deleteAllButton_, sendButton_, pcPlayButton_,
+          previewButton_, packageButton_, backupButton_, fileListButton_, controllerPlayButton_})
         AddJobButton(button);
 }
 
@@ -97,6 +100,7 @@ void CAdpcm_View::ConnectSignals()
     connect(deleteButton_, &QPushButton::clicked, this, &CAdpcm_View::DeleteRow);
     connect(deleteAllButton_, &QPushButton::clicked, this, &CAdpcm_View::DeleteAll);
     connect(pcPlayButton_, &QPushButton::clicked, this, &CAdpcm_View::PlayOnPc);
+    connect(previewButton_, &QPushButton::clicked, this, &CAdpcm_View::PreviewOnPc);
     connect(pcList_, &QTableWidget::cellDoubleClicked, this, &CAdpcm_View::PlayOnPc);
     connect(packageButton_, &QPushButton::clicked, this, &CAdpcm_View::Package);
     connect(sendButton_, &QPushButton::clicked, this, &CAdpcm_View::Send);
@@ -114,7 +118,7 @@ void CAdpcm_View::LayOut()
         pcButtons->addWidget(button);
     auto* pcActions = new QHBoxLayout;
     pcActions->addWidget(modelChoice_);
-    for (QPushButton* button : {pcPlayButton_, packageButton_, sendButton_})
+    for (QPushButton* button : {pcPlayButton_, previewButton_, packageButton_, sendButton_})
         pcActions->addWidget(button);
     auto* pcUsageRow = new QHBoxLayout;
     pcUsageRow->addWidget(pcUsage_.bar, 1);
@@ -270,18 +274,51 @@ void CAdpcm_View::DeleteAll()
     ShowPcUsage();
 }
 
-void CAdpcm_View::PlayOnPc()
+QString CAdpcm_View::SelectedWave()
 {
     const int row = pcList_->currentRow();
     if (row < 0)
-        return;
+        return {};
     const QString path = pcList_->item(row, kPcFullPath)->text();
     if (!IsWavPath(path.toStdString())) {
         ShowMessageBox(this, "Wave File Only");
-        return;
+        return {};
     }
+    return path;
+}
+
+void CAdpcm_View::OpenPlayer(const QString& path)
+{
     CDialog_Wave_Play dialog(path, this);
     dialog.exec();
+}
+
+void CAdpcm_View::PlayOnPc()
+{
+    const QString path = SelectedWave();
+    if (!path.isEmpty())
+        OpenPlayer(path);
+}
+
+// The preview lives in a folder of the view's own, removed with the view.
+std::filesystem::path CAdpcm_View::PreviewFile() const
+{
+    return previewFolder_ ? std::filesystem::path(previewFolder_->filePath("preview.wav").toStdString())
+                          : std::filesystem::path();
+}
+
+void CAdpcm_View::PreviewOnPc()
+{
+    const QString path = SelectedWave();
+    if (path.isEmpty())
+        return;
+    if (!previewFolder_)
+        previewFolder_ = std::make_unique<QTemporaryDir>();
+    if (!previewFolder_->isValid() || !WriteVoicePreview(path.toStdString(), PreviewFile())) {
+        ShowMessageBox(this, "File Convert Fail");
+        return;
+    }
+    OpenPlayer(QString::fromStdString(PreviewFile().string()));
 }
 
 void CAdpcm_View::PlayOnController()

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QTableWidget;
+class QTemporaryDir;
 
 namespace skarnel {
 
@@ -34,6 +36,8 @@ public:
     void DeleteRow();
     void DeleteAll();
     void PlayOnPc();
+    // Plays what the controller will play of the selected WAV file.
+    void PreviewOnPc();
     void Package();
     void Send();
     void ListFiles();
@@ -52,6 +56,7 @@ public:
     QPushButton* DeleteButton() const { return deleteButton_; }
     QPushButton* DeleteAllButton() const { return deleteAllButton_; }
     QPushButton* PcPlayButton() const { return pcPlayButton_; }
+    QPushButton* PreviewButton() const { return previewButton_; }
     QPushButton* PackageButton() const { return packageButton_; }
     QPushButton* SendButton() const { return sendButton_; }
     QPushButton* FileListButton() const { return fileListButton_; }
@@ -60,6 +65,8 @@ public:
     int VoiceDataVersion() const { return voiceDataVersion_; }
     uint32_t UsableFlash() const { return usableFlash_; }
     std::filesystem::path BackupFolder() const;
+    // The file Preview writes and plays.
+    std::filesystem::path PreviewFile() const;
 
 private:
     class BuildRows;
@@ -70,6 +77,9 @@ private:
     void LayOut();
     void AddSoundFile(const std::filesystem::path& path);
     void SwapWithRow(int offset);
+    // The selected row's WAV file; empty, after "Wave File Only", for anything else.
+    QString SelectedWave();
+    void OpenPlayer(const QString& path);
     void ShowPcUsage();
     void ShowControllerUsage();
     // The shared start of Package and Send: the version, the lists, the job table.
@@ -89,6 +99,7 @@ private:
     QPushButton* deleteButton_;
     QPushButton* deleteAllButton_;
     QPushButton* pcPlayButton_;
+    QPushButton* previewButton_;
     QPushButton* packageButton_;
     QPushButton* sendButton_;
     QComboBox* modelChoice_;
@@ -99,6 +110,7 @@ private:
     int voiceDataVersion_ = 0;
     int modelIndex_ = 0;
     uint32_t usableFlash_ = 0;
+    std::unique_ptr<QTemporaryDir> previewFolder_;
 };
 
 }  // namespace skarnel
