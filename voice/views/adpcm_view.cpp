@@ -116,8 +116,11 @@ void CAdpcm_View::LayOut()
     auto* pcButtons = new QHBoxLayout;
     for (QPushButton* button : {fileSelectButton_, upButton_, downButton_, deleteButton_, deleteAllButton_})
         pcButtons->addWidget(button);
+    // The model choice keeps a row of its own, so that its text is never cut.
+    auto* modelRow = new QHBoxLayout;
+    modelRow->addWidget(modelChoice_);
+    modelRow->addStretch();
     auto* pcActions = new QHBoxLayout;
-    pcActions->addWidget(modelChoice_);
     for (QPushButton* button : {pcPlayButton_, previewButton_, packageButton_, sendButton_})
         pcActions->addWidget(button);
     auto* pcUsageRow = new QHBoxLayout;
@@ -128,6 +131,7 @@ void CAdpcm_View::LayOut()
     pcColumn->addLayout(pcButtons);
     pcColumn->addWidget(pcList_, 1);
     pcColumn->addLayout(pcUsageRow);
+    pcColumn->addLayout(modelRow);
     pcColumn->addLayout(pcActions);
 
     auto* controllerButtons = new QHBoxLayout;
