@@ -6,6 +6,7 @@
 #include "sdcard/views/sd_file_control_view.h"
 #include "shell/view_registry.h"
 #include "telemetry/views/live_log_recorder.h"
+#include "telemetry/views/log_dbm_view.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "tools/views/merge_gang_view.h"
 #include "tools/views/merge_view.h"
@@ -31,6 +32,7 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewModelConversion, Make<CModel_Conversion_View>());
     registry.Register(kViewSdFileControl, Make<CSD_File_Control_View>());
     registry.Register(kViewLogSensor, Make<CLog_Sensor_View>());
+    registry.Register(kViewLogDbm, Make<CLog_DBM_View>());
     registry.Register(kViewVoiceList, Make<CAdpcm_View>());
     registry.Register(kViewVoicePackage, Make<CAdpcm_Bundle_View>());
 }

@@ -7,8 +7,7 @@
 namespace skarnel {
 
 // The file log viewer's replay time: the current position and the end of the log, in
-// hundredths of a second. Its picture is a plain stand-in until the gauges' replay time
-// drawing takes its place in paintEvent.
+// hundredths of a second, drawn by the gauges' replay clock.
 class CReplay_Time_Display final : public QWidget {
     Q_OBJECT
 public:
