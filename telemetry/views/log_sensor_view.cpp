@@ -5,10 +5,12 @@
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
 #include "shell/view_table.h"
+#include "telemetry/log_export.h"
 #include "telemetry/views/log_load_task.h"
 #include "telemetry/views/log_table_model.h"
 #include "telemetry/views/replay_time_display.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,11 +23,16 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <utility>
 
 namespace skarnel {
 namespace {
 
 constexpr const char* kLogFileFilter = "Log Data File(*.bin;*.cld)|*.bin;*.cld||";
+constexpr const char* kCsvFilter = "CSV File(*.csv)|*.csv||";
+constexpr const char* kGpxFilter = "GPX File(*.gpx)|*.gpx||";
+constexpr const char* kKmlFilter = "KML File(*.kml)|*.kml||";
 constexpr int kTrackPageSize = 10;
 // The track bar ends this many seconds before the log does.
 constexpr int64_t kTrackEndMargin = 2;
@@ -115,6 +122,7 @@ void CLog_Sensor_View::CreateLists()
         const auto list = static_cast<LogList>(i);
         models_[static_cast<size_t>(i)] = new CLog_Table_Model(tables_, list, this);
         lists_[static_cast<size_t>(i)] = MakeList(this, models_[static_cast<size_t>(i)]);
+        AddExportActions(lists_[static_cast<size_t>(i)]);
         ShowColumns(list);
     }
     CLog_Load_Task::Handlers handlers;
@@ -180,6 +188,60 @@ void CLog_Sensor_View::TakeBatch(LogBatch&& batch)
         model->ShowNewRows();
     if (endTime)
         SetUpReplay(*endTime);
+}
+
+void CLog_Sensor_View::AddExportActions(QTableView* list)
+{
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"Export List to CSV", [this] { ExportVisibleList(); }},
+        {"Export All Lists to CSV", [this] { ExportAllLists(); }},
+        {"Export GPS Path to GPX", [this] { ExportGpsPath(false); }},
+        {"Export GPS Path to KML", [this] { ExportGpsPath(true); }},
+    };
+    for (const auto& [text, run] : actions) {
+        auto* action = new QAction(text, list);
+        connect(action, &QAction::triggered, this, run);
+        list->addAction(action);
+    }
+}
+
+void CLog_Sensor_View::ExportVisibleList()
+{
+    const auto list = static_cast<LogList>(tabs_->currentIndex());
+    const QString path =
+        FileDialogs::Current().SaveFile(this, kCsvFilter, QString::fromStdString(LogListFileName(list) + ".csv"));
+    if (path.isEmpty())
+        return;
+    std::string error;
+    ShowExportResult(ExportListCsv(tables_, list, path.toStdString(), models_[0]->Language(), &error), error);
+}
+
+void CLog_Sensor_View::ExportAllLists()
+{
+    const QString folder = FileDialogs::Current().ChooseFolder(this, QString());
+    if (folder.isEmpty())
+        return;
+    std::string error;
+    ShowExportResult(ExportAllCsv(tables_, folder.toStdString(), models_[0]->Language(), &error), error);
+}
+
+void CLog_Sensor_View::ExportGpsPath(bool kml)
+{
+    const QString path = FileDialogs::Current().SaveFile(this, kml ? kKmlFilter : kGpxFilter,
+                                                         kml ? "Flight_Path.kml" : "Flight_Path.gpx");
+    if (path.isEmpty())
+        return;
+    std::string error;
+    const bool exported =
+        kml ? ExportKml(tables_, path.toStdString(), &error) : ExportGpx(tables_, path.toStdString(), &error);
+    ShowExportResult(exported, error);
+}
+
+void CLog_Sensor_View::ShowExportResult(bool exported, const std::string& error)
+{
+    if (!exported)
+        ShowMessageBox(this, QString::fromStdString("Export Fail: " + error), kApplicationTitle, MessageIcon::Error);
 }
 
 void CLog_Sensor_View::ShowColumns(LogList list)

@@ -41,6 +41,11 @@ public:
     // Loads the file named in the path field; nothing for an empty path.
     void LoadNamedFile();
     void ShowTab(int tab);
+    // The exports, also on every list's context menu: the visible list or every list to CSV,
+    // the GPS rows to GPX or KML. A file or folder is asked for; a failure is shown.
+    void ExportVisibleList();
+    void ExportAllLists();
+    void ExportGpsPath(bool kml);
     void OnLanguageChanged(int language) override;
 
     const LogTables& Tables() const { return tables_; }
@@ -79,6 +84,8 @@ private:
     void SetUpReplay(int32_t endTime);
     void ShowTrackPosition(int seconds);
     void ApplyTabTexts();
+    void AddExportActions(QTableView* list);
+    void ShowExportResult(bool exported, const std::string& error);
 
     LogTables tables_;
     int64_t endTime_ = 0;

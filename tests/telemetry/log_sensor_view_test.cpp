@@ -8,6 +8,7 @@
 #include "tests/support/gui_support.h"
 #include "tests/support/temp_folder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -269,6 +270,36 @@ TEST(LogSensorView, ClosingTheViewCancelsItsLoadAtOnce)
     // The loader stops at its next record: far sooner than the rest of the file would take.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
     QApplication::processEvents();
+}
+
+TEST(LogSensorView, ExportsTheVisibleListAndTheGpsPathFromTheListsMenu)
+{
+    LogViewFixture fixture;
+    fixture.Browse(WriteLiveLog(fixture.logs, "flight.cld", 10));
+    fixture.view->Tabs()->setCurrentIndex(static_cast<int>(LogList::Gps));
+    QList<QAction*> actions = fixture.view->List(LogList::Gps)->actions();
+    ASSERT_EQ(actions.size(), 4);
+    EXPECT_EQ(actions[0]->text(), "Export List to CSV");
+
+    fixture.dialogs.answer = QString::fromStdString(fixture.logs.Path("gps.csv"));
+    actions[0]->trigger();
+    const std::vector<uint8_t> csv = fixture.logs.Read("gps.csv");
+    const std::string text(csv.begin(), csv.end());
+    EXPECT_EQ(text.substr(0, 20), "No,Time,RF RXSQ,Dire");
+    EXPECT_NE(text.find("\r\n2,+ 1.20 sec,60,"), std::string::npos);
+
+    fixture.dialogs.answer = QString::fromStdString(fixture.logs.Path("path.kml"));
+    actions[3]->trigger();
+    EXPECT_TRUE(fixture.logs.Exists("path.kml"));
+    EXPECT_TRUE(fixture.boxes.Boxes().empty());
+
+    // A log without GPS rows writes no track and says why.
+    fixture.Browse(WriteControllerLog(fixture.logs, "nogps.bin", 0));
+    fixture.dialogs.answer = QString::fromStdString(fixture.logs.Path("none.gpx"));
+    actions[2]->trigger();
+    EXPECT_FALSE(fixture.logs.Exists("none.gpx"));
+    ASSERT_EQ(fixture.boxes.Texts().size(), 1u);
+    EXPECT_EQ(fixture.boxes.Texts()[0], "Export Fail: the log has no GPS rows");
 }
 
 TEST(LogSensorView, OnlyTheChosenTabsListShows)
