@@ -132,6 +132,7 @@ void AddVoiceCommands(CLI::App& app, CliContext& context)
     CLI::App* voice = app.add_subcommand("voice", "Encode sounds, build voice bundles and manage the voice flash");
     voice->require_subcommand(1);
     AddVoiceFileCommands(*voice, context);
+    AddVoiceSpeakCommand(*voice, context);
     AddControllerCommands(*voice, context);
 }
 

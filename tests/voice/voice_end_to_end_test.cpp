@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 namespace skarnel::test {
@@ -193,6 +194,32 @@ TEST(VoiceEndToEnd, CheckListsABundleAndRefusesAStereoWave)
     const CommandResult refused = RunCli({"voice", "check", set.folder.Path("stereo.wav")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.out.find("File is not Mono Channel format"), std::string::npos) << refused.out;
+}
+
+}  // namespace
+}  // namespace skarnel::test
+
+namespace skarnel::test {
+namespace {
+
+TEST(VoiceSpeak, SpokenTextPassesTheWaveCheckAndNeverReachesAShell)
+{
+    if (std::system("command -v espeak-ng >/dev/null && command -v sox >/dev/null") != 0)
+        GTEST_SKIP() << "espeak-ng and sox are not installed";
+    TempFolder folder;
+    const std::string marker = folder.Path("ran");
+    const CommandResult speak =
+        RunCli({"voice", "speak", "Gear down; $(touch " + marker + ")", "-o", folder.Path("prompt.wav")});
+    ASSERT_EQ(speak.exitCode, 0) << speak.out;
+    EXPECT_FALSE(folder.Exists("ran"));
+    uint32_t estimate = 0, rate = 0, byteRate = 0;
+    EXPECT_EQ(CWave_Control::CheckWaveFile(folder.Path("prompt.wav"), estimate, rate, byteRate), kWaveAccepted);
+    EXPECT_EQ(rate, 11025u);
+    EXPECT_EQ(byteRate, 22050u);
+
+    const CommandResult unknown = RunCli({"voice", "speak", "x", "-o", folder.Path("b.wav"), "--voice", "nosuchvoice"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_FALSE(folder.Exists("b.wav"));
 }
 
 }  // namespace
