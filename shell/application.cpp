@@ -5,6 +5,7 @@
 #include "shell/explorer.h"
 #include "shell/icons.h"
 #include "shell/main_frame.h"
+#include "telemetry/views/live_sample.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -26,6 +27,7 @@ struct StartOptions {
     QString port;
     QString screenshot;
     int view = -1;
+    QString liveSample;
     QString settingsFile;
 };
 
@@ -36,6 +38,7 @@ void DefineOptions(QCommandLineParser& parser)
     parser.addOption({"port", "COM number (1-96) or device path of the controller's port.", "PATH|N"});
     parser.addOption({"screenshot", "Render the main window into a PNG file and exit.", "FILE"});
     parser.addOption({"view", "With --screenshot: the view index to open first.", "N"});
+    parser.addOption({"live-sample", "With --screenshot: show this log in the live views as if recorded now.", "FILE"});
     parser.addOption({"settings", "Keep the settings in this file instead of the user's store.", "FILE"});
 }
 
@@ -54,6 +57,7 @@ bool ParseOptions(const QStringList& arguments, StartOptions& options, QString& 
     options.port = parser.value("port");
     options.screenshot = parser.value("screenshot");
     options.settingsFile = parser.value("settings");
+    options.liveSample = parser.value("live-sample");
     if (parser.isSet("view")) {
         bool ok = false;
         options.view = parser.value("view").toInt(&ok);
@@ -93,6 +97,10 @@ int TakeScreenshot(CMainFrame& frame, const StartOptions& options)
     frame.show();
     if (options.view >= 0 && !frame.OpenView(options.view)) {
         std::fprintf(stderr, "skarnel: view %d is not built\n", options.view);
+        return 1;
+    }
+    if (!options.liveSample.isEmpty() && !FeedLiveSample(frame, QFile::encodeName(options.liveSample).toStdString())) {
+        std::fprintf(stderr, "skarnel: cannot show %s\n", qPrintable(options.liveSample));
         return 1;
     }
     for (int pass = 0; pass < 5; ++pass)

@@ -5,7 +5,11 @@
 #include "model/views/model_conversion_view.h"
 #include "sdcard/views/sd_file_control_view.h"
 #include "shell/view_registry.h"
+#include "telemetry/views/gps_curve_view.h"
+#include "telemetry/views/live_chart_view.h"
+#include "telemetry/views/live_log_dbm_view.h"
 #include "telemetry/views/live_log_recorder.h"
+#include "telemetry/views/live_sensor_view.h"
 #include "telemetry/views/log_dbm_view.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "tools/views/merge_gang_view.h"
@@ -33,6 +37,15 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewSdFileControl, Make<CSD_File_Control_View>());
     registry.Register(kViewLogSensor, Make<CLog_Sensor_View>());
     registry.Register(kViewLogDbm, Make<CLog_DBM_View>());
+    registry.Register(kViewLiveLogDbm, Make<CLive_Log_DBM_View>());
+    registry.Register(kViewLiveLogCell, Make<CLive_Log_Cell_View>());
+    registry.Register(kViewLiveLogSensor, Make<CLive_Log_Sensor_View>());
+    registry.Register(kViewLiveSensorGeneral, Make<CLive_Sensor_General_View>());
+    registry.Register(kViewLiveSensorReceiver, Make<CLive_Sensor_Receiver_View>());
+    registry.Register(kViewLiveSensorElectric, Make<CLive_Sensor_Electric_View>());
+    registry.Register(kViewLiveSensorGps, Make<CLive_Sensor_Gps_View>());
+    registry.Register(kViewLiveSensorVario, Make<CLive_Sensor_Vario_View>());
+    registry.Register(kViewGpsCurve, Make<CGPS_Curve_View>());
     registry.Register(kViewVoiceList, Make<CAdpcm_View>());
     registry.Register(kViewVoicePackage, Make<CAdpcm_Bundle_View>());
 }
