@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace skarnel::test {
@@ -294,6 +295,41 @@ TEST(GpsCurveView, CopiesThePathOnItsNotificationAndRepaints)
     EXPECT_EQ(view->Picture()->Draws(), draws + 1);
     f.Update(kViewGpsCurve, [](LiveTelemetry& live) { AddPath(live, 3); });
     EXPECT_EQ(view->Path().points.size(), f.frame->LiveData().Data().path.points.size()) << "a restarted path";
+}
+
+// The hint keeps the top left; the scale bar starts 250 px in and the horizontal ruler runs 25 px
+// above the bottom, from the left edge on. A tenth point on the ninth's place changes nothing
+// else of the picture.
+bool ShowsScaleAndRulers(CFlight_Path_Picture& picture)
+{
+    const QImage image = picture.grab().toImage();
+    const bool scaleBar = image.pixelColor(260, 5) != Qt::white;
+    bool ruler = false;
+    for (int y = picture.height() - 26; y <= picture.height() - 24; ++y)
+        ruler |= image.pixelColor(5, y) != Qt::white;
+    EXPECT_EQ(scaleBar, ruler);
+    return scaleBar && ruler;
+}
+
+TEST(GpsCurveView, ScaleAndRulersAppearAtTenPoints)
+{
+    LiveViewsFrame f;
+    auto* view = f.Open<CGPS_Curve_View>(kViewGpsCurve);
+    view->resize(500, 400);
+    const auto path = [](int count) {
+        return [count](LiveTelemetry& live) {
+            live.path.Reset();
+            for (int point = 0; point < count; ++point) {
+                const int step = std::min(point, 8);
+                live.path.AddPoint(GpsAt(4800, 100 * step * (step % 2), 1100, 100 * step), 0);
+            }
+            live.path.SetCurrent(-1);
+        };
+    };
+    f.Update(kViewGpsCurve, path(9));
+    EXPECT_FALSE(ShowsScaleAndRulers(*view->Picture()));
+    f.Update(kViewGpsCurve, path(10));
+    EXPECT_TRUE(ShowsScaleAndRulers(*view->Picture()));
 }
 
 // A recording from the menu on the in-process controller: the views the recorder opens show
