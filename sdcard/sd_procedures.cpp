@@ -61,10 +61,13 @@ public:
     }
     bool Stopped() const { return stop_.Requested(); }
 
-    void StartBar(uint32_t size) { link_.Window().ReportProgressRange(static_cast<int>(size / kBarUnit), 0); }
+    // A range of 0 would be a bar that never ends: a file under one unit gets a range of one,
+    // and a copy that is done fills the bar.
+    static int BarRange(uint32_t size) { return static_cast<int>(std::max<uint32_t>(size / kBarUnit, 1)); }
+    void StartBar(uint32_t size) { link_.Window().ReportProgressRange(BarRange(size), 0); }
     void ShowDone(uint32_t done, uint32_t size)
     {
-        link_.Window().ReportProgress(static_cast<int>(done / kBarUnit),
+        link_.Window().ReportProgress(done >= size ? BarRange(size) : static_cast<int>(done / kBarUnit),
                                       Format("%d/%d. %s - %d/%d byte", index_, count_, name_.c_str(),
                                              static_cast<int>(done), static_cast<int>(size)));
     }

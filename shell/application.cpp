@@ -55,6 +55,10 @@ bool ParseOptions(const QStringList& arguments, StartOptions& options, QString& 
         return false;
     }
     options.port = parser.value("port");
+    if (!options.port.isEmpty() && !SerialPortId::Parse(options.port.toStdString())) {
+        error = "--port needs a port number from 1 to 96 or a device path";
+        return false;
+    }
     options.screenshot = parser.value("screenshot");
     options.settingsFile = parser.value("settings");
     options.liveSample = parser.value("live-sample");
@@ -134,10 +138,8 @@ int CVennacorApp::Run(int argc, char** argv)
                                                    : std::make_unique<CApp_Settings>(options.settingsFile);
     MainFrameOptions frameOptions;
     frameOptions.showSplash = options.screenshot.isEmpty();
-    if (!options.port.isEmpty()) {
-        const std::string text = options.port.toStdString();
-        frameOptions.commandLinePort = SerialPortId::Parse(text).value_or(SerialPortId::FromPath(text));
-    }
+    if (!options.port.isEmpty())
+        frameOptions.commandLinePort = SerialPortId::Parse(options.port.toStdString());
     CMainFrame frame(*settings, frameOptions);
     if (!options.screenshot.isEmpty())
         return TakeScreenshot(frame, options);

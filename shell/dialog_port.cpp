@@ -19,9 +19,10 @@ constexpr int kPortRole = Qt::UserRole;
 
 }  // namespace
 
-CDialog_Port::CDialog_Port(std::filesystem::path sysfsRoot, const QString& deviceFolder, QWidget* parent)
-    : QDialog(parent), sysfsRoot_(std::move(sysfsRoot)), list_(new QTableWidget(0, 2, this)),
-      pathEdit_(new QLineEdit(this)), watcher_(new QFileSystemWatcher(this))
+CDialog_Port::CDialog_Port(std::filesystem::path sysfsRoot, const QString& deviceFolder, QWidget* parent,
+                           SerialPortId current)
+    : QDialog(parent), sysfsRoot_(std::move(sysfsRoot)), current_(std::move(current)),
+      list_(new QTableWidget(0, 2, this)), pathEdit_(new QLineEdit(this)), watcher_(new QFileSystemWatcher(this))
 {
     setWindowTitle("Port Select");
     list_->setHorizontalHeaderLabels({"Port", "Device Name"});
@@ -52,10 +53,14 @@ CDialog_Port::CDialog_Port(std::filesystem::path sysfsRoot, const QString& devic
     connect(ok, &QPushButton::clicked, this, &CDialog_Port::OnOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this] { OnOk(); });
+    // A row picked by hand is what Ok takes, not a path typed earlier.
+    connect(list_, &QTableWidget::cellClicked, pathEdit_, &QLineEdit::clear);
     if (!deviceFolder.isEmpty())
         watcher_->addPath(deviceFolder);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Refill(); });
     Refill();
+    if (current_.IsValid() && current_.Number() == 0)
+        pathEdit_->setText(QString::fromStdString(current_.DevicePath()));
 }
 
 void CDialog_Port::Refill()
@@ -69,10 +74,20 @@ void CDialog_Port::Refill()
         list_->setItem(row, 0, name);
         list_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(port.deviceName)));
     }
-    if (list_->rowCount() > 0) {
-        list_->selectRow(0);
-        list_->setCurrentCell(0, 0);
+    SelectCurrentPort();
+}
+
+void CDialog_Port::SelectCurrentPort()
+{
+    if (list_->rowCount() == 0)
+        return;
+    int row = 0;
+    for (int candidate = 0; candidate < list_->rowCount(); ++candidate) {
+        if (current_.Number() > 0 && list_->item(candidate, 0)->data(kPortRole).toInt() == current_.Number())
+            row = candidate;
     }
+    list_->selectRow(row);
+    list_->setCurrentCell(row, 0);
 }
 
 void CDialog_Port::OnOk()

@@ -18,7 +18,10 @@ namespace skarnel {
 class CDialog_Port final : public QDialog {
     Q_OBJECT
 public:
-    CDialog_Port(std::filesystem::path sysfsRoot, const QString& deviceFolder, QWidget* parent = nullptr);
+    // The port in use is pre-selected (or, a path that is no listed port, typed in); without
+    // one, or when it is not present, the first row.
+    CDialog_Port(std::filesystem::path sysfsRoot, const QString& deviceFolder, QWidget* parent = nullptr,
+                 SerialPortId current = {});
 
     // The port chosen with Ok.
     const SerialPortId& ChosenPort() const { return chosen_; }
@@ -29,7 +32,10 @@ public:
     void OnOk();
 
 private:
+    void SelectCurrentPort();
+
     std::filesystem::path sysfsRoot_;
+    SerialPortId current_;
     QTableWidget* list_;
     QLineEdit* pathEdit_;
     QFileSystemWatcher* watcher_;

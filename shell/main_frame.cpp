@@ -206,7 +206,7 @@ void CMainFrame::CloseSensorView(int sensorType)
 
 void CMainFrame::PortSetup()
 {
-    CDialog_Port dialog(options_.sysfsRoot, options_.deviceFolder, this);
+    CDialog_Port dialog(options_.sysfsRoot, options_.deviceFolder, this, port_);
     if (dialog.exec() == QDialog::Accepted)
         SetPort(dialog.ChosenPort());
 }
@@ -301,6 +301,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
                 frame->View()->RequestStop();
         }
         closeWhenIdle_ = true;
+        // The close waits for the jobs' stop, which may take a controller's time-out.
+        statusPanes_[2]->setText(" The window closes when the job ends");
         event->ignore();
         return;
     }

@@ -1,6 +1,8 @@
 #include "shell/message_boxes.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace skarnel {
 namespace {
@@ -17,18 +19,41 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// Short texts such as "Fail" would otherwise give a box narrower than its title.
+constexpr int kMinimumBoxWidth = 320;
+
+void KeepWideEnough(QMessageBox& box)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(kMinimumBoxWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+}
+
+int Run(QMessageBox::Icon icon, QWidget* parent, const QString& text, const QString& explanation, const QString& title,
+        QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setInformativeText(explanation);
+    KeepWideEnough(box);
+    return box.exec();
+}
+
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override
     {
-        QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, parent);
-        box.exec();
+        Run(BoxIcon(icon), parent, text, {}, title, QMessageBox::Ok);
+    }
+
+    void ShowExplained(QWidget* parent, const QString& text, const QString& explanation, const QString& title,
+                       MessageIcon icon) override
+    {
+        Run(BoxIcon(icon), parent, text, explanation, title, QMessageBox::Ok);
     }
 
     bool Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override
     {
-        QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
-        return box.exec() == QMessageBox::Yes;
+        return Run(BoxIcon(icon), parent, text, {}, title, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
 };
 
@@ -50,6 +75,12 @@ void MessageBoxes::Install(MessageBoxes* boxes)
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
     MessageBoxes::Current().Show(parent, text, title, icon);
+}
+
+void ShowExplainedBox(QWidget* parent, const QString& text, const QString& explanation, const QString& title,
+                      MessageIcon icon)
+{
+    MessageBoxes::Current().ShowExplained(parent, text, explanation, title, icon);
 }
 
 bool AskYesNoBox(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)

@@ -15,6 +15,13 @@ public:
     virtual ~MessageBoxes() = default;
     virtual void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
     virtual bool Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
+    // A box whose text is followed by lines that explain it; boxes that only record take the text.
+    virtual void ShowExplained(QWidget* parent, const QString& text, const QString& explanation, const QString& title,
+                               MessageIcon icon)
+    {
+        (void)explanation;
+        Show(parent, text, title, icon);
+    }
 
     static MessageBoxes& Current();
     // Replaces the boxes (nullptr restores the default); the caller keeps ownership.
@@ -24,6 +31,8 @@ public:
 // Shorthands for the current boxes.
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& title = kApplicationTitle,
                     MessageIcon icon = MessageIcon::None);
+void ShowExplainedBox(QWidget* parent, const QString& text, const QString& explanation, const QString& title,
+                      MessageIcon icon = MessageIcon::None);
 bool AskYesNoBox(QWidget* parent, const QString& text, const QString& title = kApplicationTitle,
                  MessageIcon icon = MessageIcon::Question);
 

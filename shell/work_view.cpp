@@ -1,8 +1,10 @@
 #include "shell/work_view.h"
 
+#include "shell/list_columns.h"
 #include "shell/log_row.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
+#include "shell/port_open_fail.h"
 #include "shell/ui_call_queue.h"
 
 #include <QCoreApplication>
@@ -75,7 +77,7 @@ bool CWork_View::OpenExchangePort()
     CopyPortFromMainFrame();
     if (port_->OpenPort(portId_, baudRate_))
         return true;
-    ShowMessageBox(this, "Port Open Fail", "Fail");
+    ShowPortOpenFail(this, portId_, port_->LastOpenFailure());
     return false;
 }
 
@@ -106,9 +108,11 @@ void CWork_View::AddLogRow(const std::string& text)
         return;
     const int row = logList_->rowCount();
     logList_->insertRow(row);
-    logList_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(LogNumberText(row + 1))));
+    const QString number = QString::fromStdString(LogNumberText(row + 1));
+    logList_->setItem(row, 0, new QTableWidgetItem(number));
+    FitColumnToText(*logList_, 0, number);
     logList_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(LogCalendarTimeText(std::time(nullptr)))));
-    logList_->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(text)));
+    logList_->setItem(row, 2, TextItem(QString::fromStdString(text)));
     logList_->selectRow(row);
     logList_->setCurrentCell(row, 0);
     logList_->scrollToItem(logList_->item(row, 0));
@@ -138,6 +142,7 @@ bool CWork_View::StartJob(Procedure procedure)
         return false;
     if (logList_)
         logList_->setRowCount(0);
+    ClearJobStatus();
     if (!OpenJobPort())
         return false;
     if (LaunchWorker(std::move(procedure), PortAfterJob::Close))
@@ -151,6 +156,7 @@ bool CWork_View::StartJobOnOpenPort(Procedure procedure)
 {
     if (jobActive_ || !port_->IsConnected())
         return false;
+    ClearJobStatus();
     return LaunchWorker(std::move(procedure), PortAfterJob::KeepOpen);
 }
 
@@ -215,6 +221,14 @@ QString CWork_View::FinishTitle() const
     return kApplicationTitle;
 }
 
+void CWork_View::ClearJobStatus()
+{
+    if (progressBar_)
+        progressBar_->setValue(progressBar_->minimum());
+    if (statusLine_)
+        statusLine_->clear();
+}
+
 QTableWidget* CWork_View::CreateLogList(int logColumnWidth)
 {
     logList_ = new QTableWidget(0, 3, this);
@@ -227,6 +241,8 @@ QTableWidget* CWork_View::CreateLogList(int logColumnWidth)
     logList_->setSelectionMode(QAbstractItemView::SingleSelection);
     logList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     logList_->setShowGrid(true);
+    MakeOneLineList(*logList_);
+    FitColumnToText(*logList_, 1, QString::fromStdString(LogCalendarTimeText(std::time(nullptr))));
     return logList_;
 }
 

@@ -114,6 +114,8 @@ private:
     void FinishJob(const JobOutcome& outcome, const JobEnd& end);
     void OnWorkerEnded();
     void AddLogRow(const std::string& text);
+    // A new job starts without the last one's status text and progress.
+    void ClearJobStatus();
     // The controls belong to the user-interface thread; workers reach them through Calls().
     void AssertOnOwnThread() const;
 

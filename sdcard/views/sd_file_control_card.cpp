@@ -4,6 +4,7 @@
 
 #include "base/format.h"
 #include "sdcard/sd_codes.h"
+#include "shell/list_columns.h"
 #include "shell/ui_call_queue.h"
 
 #include <QLabel>
@@ -127,10 +128,7 @@ void CSD_File_Control_View::ShowSdFiles(const std::vector<SdEntry>& files)
     for (const SdEntry& file : files) {
         const int row = sdList_->rowCount();
         sdList_->insertRow(row);
-        const QStringList cells{QString::number(row + 1), Text(file.name), Text(file.date), Text(file.time), {}};
-        for (int column = 0; column < cells.size(); ++column)
-            sdList_->setItem(row, column, new QTableWidgetItem(cells[column]));
-        sdList_->item(row, 4)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        SetFileRow(*sdList_, row, {QString::number(row + 1), Text(file.name), Text(file.date), Text(file.time), {}});
     }
     ShowSdSizes();
 }
@@ -208,7 +206,10 @@ void CSD_File_Control_View::ShowSdSizes()
 {
     for (int row = 0; row < sdList_->rowCount(); ++row) {
         const std::optional<uint32_t>& size = sdFiles_[static_cast<size_t>(row)].size;
-        sdList_->item(row, 4)->setText(size ? Text(GroupedSizeText(*size)) : QString());
+        const QString text = size ? Text(GroupedSizeText(*size)) : QString();
+        sdList_->item(row, 4)->setText(text);
+        sdList_->item(row, 4)->setToolTip(text);
+        FitColumnToText(*sdList_, 4, text);
     }
 }
 

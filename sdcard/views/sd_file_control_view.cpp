@@ -3,6 +3,7 @@
 #include "base/format.h"
 #include "sdcard/pc_folder.h"
 #include "sdcard/sd_codes.h"
+#include "shell/list_columns.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
 #include "shell/ui_call_queue.h"
@@ -17,11 +18,14 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace skarnel {
 namespace {
 
 constexpr int kLogColumnWidth = 400;
 constexpr int kLogTimeColumnWidth = 130;
+constexpr int kSizeColumn = 4;
 
 QTableWidget* CreateFileList(QWidget* parent)
 {
@@ -34,8 +38,23 @@ QTableWidget* CreateFileList(QWidget* parent)
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MakeOneLineList(*list);
     return list;
 }
+
+}  // namespace
+
+// The size column is right-aligned; every column grows to its longest text.
+void SetFileRow(QTableWidget& list, int row, const QStringList& cells)
+{
+    for (int column = 0; column < cells.size(); ++column) {
+        list.setItem(row, column, TextItem(cells[column]));
+        FitColumnToText(list, column, cells[column]);
+    }
+    list.item(row, kSizeColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+namespace {
 
 QTreeWidget* CreateFolderTree(QWidget* parent)
 {
@@ -145,11 +164,9 @@ void CSD_File_Control_View::ListPc(const std::filesystem::path& folder, QTreeWid
     for (const PcFileRow& file : listing.files) {
         const int row = pcList_->rowCount();
         pcList_->insertRow(row);
-        const QStringList cells{QString::number(row + 1), Text(file.name), Text(file.date), Text(file.time),
-                                Text(GroupedSizeText(file.size))};
-        for (int column = 0; column < cells.size(); ++column)
-            pcList_->setItem(row, column, new QTableWidgetItem(cells[column]));
-        pcList_->item(row, 4)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        SetFileRow(*pcList_, row,
+                   {QString::number(row + 1), Text(file.name), Text(file.date), Text(file.time),
+                    Text(GroupedSizeText(file.size))});
     }
     for (const std::string& name : listing.folders) {
         bool known = false;
@@ -243,8 +260,10 @@ void CSD_File_Control_View::LayOut()
     newFolderButton_->setGeometry(5, 38, 90, 25);
     deleteFolderButton_->setGeometry(100, 38, 90, 25);
     deleteFileButton_->setGeometry(195, 38, 90, 25);
-    browseButton_->setGeometry(right, 38, 90, 25);
-    pcPathLine_->setGeometry(right + 95, 38, w - right - 100, 25);
+    // On a narrow view the PC side's Browse moves right so as not to cover "Delete File".
+    const int browseLeft = std::max(right, 290);
+    browseButton_->setGeometry(browseLeft, 38, 90, 25);
+    pcPathLine_->setGeometry(browseLeft + 95, 38, w - browseLeft - 100, 25);
 
     sdTree_->setGeometry(5, paneTop, half, treeHeight);
     sdList_->setGeometry(5, paneTop + treeHeight + 5, half, paneHeight - treeHeight - 5);

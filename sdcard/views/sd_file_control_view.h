@@ -3,6 +3,8 @@
 #include "sdcard/sd_procedures.h"
 #include "shell/work_view.h"
 
+#include <QStringList>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +17,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace skarnel {
+
+// One row of a file list ("No", "File Name", "Date", "Time", "Size"), each column widened to
+// its text.
+void SetFileRow(QTableWidget& list, int row, const QStringList& cells);
 
 // "SD Card": a file manager between the PC's "SD_Card_Backup" folder and the controller's SD
 // card. The connection stays open from Connect to Disconnect. Every exchange with the card (the

@@ -255,6 +255,51 @@ TEST(SdFileControlView, FoldersAreMadeAndDeletedAndFilesDeletedWithTheirQuestion
     EXPECT_EQ(f.view->SdList()->rowCount(), 0);
 }
 
+// b.cld holds 10 bytes: less than one step of the bar, which must still end full, not busy.
+TEST(SdFileControlView, AFileUnderOneBarStepEndsWithAFullBarNotABusyOne)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.Connect();
+    f.Select(f.SdFolder("LogData"));
+    SelectRows(f.view->SdList(), {1});
+    f.view->SdToPcButton()->click();
+    ASSERT_TRUE(f.RunToItsEnd());
+    EXPECT_EQ(f.boxes.Texts().back(), "File Transfer Success");
+    EXPECT_GT(f.view->ProgressBar()->maximum(), 0);
+    EXPECT_EQ(f.view->ProgressBar()->value(), f.view->ProgressBar()->maximum());
+}
+
+TEST(SdFileControlView, ColumnsShowTheirWholeTextsOnOneLineRows)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.Connect();
+    f.Select(f.SdFolder("LogData"));
+    QTableWidget* list = f.view->SdList();
+    const QFontMetrics metrics = list->fontMetrics();
+    for (int column = 0; column < list->columnCount() - 1; ++column)
+        for (int row = 0; row < list->rowCount(); ++row)
+            EXPECT_LE(metrics.horizontalAdvance(list->item(row, column)->text()), list->columnWidth(column))
+                << row << "," << column;
+    EXPECT_LE(list->rowHeight(0), metrics.height() + 8);
+    EXPECT_EQ(list->item(0, 1)->toolTip(), "a.cld");
+}
+
+// At its smallest usual size the PC side's Browse must not cover the card's "Delete File".
+TEST(SdFileControlView, BrowseLeavesDeleteFileUncoveredWhenNarrow)
+{
+    SdViewFixture f;
+    ASSERT_NE(f.view, nullptr);
+    f.view->resize(500, 370);
+    QWidget* browse = nullptr;
+    for (QPushButton* button : f.view->findChildren<QPushButton*>())
+        if (button->text() == "Browse")
+            browse = button;
+    ASSERT_NE(browse, nullptr);
+    EXPECT_FALSE(browse->geometry().intersects(f.view->DeleteFileButton()->geometry()));
+}
+
 TEST(SdFileControlViewEndToEnd, FilesTravelBothWaysOnTheWorkerByteForByte)
 {
     EndToEndSdViewFixture f;

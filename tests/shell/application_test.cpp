@@ -51,6 +51,7 @@ TEST(Application, RefusesABadCommandLine)
     TempFolder folder;
     EXPECT_EQ(RunApplication(folder, {"--view", "22", "--screenshot", "x.png"}).exitCode, 2);
     EXPECT_EQ(RunApplication(folder, {"--no-such-option"}).exitCode, 2);
+    EXPECT_EQ(RunApplication(folder, {"--port", "abc", "--screenshot", "x.png"}).exitCode, 2);
     const CommandResult notBuilt = RunApplication(folder, {"--screenshot", folder.Path("x.png"), "--view", "20"});
     EXPECT_EQ(notBuilt.exitCode, 1);
     EXPECT_NE(notBuilt.err.find("view 20 is not built"), std::string::npos);

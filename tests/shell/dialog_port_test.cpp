@@ -35,6 +35,34 @@ TEST(DialogPort, ListsPortsByNameWithTheFirstRowSelected)
     EXPECT_EQ(dialog.List()->selectedItems().size(), 2);
 }
 
+// Enter keeps a working connection: the port in use is pre-selected, or typed in when it is a
+// path of no listed port; the first row only when the port in use is not present.
+TEST(DialogPort, ThePortInUseIsWhatOkTakesUntouched)
+{
+    SysfsFixture sysfs;
+    sysfs.AddUart(0);
+    sysfs.AddUsbPort(0, "Silicon Labs", "CP210x USB to UART Bridge");
+    sysfs.AddUart(2);
+    const struct {
+        SerialPortId current;
+        int selectedRow;
+        std::string chosen;
+    } cases[] = {
+        {SerialPortId::FromNumber(33), 2, "/dev/ttyUSB0"},
+        {SerialPortId::FromPath("/dev/ttyUSB0"), 2, "/dev/ttyUSB0"},
+        {SerialPortId::FromNumber(3), 1, "/dev/ttyS2"},
+        {SerialPortId::FromNumber(40), 0, "/dev/ttyS0"},
+        {SerialPortId::FromPath("/dev/pts/7"), 0, "/dev/pts/7"},
+    };
+    for (const auto& c : cases) {
+        CDialog_Port dialog(sysfs.Root(), {}, nullptr, c.current);
+        EXPECT_EQ(dialog.List()->currentRow(), c.selectedRow) << c.current.DevicePath();
+        dialog.OnOk();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.ChosenPort().DevicePath(), c.chosen);
+    }
+}
+
 TEST(DialogPort, OkWithoutASelectionIsCancel)
 {
     SysfsFixture sysfs;
