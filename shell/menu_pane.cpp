@@ -5,6 +5,9 @@
 #include "shell/menu_tree.h"
 
 #include <QFrame>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -35,6 +38,7 @@ CMenu_Pane::CMenu_Pane(CMainFrame& mainFrame, int language)
     tree_->setRootIsDecorated(true);
     tree_->setIconSize(QSize(24, 32));
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OnItemClicked(item); });
+    tree_->installEventFilter(this);
     FillMenuTree(language);
 }
 
@@ -49,6 +53,7 @@ void CMenu_Pane::FillMenuTree(int language)
     for (const MenuTreeItem& entry : MenuTreeItems()) {
         auto* item = entry.level == 0 ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(parents[entry.level - 1]);
         item->setText(0, QString::fromStdString(MenuText(language, entry.textIndex)));
+        item->setToolTip(0, item->text(0));
         item->setData(0, kDataRole, entry.data);
         item->setIcon(0, QIcon(MenuPaneImage(entry.image)));
         if (entry.data < 0) {
@@ -60,7 +65,29 @@ void CMenu_Pane::FillMenuTree(int language)
         tree_->scrollToItem(item);
     }
     tree_->expandAll();
+    // Each item was scrolled into view as it came; the pane opens at its top all the same.
+    tree_->scrollToTop();
+    FitWidthToLabels();
     UpdateItemStates();
+}
+
+void CMenu_Pane::FitWidthToLabels()
+{
+    const int scrollBar = tree_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree_);
+    tree_->resizeColumnToContents(0);
+    tree_->setMinimumWidth(tree_->columnWidth(0) + 2 * tree_->frameWidth() + scrollBar);
+}
+
+bool CMenu_Pane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && tree_->currentItem()) {
+            OnItemClicked(tree_->currentItem());
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void CMenu_Pane::RelabelMenuTree(int language)

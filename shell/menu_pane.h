@@ -26,8 +26,14 @@ public:
     QTreeWidget* Tree() const { return tree_; }
     QSize sizeHint() const override;
 
+protected:
+    // Enter and Space on an item open it, as a click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnItemClicked(QTreeWidgetItem* item);
+    // The tree is never narrower than its longest label.
+    void FitWidthToLabels();
 
     CMainFrame& mainFrame_;
     QFrame* frame_;

@@ -13,8 +13,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -186,6 +188,25 @@ TEST(MainFrame, MenuPaneClickOpensItsView)
     emit tree->itemClicked(time, 0);
     EXPECT_EQ(f.frame->FindView(kViewControllerTime), nullptr) << "the request is posted";
     ASSERT_TRUE(WaitUntil([&] { return f.frame->FindView(kViewControllerTime) != nullptr; }));
+}
+
+TEST(MainFrame, MenuPaneKeysOpenTheCurrentItemAndEveryLabelFitsFromTheTop)
+{
+    FrameFixture f(TestFrameOptions());
+    QTreeWidget* tree = f.frame->MenuPane()->Tree();
+    EXPECT_EQ(tree->verticalScrollBar()->value(), 0) << "the pane opens at its top";
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QRect row = tree->visualItemRect(*it);
+        EXPECT_LE(row.left() + tree->fontMetrics().horizontalAdvance((*it)->text(0)), tree->minimumWidth())
+            << (*it)->text(0).toStdString();
+        EXPECT_EQ((*it)->toolTip(0), (*it)->text(0));
+    }
+    for (const int key : {Qt::Key_Return, Qt::Key_Space}) {
+        const int view = key == Qt::Key_Return ? kViewControllerTime : kViewSdFileControl;
+        tree->setCurrentItem(FindItem(tree, view));
+        QTest::keyClick(tree, static_cast<Qt::Key>(key));
+        ASSERT_TRUE(WaitUntil([&] { return f.frame->FindView(view) != nullptr; })) << key;
+    }
 }
 
 // Runs the Port Select dialog through the main frame and lets `act` work on it.
