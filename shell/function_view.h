@@ -25,6 +25,10 @@ public:
     // The main frame's text set changed.
     virtual void OnLanguageChanged(int language);
 
+protected:
+    // After every resize the view's texts are fitted to their controls.
+    bool event(QEvent* event) override;
+
 signals:
     // A job's worker has ended and been joined.
     void JobEnded();

@@ -2,6 +2,7 @@
 
 #include "link/port_discovery.h"
 #include "shell/about_dlg.h"
+#include "shell/fonts.h"
 #include "base/app_folder.h"
 #include "shell/app_settings.h"
 #include "shell/commands.h"
@@ -34,6 +35,7 @@ CMainFrame::CMainFrame(CApp_Settings& settings, MainFrameOptions options)
     : settings_(settings), options_(std::move(options)), calls_(new CUi_Call_Queue(this)),
       liveData_(new CLive_Telemetry_Hub(this))
 {
+    LoadMetricCompatibleFonts();
     if (options_.showSplash)
         CSplashWnd::ShowFor(kSplashMs);
     if (options_.registerViews)

@@ -155,6 +155,7 @@ void CSD_File_Control_View::SelectPcFolder(QTreeWidgetItem* item)
         currentPcFolder_ /= name;
     ListPc(currentPcFolder_, item);
     pcPathLine_->setText(Text(currentPcFolder_.string()));
+    pcPathLine_->setToolTip(pcPathLine_->text());
 }
 
 void CSD_File_Control_View::ListPc(const std::filesystem::path& folder, QTreeWidgetItem* item)

@@ -96,7 +96,7 @@ TEST(FirmwareView, LayoutFollowsTheClientSize)
     ShowOffScreen(*f.frame.frame);
     // The warnings' font follows the room beside the product box, width - 360.
     const LayoutCase cases[] = {{881, 31}, {861, 31}, {860, 29}, {841, 29}, {840, 27}, {801, 27},
-                                {800, 25}, {761, 25}, {760, 23}, {741, 23}, {740, 20}, {600, 20}};
+                                {800, 25}, {761, 25}, {760, 23}, {741, 23}, {740, 20}};
     for (const LayoutCase& c : cases) {
         f.view->resize(c.width, 500);
         const int third = (c.width - 370) / 3;
@@ -110,6 +110,12 @@ TEST(FirmwareView, LayoutFollowsTheClientSize)
         EXPECT_EQ(f.view->LogList()->geometry(), QRect(10, 210, c.width - 20, 280)) << c.width;
         EXPECT_EQ(f.view->CableLabel()->font().pixelSize(), c.warningFont) << c.width;
         EXPECT_EQ(f.view->DownloadLabel()->font().pixelSize(), c.warningFont) << c.width;
+    }
+    // Narrower than the view's minimum the warning would be cut at 20 pixels: it shrinks instead.
+    f.view->resize(600, 500);
+    for (const CLabel* label : {f.view->CableLabel(), f.view->DownloadLabel()}) {
+        EXPECT_LT(label->font().pixelSize(), 20);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
     }
     EXPECT_TRUE(f.view->CableLabel()->isHidden()) << "the layout leaves the labels' visibility alone";
 }
