@@ -8,7 +8,7 @@
 #include "shell/view_table.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -77,7 +77,9 @@ void CModel_Conversion_View::BuildLayout()
 
 void CModel_Conversion_View::SelectFiles()
 {
-    const QStringList files = FileDialogs::Current().ChooseOpenFiles(this, QCoreApplication::applicationDirPath(),
+    // The application's own folder holds the backups; the executable's folder is no place to look.
+    const QString start = QString::fromStdString(MainFrame().ApplicationFolder().string());
+    const QStringList files = FileDialogs::Current().ChooseOpenFiles(this, start.isEmpty() ? QDir::homePath() : start,
                                                                      QtFileFilter(kModelFileFilter));
     for (const QString& file : files) {
         ModelFileSource source;
