@@ -48,6 +48,9 @@ CMainFrame::CMainFrame(CApp_Settings& settings, MainFrameOptions options)
 
     setWindowTitle("Skarnel.    Version-S3.5");
     mdiArea_ = new QMdiArea(this);
+    // A view larger than the area (at a high scale) is scrolled to, not cut off.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     CreateMenus();
     CreateToolBar();

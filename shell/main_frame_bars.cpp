@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QShortcut>
 #include <QToolBar>
 
 #include <algorithm>
@@ -53,6 +54,12 @@ void CMainFrame::CreateMenus()
     };
     for (const MenuEntry& popup : MainMenu())
         AddEntries(menuBar()->addMenu(popup.text), popup.items, makeAction);
+    // F10 reaches the menu bar from the keyboard, as desktops expect.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().first());
+    });
 }
 
 void CMainFrame::CreateToolBar()

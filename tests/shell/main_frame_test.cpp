@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -207,6 +209,23 @@ TEST(MainFrame, MenuPaneKeysOpenTheCurrentItemAndEveryLabelFitsFromTheTop)
         QTest::keyClick(tree, static_cast<Qt::Key>(key));
         ASSERT_TRUE(WaitUntil([&] { return f.frame->FindView(view) != nullptr; })) << key;
     }
+}
+
+TEST(MainFrame, F10OpensTheMenuBarAndTheMdiAreaScrollsToLargeViews)
+{
+    FrameFixture f(TestFrameOptions());
+    f.frame->show();
+    QShortcut* f10 = nullptr;
+    for (QShortcut* shortcut : f.frame->findChildren<QShortcut*>())
+        if (shortcut->key() == QKeySequence(Qt::Key_F10))
+            f10 = shortcut;
+    ASSERT_NE(f10, nullptr);
+    emit f10->activated();
+    EXPECT_EQ(f.frame->menuBar()->activeAction(), f.frame->menuBar()->actions().first());
+    auto* area = f.frame->findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 }
 
 // Runs the Port Select dialog through the main frame and lets `act` work on it.
