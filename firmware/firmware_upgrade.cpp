@@ -294,9 +294,18 @@ JobOutcome UpgradeJob::FinishApplication()
 
 }  // namespace
 
+// After a good upgrade the product lines show what the controller runs now, not what it ran
+// before; a controller that does not answer yet leaves them as they were.
 JobOutcome FirmwareUpgradeJob(CDownload_Function& link, const FirmwareUpgradeRequest& request, ProductLines* lines)
 {
-    return UpgradeJob(link, request, lines).Run();
+    JobOutcome outcome = UpgradeJob(link, request, lines).Run();
+    ProductInfo upgraded;
+    if (outcome.succeeded && lines) {
+        GroupScope group(link, kGroupApplication);
+        if (link.ReadProductInfo(upgraded))
+            lines->ShowProductLines(upgraded);
+    }
+    return outcome;
 }
 
 std::filesystem::path SystemBackupPath(const std::filesystem::path& applicationFolder)

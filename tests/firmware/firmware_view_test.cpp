@@ -181,7 +181,7 @@ TEST(FirmwareView, UpgradeRunsAsAJobAndRemembersItsFile)
     EXPECT_FALSE(f.view->DownloadButton()->isHidden());
     EXPECT_TRUE(f.view->CableLabel()->isHidden());
     EXPECT_FALSE(f.view->Port().IsConnected());
-    EXPECT_EQ(f.view->ProductLine(2)->text(), "App Version   : 105") << "as the boot loader told before the install";
+    EXPECT_EQ(f.view->ProductLine(2)->text(), "App Version   : 106") << "read again from the upgraded controller";
 }
 
 TEST(FirmwareView, StoredFileIsShownAndItsBootLoaderCountsAtTheStart)

@@ -192,8 +192,8 @@ TEST(FirmwareUpgrade, ApplicationOnlyGoesThroughTheBootLoaderStepByStep)
     EXPECT_EQ(f.GroupsOf(kDownloadStart), std::vector<int>{1});
     EXPECT_EQ(f.GroupsOf(kRfPause), std::vector<int>{1}) << "only the pause sent once after the image";
     // The conversion check reads in the application; display on and clear come before the
-    // boot loader's product information.
-    EXPECT_EQ(f.GroupsOf(kProductInfo), (std::vector<int>{0, 1}));
+    // boot loader's product information; the upgraded application is read at the end.
+    EXPECT_EQ(f.GroupsOf(kProductInfo), (std::vector<int>{0, 1, 0}));
     const auto beforeFileInformation = f.RequestsBefore(kFileInformation);
     const auto at = [&](int group, int code) {
         return std::find(beforeFileInformation.begin(), beforeFileInformation.end(), std::pair{group, code}) -
@@ -203,8 +203,9 @@ TEST(FirmwareUpgrade, ApplicationOnlyGoesThroughTheBootLoaderStepByStep)
     EXPECT_LT(at(1, kDisplayClear), at(1, kProductInfo));
     EXPECT_EQ(f.state().firmware.receivedImages.at(ImageKind::Application), images.application);
     EXPECT_EQ(f.state().product.appVersion, 106u);
-    ASSERT_EQ(f.productLines.shown.size(), 1u);
+    ASSERT_EQ(f.productLines.shown.size(), 2u);
     EXPECT_EQ(f.productLines.shown[0][2], "App Version   : 105");
+    EXPECT_EQ(f.productLines.shown[1][2], "App Version   : 106") << "the lines end with what the controller runs now";
 }
 
 TEST(FirmwareUpgrade, BootLoaderGoesInFromTheApplicationAfterTheRfQuestion)
