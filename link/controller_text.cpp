@@ -2,6 +2,8 @@
 
 #include "base/utf8.h"
 
+#include <algorithm>
+
 namespace skarnel {
 namespace {
 
@@ -30,6 +32,17 @@ std::string LowBytesOfCharacters(const std::string& utf8)
         i += length;
     }
     return bytes;
+}
+
+bool FitsLatin1(const std::string& utf8)
+{
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t length = Utf8CharacterLength(utf8, i);
+        if (length > 0 && Utf8Code(utf8, i, length) > 0xFF)
+            return false;
+        i += std::max<size_t>(length, 1);
+    }
+    return true;
 }
 
 std::string Latin1ToUtf8(const std::string& latin1)

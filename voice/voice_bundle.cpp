@@ -4,6 +4,7 @@
 #include "base/format.h"
 #include "base/replacing_file.h"
 #include "base/reporter.h"
+#include "link/controller_text.h"
 #include "voice/sound_file.h"
 #include "voice/wave_control.h"
 
@@ -136,6 +137,15 @@ bool BuildVoiceImage(const std::vector<VoiceSource>& sounds, int resolution, uin
     if (sounds.size() > kMaxVoiceFiles) {
         failText = "Maximum File Count Over    ";
         return false;
+    }
+    // A name the controller cannot show is refused before anything is converted or erased; its
+    // low bytes would name another sound.
+    for (size_t i = 0; i < sounds.size(); ++i) {
+        if (!FitsLatin1(sounds[i].name)) {
+            failText = Format("File Name Error : %s (only Latin-1 characters)", sounds[i].name.c_str());
+            marks.MarkRow(i, kRowFailed);
+            return false;
+        }
     }
     for (size_t i = 0; i < sounds.size(); ++i) {
         if (stop.Requested()) {

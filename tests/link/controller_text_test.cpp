@@ -11,6 +11,7 @@ struct TextCase {
     const char* what;
     std::string text;
     std::string sent;
+    bool fitsLatin1 = true;
 };
 
 class LowBytes : public testing::TestWithParam<TextCase> {};
@@ -18,6 +19,7 @@ class LowBytes : public testing::TestWithParam<TextCase> {};
 TEST_P(LowBytes, AreWhatTheControllerTakes)
 {
     EXPECT_EQ(LowBytesOfCharacters(GetParam().text), GetParam().sent);
+    EXPECT_EQ(FitsLatin1(GetParam().text), GetParam().fitsLatin1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, LowBytes,
@@ -27,8 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Names, LowBytes,
                                                   "e.txt",
                                                   "Gr\xfc\xdf"
                                                   "e.txt"},
-                                         TextCase{"beyondLatin1", "\xe2\x82\xac", "\xac"},
-                                         TextCase{"beyondTheBasicPlane", "\xf0\x9f\x98\x80", "\x3d\x00"s},
+                                         TextCase{"beyondLatin1", "\xe2\x82\xac", "\xac", false},
+                                         TextCase{"beyondTheBasicPlane", "\xf0\x9f\x98\x80", "\x3d\x00"s, false},
                                          TextCase{"latin1Byte", "M\xfcller", "M\xfcller"},
                                          TextCase{"cutOff", "a\xc3", "a\xc3"},
                                          TextCase{"overlongSlash", "\xc0\xaf", "\xc0\xaf"},

@@ -4,6 +4,7 @@
 #include "tests/voice/voice_link.h"
 #include "tests/voice/wave_fixtures.h"
 #include "voice/voice_bundle.h"
+#include "voice/voice_codes.h"
 #include "voice/voice_jobs.h"
 
 #include <gtest/gtest.h>
@@ -42,8 +43,6 @@ TEST(VoiceNames, NonAsciiNamesRoundTripThroughTheVoiceFlash)
          "a va",
          "\xc3\x87"
          "a va"},
-        // A character Latin-1 lacks goes as its low byte, as the controller takes it: U+20AC as 0xAC.
-        {"\xe2\x82\xac.wav", "\xac", "\xc2\xac"},
     };
     VoiceLink t(0x40000);
     TempFolder folder;
@@ -67,6 +66,19 @@ TEST(VoiceNames, NonAsciiNamesRoundTripThroughTheVoiceFlash)
         EXPECT_EQ(records[i].Name(), cases[i].listed);
         EXPECT_TRUE(fs::is_regular_file(backup / (cases[i].listed + ".apm"))) << cases[i].listed;
     }
+}
+
+TEST(VoiceNames, ANameLatin1LacksIsRefusedBeforeTheFlashIsErased)
+{
+    VoiceLink t(0x40000);
+    TempFolder folder;
+    // U+20AC would go as 0xAC and name another sound; a stray byte still goes as it is.
+    const std::vector<VoiceSource> sounds = {WaveSound(folder, "ok\xff.wav"), WaveSound(folder, "\xe2\x82\xac.wav")};
+    std::string finalText;
+    EXPECT_FALSE(Ended(SendVoiceSounds(t.link, sounds, 2, kVoiceModels[0], StopRequest{}), finalText));
+    EXPECT_EQ(finalText, "File Name Error : \xe2\x82\xac.wav (only Latin-1 characters)");
+    EXPECT_TRUE(t.Requests(kCodeVoiceFlashInit).empty());
+    EXPECT_TRUE(t.Requests(kCodeVoiceDataWrite).empty());
 }
 
 bool HoldsNoControlByte(const std::string& line)
