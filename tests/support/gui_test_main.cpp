@@ -1,6 +1,25 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Each test process keeps its application folder (the live log's temporary recording, the
+// settings' files) in a folder of its own, so that tests running side by side never share one.
+std::filesystem::path MakeOwnApplicationFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "skarnel-home-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        return {};
+    ::setenv("SKARNEL_HOME", pattern.c_str(), 1);
+    return pattern;
+}
+
+}  // namespace
+
 // GUI tests need the application object; listing them (test discovery) does not, so that
 // discovery works without a display.
 int main(int argc, char** argv)
@@ -8,7 +27,12 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
+    const std::filesystem::path home = MakeOwnApplicationFolder();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    if (!home.empty())
+        std::filesystem::remove_all(home, ignored);
+    return result;
 }
