@@ -106,13 +106,10 @@ void CLog_Load_Task::Run(const std::string& path, unsigned generation)
 void CLog_Load_Task::Post(unsigned generation, std::function<void()> call)
 {
     // The generation is read on the owning thread only, when the call arrives there.
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, call = std::move(call)] {
-            if (generation == generation_)
-                call();
-        },
-        Qt::QueuedConnection);
+    calls_.Post([this, generation, call = std::move(call)] {
+        if (generation == generation_)
+            call();
+    });
 }
 
 }  // namespace skarnel

@@ -2,6 +2,7 @@
 
 #include "base/job.h"
 #include "base/reporter.h"
+#include "shell/ui_call_queue.h"
 #include "telemetry/log_tables.h"
 
 #include <QObject>
@@ -54,6 +55,8 @@ private:
     StopRequest stop_;
     std::thread worker_;
     unsigned generation_ = 0;
+    // Hands the worker's calls to the owning thread under a lock that sanitizers can see.
+    CUi_Call_Queue calls_{this};
 };
 
 }  // namespace skarnel
