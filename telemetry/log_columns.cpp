@@ -259,6 +259,23 @@ bool IntegerField(const LogColumn& column, std::string_view text, uint8_t* recor
     return parsed;
 }
 
+// A field that is no float as its cell shows it.
+int64_t IntegerOf(const LogColumn& column, const uint8_t* record)
+{
+    switch (column.type) {
+    case F::Int32: return Read<int32_t>(record, column);
+    case F::UInt8: return Read<uint8_t>(record, column);
+    case F::UInt16: return Read<uint16_t>(record, column);
+    case F::Int16Bits: return static_cast<int16_t>(Read<uint16_t>(record, column));
+    case F::HalfChannel: {
+        const int16_t value = Read<int16_t>(record, column);
+        return value < 1 ? 0 : value / 2;
+    }
+    case F::Float: break;
+    }
+    return 0;
+}
+
 }  // namespace
 
 const LogLayout& LayoutOf(LogList list, LogFormat format)
@@ -309,18 +326,20 @@ std::string TabTitle(LogList list, int language)
 
 std::string CellText(const LogColumn& column, const uint8_t* record)
 {
-    switch (column.type) {
-    case F::Int32: return IntegerText(Read<int32_t>(record, column));
-    case F::Float: return FloatText(Read<float>(record, column), column.format);
-    case F::UInt8: return IntegerText(Read<uint8_t>(record, column));
-    case F::UInt16: return IntegerText(Read<uint16_t>(record, column));
-    case F::Int16Bits: return IntegerText(static_cast<int16_t>(Read<uint16_t>(record, column)));
-    case F::HalfChannel: {
-        const int16_t value = Read<int16_t>(record, column);
-        return IntegerText(value < 1 ? 0 : value / 2);
-    }
-    }
-    return {};
+    if (column.type == F::Float)
+        return FloatText(Read<float>(record, column), column.format);
+    return IntegerText(IntegerOf(column, record));
+}
+
+double CellValue(const LogColumn& column, const uint8_t* record)
+{
+    if (column.type != F::Float)
+        return static_cast<double>(IntegerOf(column, record));
+    // The float read back from its text, so that a plot and its list agree to the last digit.
+    const std::string text = CellText(column, record);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 std::string RowNumberText(size_t row)

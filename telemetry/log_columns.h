@@ -71,6 +71,9 @@ std::string TabTitle(LogList list, int language);
 
 // The one formatting of a value cell: the list, the command line and the exports show it.
 std::string CellText(const LogColumn& column, const uint8_t* record);
+// The number a cell shows: its integer, or its float as rounded to the cell's decimals (NaN
+// when the cell shows "nan").
+double CellValue(const LogColumn& column, const uint8_t* record);
 // "%d" of the row number counted from 1.
 std::string RowNumberText(size_t row);
 
