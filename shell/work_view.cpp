@@ -204,6 +204,7 @@ void CWork_View::FinishJob(const JobOutcome& outcome, const JobEnd& end)
         if (tearingDown_)
             return;
         SetJobControlsEnabled(true);
+        ShowEndText(outcome);
         if (!outcome.boxText.empty())
             ShowMessageBox(this, QString::fromStdString(outcome.boxText), end.title);
     });
@@ -219,6 +220,14 @@ void CWork_View::OnWorkerEnded()
 QString CWork_View::FinishTitle() const
 {
     return kApplicationTitle;
+}
+
+// A good job's last step text ("... 10/10") would read as if it were still running; a failed
+// job keeps the step it stopped at.
+void CWork_View::ShowEndText(const JobOutcome& outcome)
+{
+    if (statusLine_ && outcome.succeeded && !outcome.finalText.empty())
+        statusLine_->setText(QString::fromStdString(outcome.finalText));
 }
 
 void CWork_View::ClearJobStatus()

@@ -116,6 +116,7 @@ private:
     void AddLogRow(const std::string& text);
     // A new job starts without the last one's status text and progress.
     void ClearJobStatus();
+    void ShowEndText(const JobOutcome& outcome);
     // The controls belong to the user-interface thread; workers reach them through Calls().
     void AssertOnOwnThread() const;
 

@@ -182,6 +182,7 @@ TEST(FirmwareView, UpgradeRunsAsAJobAndRemembersItsFile)
     EXPECT_TRUE(f.view->CableLabel()->isHidden());
     EXPECT_FALSE(f.view->Port().IsConnected());
     EXPECT_EQ(f.view->ProductLine(2)->text(), "App Version   : 106") << "read again from the upgraded controller";
+    EXPECT_EQ(f.view->StatusLine()->text(), "Firmware Download Success") << "not the last block's count";
 }
 
 TEST(FirmwareView, StoredFileIsShownAndItsBootLoaderCountsAtTheStart)

@@ -20,13 +20,14 @@ public:
 
     bool Start()
     {
-        return StartJob([this](CDownload_Function& link) { return JobOutcome::Ended(true, job(link, *this)); });
+        return StartJob([this](CDownload_Function& link) { return JobOutcome::Ended(jobSucceeds, job(link, *this)); });
     }
     QPushButton* StartButton() const { return start_; }
     // The texts of the log list's "Log" column.
     void OnLanguageChanged(int language) override { lastLanguage = language; }
 
     Job job;
+    bool jobSucceeds = true;
     std::atomic<bool> jobEntered{false};
     int lastLanguage = -1;
 

@@ -75,11 +75,35 @@ TEST(WorkView, EndsAJobWithTheFinalTextAndProcessStop)
     EXPECT_FALSE(view->Port().IsConnected());
     EXPECT_EQ(view->ProgressBar()->maximum(), 10);
     EXPECT_EQ(view->ProgressBar()->value(), 7);
-    EXPECT_EQ(view->StatusLine()->text(), "Reading");
+    EXPECT_EQ(view->StatusLine()->text(), "Product Information Read - Ok") << "a good job ends on its end text";
     const auto boxes = f.boxes.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Product Information Read - Ok");
     EXPECT_TRUE(boxes[0].onUiThread);
+}
+
+TEST(WorkView, AFailedJobKeepsTheStepItStoppedAtAndTheNextJobStartsClear)
+{
+    JobFixture f;
+    TestJobView* view = f.Open(kViewFirmware);
+    view->job = [](CDownload_Function& link, TestJobView&) {
+        link.Window().ReportProgressRange(10, 0);
+        link.Window().ReportProgress(3, "Download 3/10");
+        return std::string("Data Download Fail");
+    };
+    view->jobSucceeds = false;
+    ASSERT_TRUE(view->Start());
+    ASSERT_TRUE(RunUntilJobEnds(*view));
+    EXPECT_EQ(view->StatusLine()->text(), "Download 3/10");
+    EXPECT_EQ(view->ProgressBar()->value(), 3);
+
+    view->job = RunUntilStopped;
+    view->jobSucceeds = true;
+    ASSERT_TRUE(view->Start());
+    EXPECT_EQ(view->StatusLine()->text(), "");
+    EXPECT_EQ(view->ProgressBar()->value(), view->ProgressBar()->minimum());
+    view->StopButton()->click();
+    ASSERT_TRUE(RunUntilJobEnds(*view));
 }
 
 TEST(WorkView, EndsAStoppedJobTheSameWay)
