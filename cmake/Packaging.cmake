@@ -47,7 +47,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # The views are laid out for a Tahoma-like and an Arial-like face; these carry faces of the same metrics.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation2, udev")
+# The map view's street-map page is drawn with Debian's copy of Leaflet.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation2, udev, libjs-leaflet")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-nanum")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${SKARNEL_PACKAGING}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
