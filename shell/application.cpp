@@ -131,6 +131,8 @@ int CVennacorApp::Run(int argc, char** argv)
     }
     PreparePlatform(options);
 
+    // The map view's web view shares the window's graphics context.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Skarnel");
     QApplication::setWindowIcon(ApplicationIcon());

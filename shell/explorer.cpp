@@ -8,15 +8,31 @@
 
 #ifdef SKARNEL_HAVE_WEBENGINE
 #include <QWebEngineView>
+
+#include <unistd.h>
 #endif
 
 namespace skarnel {
+#ifdef SKARNEL_HAVE_WEBENGINE
+namespace {
+
+// The web engine's sandbox cannot run as root and ends the process instead; as root (a test
+// machine, a container) the engine runs without it.
+void AllowRootWithoutSandbox()
+{
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+}  // namespace
+#endif
 
 CExplorer::CExplorer(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 #ifdef SKARNEL_HAVE_WEBENGINE
+    AllowRootWithoutSandbox();
     view_ = new QWebEngineView(this);
     layout->addWidget(view_);
 #else

@@ -18,5 +18,7 @@ inline constexpr const char* kKeyGangStBootFileName = "GANG_ST_BOOT_FILE_NAME";
 inline constexpr const char* kKeyGangTargetFileName = "GANG_TARGET_FILE_NAME";
 // The toolbar buttons the user chose to show, as command numbers.
 inline constexpr const char* kKeyToolbarButtons = "Toolbar_Buttons";
+// The page the map view shows: "street" (the default) or "provider".
+inline constexpr const char* kKeyMapProvider = "Map_Provider";
 
 }  // namespace skarnel

@@ -6,6 +6,7 @@
 #include "sdcard/views/sd_file_control_view.h"
 #include "shell/view_registry.h"
 #include "telemetry/views/gps_curve_view.h"
+#include "telemetry/views/gps_map_view.h"
 #include "telemetry/views/live_chart_view.h"
 #include "telemetry/views/live_log_dbm_view.h"
 #include "telemetry/views/live_log_recorder.h"
@@ -45,6 +46,7 @@ void RegisterViews(ViewRegistry& registry)
     registry.Register(kViewLiveSensorElectric, Make<CLive_Sensor_Electric_View>());
     registry.Register(kViewLiveSensorGps, Make<CLive_Sensor_Gps_View>());
     registry.Register(kViewLiveSensorVario, Make<CLive_Sensor_Vario_View>());
+    registry.Register(kViewGpsMap, Make<CGPS_Map_View>());
     registry.Register(kViewGpsCurve, Make<CGPS_Curve_View>());
     registry.Register(kViewVoiceList, Make<CAdpcm_View>());
     registry.Register(kViewVoicePackage, Make<CAdpcm_Bundle_View>());

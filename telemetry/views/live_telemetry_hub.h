@@ -25,7 +25,7 @@ public:
 
 signals:
     // New data for the live view of that number: 10 RF levels, 13 general, 14 receiver,
-    // 15 electric, 16 GPS, 17 vario, 21 the flight path's current point.
+    // 15 electric, 16 GPS, 17 vario, 20 new map pages, 21 the flight path's current point.
     void NewData(int view);
 
 private:
