@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/clock.h"
 #include "link/rs232.h"
 
 #include <memory>
@@ -15,6 +16,8 @@ public:
 
     // A new connection, not yet open.
     virtual std::unique_ptr<CRS232> MakeConnection() = 0;
+    // The clock of its connections, which paces whatever else runs beside them (the replay).
+    virtual Clock& TimeSource() { return Clock::System(); }
 };
 
 // Serial device nodes (and PTYs) through termios, on the system clock.

@@ -16,6 +16,7 @@ public:
     SimulatedConnectionFactory(std::shared_ptr<SimulatedDevice> device, Clock& clock, std::string devicePath = {});
 
     std::unique_ptr<CRS232> MakeConnection() override;
+    Clock& TimeSource() override { return clock_; }
 
 private:
     std::shared_ptr<SimulatedDevice> device_;

@@ -1,16 +1,21 @@
 #include "telemetry/views/log_sensor_view.h"
 
+#include "base/clock.h"
 #include "base/format.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
 #include "shell/view_table.h"
 #include "telemetry/log_export.h"
+#include "telemetry/map_page.h"
+#include "telemetry/views/live_telemetry_hub.h"
 #include "telemetry/views/log_load_task.h"
 #include "telemetry/views/log_table_model.h"
 #include "telemetry/views/replay_time_display.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDoubleValidator>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,11 +25,14 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <functional>
 #include <utility>
+#include <variant>
 
 namespace skarnel {
 namespace {
@@ -34,8 +42,24 @@ constexpr const char* kCsvFilter = "CSV File(*.csv)|*.csv||";
 constexpr const char* kGpxFilter = "GPX File(*.gpx)|*.gpx||";
 constexpr const char* kKmlFilter = "KML File(*.kml)|*.kml||";
 constexpr int kTrackPageSize = 10;
-// The track bar ends this many seconds before the log does.
-constexpr int64_t kTrackEndMargin = 2;
+constexpr int kGoToWidth = 90;
+constexpr int kChoiceGap = 6;
+constexpr int kChoiceHeight = 20;
+constexpr int kTitleInset = 16;
+// The largest "go to" time, seconds: far beyond any log.
+constexpr double kLargestGoTo = 1e8;
+
+// The live views a replay opens, in this order, for the lists that take part.
+constexpr std::pair<LogList, int> kReplayViews[] = {
+    {LogList::Receiver, kViewLiveSensorReceiver},
+    {LogList::RfLevel, kViewLiveLogDbm},
+    {LogList::Electric, kViewLiveSensorElectric},
+    {LogList::Gps, kViewLiveSensorGps},
+    {LogList::Gps, kViewGpsMap},
+    {LogList::Gps, kViewGpsCurve},
+    {LogList::Vario, kViewLiveSensorVario},
+    {LogList::General, kViewLiveSensorGeneral},
+};
 
 void Place(QWidget* control, int x, int y, int width, int height)
 {
@@ -63,15 +87,10 @@ QTableView* MakeList(QWidget* parent, CLog_Table_Model* model)
     return list;
 }
 
-// The track bar's last second: two before the end, never below 0, and an int for any log.
-int TrackBarEnd(int64_t endTime)
-{
-    return static_cast<int>(std::clamp<int64_t>(endTime / 100 - kTrackEndMargin, 0, INT_MAX));
-}
-
 }  // namespace
 
-CLog_Sensor_View::CLog_Sensor_View(CMainFrame& mainFrame) : CFunction_View(mainFrame, kViewLogSensor)
+CLog_Sensor_View::CLog_Sensor_View(CMainFrame& mainFrame)
+    : CFunction_View(mainFrame, kViewLogSensor), clock_(mainFrame.Connections().TimeSource())
 {
     CreateControls();
     CreateLists();
@@ -82,6 +101,7 @@ CLog_Sensor_View::CLog_Sensor_View(CMainFrame& mainFrame) : CFunction_View(mainF
 
 CLog_Sensor_View::~CLog_Sensor_View()
 {
+    replayTimer_->stop();
     loadTask_->Cancel();
 }
 
@@ -94,7 +114,8 @@ void CLog_Sensor_View::CreateControls()
     load_->hide();
     progress_ = new QProgressBar(this);
     progress_->setTextVisible(false);
-    progress_->setRange(0, 0);
+    // An empty bar until a load gives its range (a range of 0 would show a busy bar).
+    progress_->setRange(0, 1);
     progress_->setValue(0);
     countText_ = new QLabel("0 / 0", this);
     replayGroup_ = new QGroupBox(" [ Log Replay ] ", this);
@@ -110,6 +131,15 @@ void CLog_Sensor_View::CreateControls()
     trackLabel_ = new QLabel("Replay Position", this);
     // Its place left of the track bar holds it on two lines.
     trackLabel_->setWordWrap(true);
+    speedCombo_ = new QComboBox(this);
+    for (int speed : kReplaySpeeds)
+        speedCombo_->addItem(QString::fromStdString(Format("x%d", speed)));
+    goToEdit_ = new QLineEdit(this);
+    goToEdit_->setPlaceholderText("Go to (s)");
+    goToEdit_->setValidator(new QDoubleValidator(0, kLargestGoTo, 2, goToEdit_));
+    replayTimer_ = new QTimer(this);
+    replayTimer_->setInterval(static_cast<int>(kReplayStepMs));
+    replayTimer_->setTimerType(Qt::PreciseTimer);
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
     for (int i = 0; i < kLogListCount; ++i)
@@ -141,7 +171,16 @@ void CLog_Sensor_View::ConnectSignals()
     connect(load_, &QPushButton::clicked, this, &CLog_Sensor_View::LoadNamedFile);
     connect(tabs_, &QTabBar::currentChanged, this, &CLog_Sensor_View::ShowTab);
     connect(trackBar_, &QSlider::sliderMoved, this, &CLog_Sensor_View::ShowTrackPosition);
-    connect(trackBar_, &QSlider::sliderReleased, this, [this] { trackLabel_->setText("Replay Position"); });
+    connect(trackBar_, &QSlider::sliderReleased, this, [this] {
+        trackLabel_->setText("Replay Position");
+        MoveReplay(trackBar_->value());
+    });
+    connect(replayStart_, &QPushButton::clicked, this, &CLog_Sensor_View::StartReplay);
+    connect(replayStop_, &QPushButton::clicked, this, &CLog_Sensor_View::StopReplay);
+    connect(replayPause_, &QPushButton::clicked, this, &CLog_Sensor_View::PauseReplay);
+    connect(speedCombo_, &QComboBox::currentIndexChanged, this, &CLog_Sensor_View::ChooseSpeed);
+    connect(goToEdit_, &QLineEdit::returnPressed, this, &CLog_Sensor_View::GoToTime);
+    connect(replayTimer_, &QTimer::timeout, this, &CLog_Sensor_View::ReplayTick);
 }
 
 void CLog_Sensor_View::Browse()
@@ -267,6 +306,159 @@ void CLog_Sensor_View::SetUpReplay(int32_t endTime)
     timeDisplay_->SetTimes(0, endTime_);
 }
 
+void CLog_Sensor_View::StartReplay()
+{
+    // A load still running would change the rows under the replay.
+    if (replay_.IsRunning() || MainFrame().IsLiveLogRunning() || IsLoading())
+        return;
+    if (!replay_.Start(clock_.NowMs()))
+        return;
+    SetReplayButtons(true);
+    ShowReplayPosition(0);
+    PrepareLiveTelemetry();
+    OpenReplayViews();
+    replayTimer_->start();
+    ReplayTick();
+}
+
+void CLog_Sensor_View::PrepareLiveTelemetry()
+{
+    const std::vector<GpsData> gpsRows = ReplayGpsRows(tables_);
+    const LogFormat format = tables_.Format();
+    MainFrame().LiveData().Update(0, [&](LiveTelemetry& live) {
+        BuildReplayPath(gpsRows, format, live.path);
+        ClearForReplay(live);
+    });
+    if (gpsRows.empty() || MainFrame().MapPagePath().empty())
+        return;
+    // The map view shows what it finds; a page that could not be written leaves it as it was.
+    std::string error;
+    WriteMapPages(MainFrame().MapPagePath().parent_path(), gpsRows, format == LogFormat::LiveLog, error);
+}
+
+void CLog_Sensor_View::OpenReplayViews()
+{
+    for (const auto& [list, view] : kReplayViews)
+        if (replay_.TakesPart(list) && MainFrame().IsViewAvailable(view))
+            MainFrame().OpenView(view);
+    if (replay_.TakesPart(LogList::Gps))
+        MainFrame().LiveData().Update(kViewGpsMap, [](LiveTelemetry&) {});
+}
+
+void CLog_Sensor_View::StopReplay()
+{
+    replay_.Stop();
+    replayTimer_->stop();
+    SetReplayButtons(false);
+}
+
+void CLog_Sensor_View::PauseReplay()
+{
+    if (!replay_.IsRunning())
+        return;
+    if (replay_.IsPaused()) {
+        replay_.Resume(clock_.NowMs());
+        replayPause_->setText("Pause");
+    } else {
+        replay_.Pause();
+        replayPause_->setText("Resume");
+    }
+}
+
+void CLog_Sensor_View::MoveReplay(int seconds)
+{
+    const int64_t position = std::min<int64_t>(int64_t{seconds} * 100, endTime_);
+    replay_.MoveTo(position, clock_.NowMs());
+    if (replay_.IsPaused())
+        ShowReplayPosition(replay_.CurrentPosition());
+    emit ReplayPositionChanged(position);
+}
+
+void CLog_Sensor_View::GoToTime()
+{
+    bool number = false;
+    const double seconds = goToEdit_->text().toDouble(&number);
+    if (!number || !std::isfinite(seconds) || seconds < 0)
+        return;
+    const int64_t position = std::min<int64_t>(std::llround(std::min(seconds, kLargestGoTo) * 100), endTime_);
+    replay_.MoveTo(position, clock_.NowMs());
+    if (!trackBar_->isSliderDown())
+        trackBar_->setValue(static_cast<int>(position / 100));
+    if (replay_.IsPaused())
+        ShowReplayPosition(replay_.CurrentPosition());
+    emit ReplayPositionChanged(position);
+}
+
+void CLog_Sensor_View::ChooseSpeed(int index)
+{
+    if (index >= 0 && index < static_cast<int>(kReplaySpeeds.size()))
+        replay_.SetSpeed(kReplaySpeeds[static_cast<size_t>(index)], clock_.NowMs());
+}
+
+void CLog_Sensor_View::ReplayTick()
+{
+    if (!replay_.IsRunning()) {
+        replayTimer_->stop();
+        return;
+    }
+    for (const ReplayStep& step : replay_.Tick(clock_.NowMs()))
+        ShowReplayStep(step);
+    if (!replay_.IsRunning()) {
+        StopReplay();
+        timeDisplay_->SetTimes(replay_.CurrentPosition(), endTime_);
+    }
+}
+
+void CLog_Sensor_View::ShowReplayStep(const ReplayStep& step)
+{
+    CLive_Telemetry_Hub& hub = MainFrame().LiveData();
+    const ReplayRecord& record = step.record;
+    switch (step.kind) {
+    case ReplayKind::General:
+        hub.Update(kViewLiveSensorGeneral, [&](LiveTelemetry& live) { live.general = std::get<GeneralData>(record); });
+        break;
+    case ReplayKind::Electric:
+        hub.Update(kViewLiveSensorElectric,
+                   [&](LiveTelemetry& live) { live.electric = std::get<ElectricData>(record); });
+        break;
+    case ReplayKind::Vario:
+        hub.Update(kViewLiveSensorVario, [&](LiveTelemetry& live) { live.vario = std::get<VarioData>(record); });
+        break;
+    case ReplayKind::Receiver:
+        hub.Update(kViewLiveSensorReceiver,
+                   [&](LiveTelemetry& live) { live.receiver = std::get<ReceiverData>(record); });
+        break;
+    case ReplayKind::Gps:
+        hub.Update(kViewLiveSensorGps, [&](LiveTelemetry& live) { live.gps = std::get<GpsData>(record); });
+        hub.Update(kViewGpsCurve, [&](LiveTelemetry& live) { live.path.SetCurrent(static_cast<int32_t>(step.row)); });
+        break;
+    case ReplayKind::RfControllerLog:
+    case ReplayKind::RfLiveLog:
+        hub.Update(kViewLiveLogDbm, [&](LiveTelemetry& live) { live.StoreRfLevels(std::get<DbmScan>(record)); });
+        break;
+    case ReplayKind::Position:
+        ShowReplayPosition(step.time);
+        emit ReplayPositionChanged(step.time);
+        break;
+    }
+}
+
+void CLog_Sensor_View::ShowReplayPosition(int64_t position)
+{
+    if (!trackBar_->isSliderDown())
+        trackBar_->setValue(static_cast<int>(std::clamp<int64_t>(position / 100, 0, INT_MAX)));
+    timeDisplay_->SetTimes(position, endTime_);
+}
+
+void CLog_Sensor_View::SetReplayButtons(bool replaying)
+{
+    browse_->setEnabled(!replaying);
+    replayStart_->setEnabled(!replaying);
+    replayStop_->setEnabled(replaying);
+    replayPause_->setEnabled(replaying);
+    replayPause_->setText("Pause");
+}
+
 void CLog_Sensor_View::ShowTrackPosition(int seconds)
 {
     trackLabel_->setText(QString::fromStdString(Format("Move : %d s", seconds)));
@@ -303,6 +495,16 @@ void CLog_Sensor_View::PlaceCountText()
     Place(progress_, 15, 55, w - 130 - extra, 15);
 }
 
+// The speed and the "go to" time sit in the replay group's title row, after its title, where
+// they cover none of the group's controls; the row is as high as the gap above the buttons.
+void CLog_Sensor_View::PlaceReplayChoices()
+{
+    const int comboWidth = speedCombo_->sizeHint().width();
+    const int x = 10 + kTitleInset + replayGroup_->fontMetrics().horizontalAdvance(replayGroup_->title());
+    Place(speedCombo_, x, 90, comboWidth, kChoiceHeight);
+    Place(goToEdit_, x + comboWidth + kChoiceGap, 90, kGoToWidth, kChoiceHeight);
+}
+
 void CLog_Sensor_View::resizeEvent(QResizeEvent* event)
 {
     CFunction_View::resizeEvent(event);
@@ -320,6 +522,7 @@ void CLog_Sensor_View::resizeEvent(QResizeEvent* event)
     Place(replayStop_, 2 * c + 25, 110, c, 40);
     Place(trackLabel_, 15, 150, 78, 30);
     Place(trackBar_, 95, 150, w - 107, 30);
+    PlaceReplayChoices();
     Place(tabs_, 10, 200, w - 20, 41);
     for (QTableView* list : lists_)
         Place(list, 10, 240, w - 20, h - 250);

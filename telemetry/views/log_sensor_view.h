@@ -1,12 +1,14 @@
 #pragma once
 
 #include "shell/function_view.h"
+#include "telemetry/log_replay.h"
 #include "telemetry/log_tables.h"
 
 #include <array>
 #include <memory>
 #include <string>
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -15,9 +17,11 @@ class QPushButton;
 class QSlider;
 class QTabBar;
 class QTableView;
+class QTimer;
 
 namespace skarnel {
 
+class Clock;
 class CLog_Load_Task;
 class CLog_Table_Model;
 class CReplay_Time_Display;
@@ -28,8 +32,10 @@ class CReplay_Time_Display;
 // arrive in batches, so the first rows show at once; closing the view or loading another file
 // cancels a load that runs.
 //
-// The replay controls (Start, Pause, Stop, the track bar and the time display) are in place;
-// the replay drives them through their accessors.
+// The replay feeds the rows into the main frame's live telemetry in steps of 100 ms, paced by a
+// timer of the user-interface thread on the connections' clock, so that the live views show the
+// log as they show a recording; the track bar, a "go to" time and the speed choose where and how
+// fast it runs.
 class CLog_Sensor_View final : public CFunction_View {
     Q_OBJECT
 public:
@@ -47,6 +53,19 @@ public:
     void ExportAllLists();
     void ExportGpsPath(bool kml);
     void OnLanguageChanged(int language) override;
+
+    // The replay buttons: Start (refused while a live recording runs), Stop, and Pause, which
+    // toggles to "Resume".
+    void StartReplay();
+    void StopReplay();
+    void PauseReplay();
+    // The track bar let go: the replay goes on from its second.
+    void MoveReplay(int seconds);
+    // The "go to" time in seconds (decimals allowed); other text is left alone.
+    void GoToTime();
+    void ChooseSpeed(int index);
+    // One step of the replay timer.
+    void ReplayTick();
 
     const LogTables& Tables() const { return tables_; }
     bool IsLoading() const;
@@ -67,6 +86,14 @@ public:
     QSlider* TrackBar() const { return trackBar_; }
     QLabel* TrackLabel() const { return trackLabel_; }
     CReplay_Time_Display* TimeDisplay() const { return timeDisplay_; }
+    QComboBox* SpeedCombo() const { return speedCombo_; }
+    QLineEdit* GoToEdit() const { return goToEdit_; }
+    QTimer* ReplayTimer() const { return replayTimer_; }
+    const LogReplay& Replay() const { return replay_; }
+
+signals:
+    // The replay reached a position (hundredths of a second): at each step and at every move.
+    void ReplayPositionChanged(qint64 hundredths);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -83,12 +110,20 @@ private:
     // The replay is set up for the end of the loaded log.
     void SetUpReplay(int32_t endTime);
     void ShowTrackPosition(int seconds);
+    void OpenReplayViews();
+    void PrepareLiveTelemetry();
+    void ShowReplayStep(const ReplayStep& step);
+    void ShowReplayPosition(int64_t position);
+    void SetReplayButtons(bool replaying);
+    void PlaceReplayChoices();
     void ApplyTabTexts();
     void AddExportActions(QTableView* list);
     void ShowExportResult(bool exported, const std::string& error);
 
     LogTables tables_;
     int64_t endTime_ = 0;
+    LogReplay replay_{tables_};
+    Clock& clock_;
 
     QGroupBox* loadGroup_;
     QLineEdit* pathEdit_;
@@ -103,6 +138,9 @@ private:
     QPushButton* replayStop_;
     QSlider* trackBar_;
     QLabel* trackLabel_;
+    QComboBox* speedCombo_;
+    QLineEdit* goToEdit_;
+    QTimer* replayTimer_;
     QTabBar* tabs_;
     std::array<QTableView*, kLogListCount> lists_{};
     std::array<CLog_Table_Model*, kLogListCount> models_{};
