@@ -238,6 +238,11 @@ bool WriteMapPages(const fs::path& folder, const std::vector<GpsData>& rows, boo
         error = "No GPS rows";
         return false;
     }
+    // An empty folder would put the pages wherever the program happens to run.
+    if (folder.empty()) {
+        error = "No folder for the map pages";
+        return false;
+    }
     return WriteText(MapPageFile(folder, MapPageKind::Provider), ProviderMapPageText(rows, liveLog), error) &&
            CopyLeaflet(leafletSource, folder / kLeafletFolder, error) &&
            WriteText(MapPageFile(folder, MapPageKind::Street), StreetMapPageText(rows, liveLog), error);

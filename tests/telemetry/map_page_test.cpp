@@ -231,6 +231,8 @@ TEST(MapPage, APageThatCannotBeWrittenIsAFailureWithItsReason)
     const FailureCase cases[] = {
         {"missing folder", [](const TempFolder& t) { return t.Root() / "gone"; },
          [](const TempFolder&) { return std::filesystem::path(kLeafletSourceFolder); }},
+        {"no folder", [](const TempFolder&) { return std::filesystem::path(); },
+         [](const TempFolder&) { return std::filesystem::path(kLeafletSourceFolder); }},
         {"missing Leaflet", [](const TempFolder& t) { return t.Root(); },
          [](const TempFolder& t) { return t.Root() / "no-leaflet"; }},
     };
@@ -240,8 +242,9 @@ TEST(MapPage, APageThatCannotBeWrittenIsAFailureWithItsReason)
         std::string error;
         EXPECT_FALSE(WriteMapPages(c.folder(temp), NumberedRows(2), true, c.leaflet(temp), error));
         EXPECT_FALSE(error.empty());
-        EXPECT_FALSE(std::filesystem::exists(temp.Root() / "Street_Map.html"));
+        EXPECT_FALSE(std::filesystem::exists(c.folder(temp) / "Street_Map.html"));
     }
+    EXPECT_FALSE(std::filesystem::exists("New_Map.html"));
 }
 
 TEST(MapPageFailedWrite, AFullDiskLeavesTheEarlierPageWhole)
