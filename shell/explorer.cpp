@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #ifdef SKARNEL_HAVE_WEBENGINE
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <unistd.h>
@@ -33,7 +34,10 @@ CExplorer::CExplorer(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
 #ifdef SKARNEL_HAVE_WEBENGINE
     AllowRootWithoutSandbox();
-    view_ = new QWebEngineView(this);
+    auto* web = new QWebEngineView(this);
+    // The pages are local files whose maps come from the network (tiles, the provider's script).
+    web->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    view_ = web;
     layout->addWidget(view_);
 #else
     pathLine_ = new QLabel("No page", this);

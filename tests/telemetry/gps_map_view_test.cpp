@@ -16,6 +16,11 @@
 
 #include <filesystem>
 
+#if __has_include(<QWebEngineView>)
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#endif
+
 namespace skarnel::test {
 namespace {
 
@@ -116,6 +121,17 @@ TEST(GpsMapView, TheChosenPageIsShownAndRemembered)
     again->LoadButton()->click();
     EXPECT_EQ(again->Browser()->Page(), f.Page(MapPageKind::Provider));
 }
+
+#if __has_include(<QWebEngineView>)
+// The pages are local files; without this the web engine fetches none of their tiles or scripts.
+TEST(GpsMapView, TheLocalPageMayFetchItsMapFromTheNetwork)
+{
+    MapFrame f;
+    auto* web = f.view->Browser()->findChild<QWebEngineView*>();
+    ASSERT_NE(web, nullptr);
+    EXPECT_TRUE(web->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+}
+#endif
 
 }  // namespace
 }  // namespace skarnel::test
