@@ -2,7 +2,10 @@
 
 #include "base/reporter.h"
 
+#include <QMessageBox>
 #include <QString>
+
+#include <memory>
 
 class QWidget;
 
@@ -27,6 +30,13 @@ public:
     // Replaces the boxes (nullptr restores the default); the caller keeps ownership.
     static void Install(MessageBoxes* boxes);
 };
+
+// The box the default shows: the icon the caller asked for, at least kMinimumMessageBoxWidth
+// wide (or its text's width), and centred over the view that asks rather than the screen.
+inline constexpr int kMinimumMessageBoxWidth = 360;
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, const QString& explanation,
+                                            const QString& title, MessageIcon icon,
+                                            QMessageBox::StandardButtons buttons);
 
 // Shorthands for the current boxes.
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& title = kApplicationTitle,

@@ -20,21 +20,21 @@ RecordingMessageBoxes::~RecordingMessageBoxes()
     MessageBoxes::Install(nullptr);
 }
 
-void RecordingMessageBoxes::Add(const QString& text, const QString& title, MessageIcon icon)
+void RecordingMessageBoxes::Add(const QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
     const bool onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
     std::lock_guard lock(mutex_);
-    boxes_.push_back({text, title, icon, onUiThread});
+    boxes_.push_back({text, title, icon, onUiThread, parent});
 }
 
-void RecordingMessageBoxes::Show(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+void RecordingMessageBoxes::Show(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
-    Add(text, title, icon);
+    Add(parent, text, title, icon);
 }
 
-bool RecordingMessageBoxes::Ask(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+bool RecordingMessageBoxes::Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
-    Add(text, title, icon);
+    Add(parent, text, title, icon);
     return answer_;
 }
 

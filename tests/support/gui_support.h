@@ -44,6 +44,7 @@ public:
         QString title;
         MessageIcon icon;
         bool onUiThread;
+        const QWidget* parent;
     };
 
     RecordingMessageBoxes();
@@ -57,7 +58,7 @@ public:
     std::vector<QString> Texts() const;
 
 private:
-    void Add(const QString& text, const QString& title, MessageIcon icon);
+    void Add(const QWidget* parent, const QString& text, const QString& title, MessageIcon icon);
 
     mutable std::mutex mutex_;
     std::vector<Box> boxes_;

@@ -223,7 +223,7 @@ void CAdpcm_View::AddSoundFile(const std::filesystem::path& path)
     FileMessage message;
     const std::optional<SoundFigures> figures = DescribeSoundFile(path, message);
     if (!figures) {
-        ShowMessageBox(this, Text(message.text), Text(message.caption));
+        ShowMessageBox(this, Text(message.text), Text(message.caption), MessageIcon::Warning);
         return;
     }
     AppendVoiceRow(pcList_,
