@@ -2,6 +2,7 @@
 #include "shell/commands.h"
 #include "shell/icons.h"
 #include "shell/main_frame.h"
+#include "shell/menu_mnemonics.h"
 #include "shell/settings_keys.h"
 #include "shell/status_texts.h"
 #include "shell/toolbar_customise_dialog.h"
@@ -23,16 +24,34 @@ constexpr int kPaneWidths[3] = {100, 130, 300};
 constexpr QSize kToolbarButtonSize(36, 19);
 const QString kCustomiseText = QString::fromUtf8("사용자 지정...");
 
+std::vector<std::string> EntryTexts(const std::vector<MenuEntry>& entries)
+{
+    std::vector<std::string> texts;
+    for (const MenuEntry& entry : entries) {
+        if (!entry.separator)
+            texts.emplace_back(entry.text);
+    }
+    return texts;
+}
+
 void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries,
                 const std::function<QAction*(int, QObject*)>& makeAction)
 {
+    const std::vector<std::string> marked = WithMnemonics(EntryTexts(entries));
+    size_t next = 0;
     for (const MenuEntry& entry : entries) {
-        if (entry.separator)
+        if (entry.separator) {
             menu->addSeparator();
-        else if (entry.commandId == 0)
-            AddEntries(menu->addMenu(entry.text), entry.items, makeAction);
-        else
-            menu->addAction(makeAction(entry.commandId, menu));
+            continue;
+        }
+        const QString text = QString::fromStdString(marked[next++]);
+        if (entry.commandId == 0) {
+            AddEntries(menu->addMenu(text), entry.items, makeAction);
+        } else {
+            QAction* action = makeAction(entry.commandId, menu);
+            action->setText(text);
+            menu->addAction(action);
+        }
     }
 }
 
@@ -52,8 +71,9 @@ void CMainFrame::CreateMenus()
         menuActions_[commandId] = action;
         return action;
     };
-    for (const MenuEntry& popup : MainMenu())
-        AddEntries(menuBar()->addMenu(popup.text), popup.items, makeAction);
+    const std::vector<std::string> titles = WithMnemonics(EntryTexts(MainMenu()));
+    for (size_t i = 0; i < titles.size(); ++i)
+        AddEntries(menuBar()->addMenu(QString::fromStdString(titles[i])), MainMenu()[i].items, makeAction);
     // F10 reaches the menu bar from the keyboard, as desktops expect.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(f10, &QShortcut::activated, this, [this] {
@@ -70,7 +90,7 @@ void CMainFrame::CreateToolBar()
     for (int commandId : ToolbarCommands()) {
         QAction* action = MakeCommandAction(commandId, toolBar_);
         action->setIcon(CommandIcon(commandId));
-        action->setToolTip(CommandText(commandId));
+        action->setToolTip(QString::fromStdString(WithoutMnemonic(CommandText(commandId))));
         toolBar_->addAction(action);
         toolbarActions_[commandId] = action;
         toolbarSeparators_[commandId] = toolBar_->addSeparator();

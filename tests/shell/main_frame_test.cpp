@@ -2,6 +2,7 @@
 #include "shell/dialog_port.h"
 #include "shell/live_log_control.h"
 #include "shell/main_frame.h"
+#include "shell/menu_mnemonics.h"
 #include "shell/menu_pane.h"
 #include "shell/settings_keys.h"
 #include "shell/startup_port.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -24,6 +26,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace skarnel::test {
 namespace {
@@ -209,6 +213,35 @@ TEST(MainFrame, MenuPaneKeysOpenTheCurrentItemAndEveryLabelFitsFromTheTop)
         QTest::keyClick(tree, static_cast<Qt::Key>(key));
         ASSERT_TRUE(WaitUntil([&] { return f.frame->FindView(view) != nullptr; })) << key;
     }
+}
+
+// The texts a menu shows, as the user reads them, and the Alt+letters it answers to.
+void ExpectMenuMatches(const QList<QAction*>& actions, const std::vector<MenuEntry>& entries)
+{
+    std::set<QString> letters;
+    size_t next = 0;
+    for (QAction* action : actions) {
+        ASSERT_LT(next, entries.size());
+        const MenuEntry& entry = entries[next++];
+        EXPECT_EQ(action->isSeparator(), entry.separator);
+        if (action->isSeparator())
+            continue;
+        const QString text = action->text();
+        EXPECT_EQ(WithoutMnemonic(text.toStdString()), WithoutMnemonic(entry.text)) << "the system's text";
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        EXPECT_FALSE(key.isEmpty()) << text.toStdString();
+        EXPECT_TRUE(letters.insert(key.toString().toLower()).second) << "taken twice: " << text.toStdString();
+        if (action->menu())
+            ExpectMenuMatches(action->menu()->actions(), entry.items);
+    }
+    EXPECT_EQ(next, entries.size());
+}
+
+TEST(MainFrame, EveryMenuTitleAndItemHasAnAltLetterOfItsOwnAndKeepsItsText)
+{
+    FrameFixture f(TestFrameOptions());
+    ExpectMenuMatches(f.frame->menuBar()->actions(), MainMenu());
+    EXPECT_EQ(WithoutMnemonic(f.frame->CommandAction(kCmdAbout)->text().toStdString()), "Skarnel Info(A)...");
 }
 
 TEST(MainFrame, F10OpensTheMenuBarAndTheMdiAreaScrollsToLargeViews)

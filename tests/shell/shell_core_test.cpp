@@ -2,6 +2,7 @@
 #include "base/app_folder.h"
 #include "shell/commands.h"
 #include "shell/log_row.h"
+#include "shell/menu_mnemonics.h"
 #include "shell/menu_tree.h"
 #include "shell/startup_port.h"
 #include "shell/status_texts.h"
@@ -162,6 +163,31 @@ TEST(Commands, OpenTheViewsOfTheTable)
     EXPECT_EQ(TargetOfCommand(kCmdLanguage1)->action, CommandAction::Language);
     EXPECT_EQ(TargetOfCommand(kCmdLanguage1)->value, 1);
     EXPECT_STREQ(CommandText(kCmdAbout), "Skarnel Info(&A)...");
+}
+
+TEST(MenuMnemonics, EachTextOfAMenuGetsALetterOfItsOwnAndReadsAsBefore)
+{
+    struct Case {
+        std::vector<std::string> texts;
+        std::vector<std::string> marked;
+    };
+    const Case cases[] = {
+        {{"Menu", "Controller Log", "Monitor", "Tools", "About (&H)"},
+         {"&Menu", "&Controller Log", "M&onitor", "&Tools", "About (&H)"}},
+        // A text's own letter is kept even when an earlier text would have taken it.
+        {{"Help", "About (&H)"}, {"H&elp", "About (&H)"}},
+        // Word starts first, case does not tell letters apart, "&&" stays a literal '&'.
+        {{"Model Backup", "model Conversion", "Save && Quit"}, {"&Model Backup", "model &Conversion", "&Save && Quit"}},
+        {{"ab", "ba", "AB"}, {"&ab", "&ba", "AB"}},
+        {{"--", "RF DBM - File"}, {"--", "&RF DBM - File"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WithMnemonics(c.texts), c.marked);
+        for (size_t i = 0; i < c.texts.size(); ++i)
+            EXPECT_EQ(WithoutMnemonic(c.marked[i]), WithoutMnemonic(c.texts[i]));
+    }
+    EXPECT_EQ(WithoutMnemonic("Skarnel Info(&A)..."), "Skarnel Info(A)...");
+    EXPECT_EQ(WithoutMnemonic("Save && &Quit"), "Save & Quit");
 }
 
 TEST(MenuTree, KeepsItsStructureInBothTextSets)
