@@ -25,6 +25,11 @@ void Take(std::optional<PixelValues>& pixel, double value)
     pixel->last = value;
 }
 
+int64_t CeilingDivision(int64_t dividend, int64_t divisor)
+{
+    return (dividend + divisor - 1) / divisor;
+}
+
 std::optional<PlotPoint> FinitePoint(const PlotSeries& series, size_t row)
 {
     if (row >= series.times.size() || !std::isfinite(series.values[row]))
@@ -79,13 +84,19 @@ DecimatedSeries Decimate(const PlotSeries& series, int64_t start, int64_t end, i
     auto row = static_cast<size_t>(std::distance(series.times.begin(), first));
     if (row > 0)
         result.before = FinitePoint(series, row - 1);
+    // Rather than a division a row, the time where the next column begins, once a column: the
+    // first t with (t - start) * width >= (column + 1) * span.
     const int64_t span = end - start;
+    size_t column = 0;
+    int64_t nextColumn = start + CeilingDivision(span, width);
     for (; row < series.times.size() && series.times[row] < end; ++row) {
+        while (series.times[row] >= nextColumn) {
+            ++column;
+            nextColumn = start + CeilingDivision(static_cast<int64_t>(column + 1) * span, width);
+        }
         const double value = series.values[row];
-        if (!std::isfinite(value))
-            continue;
-        const int64_t pixel = (series.times[row] - start) * width / span;
-        Take(result.pixels[static_cast<size_t>(pixel)], value);
+        if (std::isfinite(value))
+            Take(result.pixels[column], value);
     }
     result.after = FinitePoint(series, row);
     return result;

@@ -10,6 +10,7 @@
 #include "telemetry/map_page.h"
 #include "telemetry/views/live_telemetry_hub.h"
 #include "telemetry/views/log_load_task.h"
+#include "telemetry/views/log_plot_widget.h"
 #include "telemetry/views/log_table_model.h"
 #include "telemetry/views/replay_time_display.h"
 
@@ -95,6 +96,7 @@ CLog_Sensor_View::CLog_Sensor_View(CMainFrame& mainFrame)
     CreateControls();
     CreateLists();
     ConnectSignals();
+    AddPlotTab();
     OnLanguageChanged(mainFrame.Language());
     ShowTab(0);
 }
@@ -181,6 +183,18 @@ void CLog_Sensor_View::ConnectSignals()
     connect(speedCombo_, &QComboBox::currentIndexChanged, this, &CLog_Sensor_View::ChooseSpeed);
     connect(goToEdit_, &QLineEdit::returnPressed, this, &CLog_Sensor_View::GoToTime);
     connect(replayTimer_, &QTimer::timeout, this, &CLog_Sensor_View::ReplayTick);
+}
+
+void CLog_Sensor_View::AddPlotTab()
+{
+    plot_ = new CLog_Plot_Widget(tables_, this);
+    const int tab = tabs_->addTab("Plot");
+    connect(tabs_, &QTabBar::currentChanged, plot_, [this, tab](int current) { plot_->setVisible(current == tab); });
+    for (CLog_Table_Model* model : models_) {
+        connect(model, &QAbstractItemModel::modelReset, plot_, &CLog_Plot_Widget::LogBegun);
+        connect(model, &QAbstractItemModel::rowsInserted, plot_, &CLog_Plot_Widget::RowsChanged);
+    }
+    connect(this, &CLog_Sensor_View::ReplayPositionChanged, plot_, &CLog_Plot_Widget::SetCursorTime);
 }
 
 void CLog_Sensor_View::Browse()
@@ -526,6 +540,7 @@ void CLog_Sensor_View::resizeEvent(QResizeEvent* event)
     Place(tabs_, 10, 200, w - 20, 41);
     for (QTableView* list : lists_)
         Place(list, 10, 240, w - 20, h - 250);
+    Place(plot_, 10, 240, w - 20, h - 250);
 }
 
 }  // namespace skarnel

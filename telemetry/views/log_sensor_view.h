@@ -23,6 +23,7 @@ namespace skarnel {
 
 class Clock;
 class CLog_Load_Task;
+class CLog_Plot_Widget;
 class CLog_Table_Model;
 class CReplay_Time_Display;
 
@@ -86,6 +87,7 @@ public:
     QSlider* TrackBar() const { return trackBar_; }
     QLabel* TrackLabel() const { return trackLabel_; }
     CReplay_Time_Display* TimeDisplay() const { return timeDisplay_; }
+    CLog_Plot_Widget* Plot() const { return plot_; }
     QComboBox* SpeedCombo() const { return speedCombo_; }
     QLineEdit* GoToEdit() const { return goToEdit_; }
     QTimer* ReplayTimer() const { return replayTimer_; }
@@ -119,6 +121,8 @@ private:
     void ApplyTabTexts();
     void AddExportActions(QTableView* list);
     void ShowExportResult(bool exported, const std::string& error);
+    // The "Plot" tab after the seven lists: their numeric columns against time.
+    void AddPlotTab();
 
     LogTables tables_;
     int64_t endTime_ = 0;
@@ -145,6 +149,7 @@ private:
     std::array<QTableView*, kLogListCount> lists_{};
     std::array<CLog_Table_Model*, kLogListCount> models_{};
     CLog_Load_Task* loadTask_ = nullptr;
+    CLog_Plot_Widget* plot_ = nullptr;
 };
 
 }  // namespace skarnel

@@ -105,9 +105,10 @@ TEST(LogSensorView, OpensWithItsControlsAndTexts)
     EXPECT_FALSE(view.ReplayStopButton()->isEnabled());
     EXPECT_EQ(view.TrackLabel()->text(), "Replay Position");
     EXPECT_EQ(view.TrackBar()->pageStep(), 10);
-    ASSERT_EQ(view.Tabs()->count(), 7);
+    ASSERT_EQ(view.Tabs()->count(), 8);
     EXPECT_EQ(view.Tabs()->tabText(0), " General    ");
     EXPECT_EQ(view.Tabs()->tabText(6), " Channel    ");
+    EXPECT_EQ(view.Tabs()->tabText(7), "Plot");
     for (int i = 0; i < kLogListCount; ++i) {
         QTableView* list = view.List(static_cast<LogList>(i));
         EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <tuple>
 
 namespace skarnel::test {
 namespace {
@@ -130,6 +131,23 @@ TEST(PlotSeries, DecimatesIntoPixelColumns)
         }
         EXPECT_EQ(decimated.before, c.before);
         EXPECT_EQ(decimated.after, c.after);
+    }
+}
+
+// Columns whose widths in time are uneven take each row where (t - start) * width / span says.
+TEST(PlotSeries, UnevenColumnsTakeEachRowWhereItsTimeFalls)
+{
+    const PlotSeries series = Ramp(1000, [](int32_t t) { return double(t); });
+    for (const auto& [start, end, width] : {std::tuple{0, 100, 7}, std::tuple{13, 990, 33}, std::tuple{5, 9, 10}}) {
+        const DecimatedSeries decimated = Decimate(series, start, end, width);
+        std::vector<std::optional<PixelValues>> expected(static_cast<size_t>(width));
+        for (int t = start; t < end; ++t) {
+            auto& pixel = expected[static_cast<size_t>((t - start) * width / (end - start))];
+            if (!pixel)
+                pixel = PixelValues{double(t), double(t), double(t), double(t)};
+            pixel->max = pixel->last = t;
+        }
+        EXPECT_EQ(decimated.pixels, expected) << start << " " << end << " " << width;
     }
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "telemetry/plot_series.h"
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QFontMetrics;
+class QPainter;
+
+namespace skarnel {
+
+// One plotted column: its name, its colour and its numbers.
+struct PlotTrace {
+    QString name;
+    QColor colour;
+    const PlotSeries* series;
+};
+
+// What a plot shows: its traces over the time window [start, end) (hundredths of a second),
+// and the replay position as a cursor when there is one.
+struct PlotScene {
+    std::vector<PlotTrace> traces;
+    int64_t start = 0;
+    int64_t end = 1;
+    std::optional<int64_t> cursor;
+};
+
+// The colour of the n-th trace: a short table of colours told apart easily, used in turn.
+QColor TraceColour(size_t trace);
+
+// Where the plot's curves lie inside `bounds`: right of one value axis per trace and above the
+// time axis. Times map onto its width and each trace's values onto its height.
+QRect PlotArea(const QRect& bounds, const QFontMetrics& metrics, const PlotScene& scene);
+
+// Draws the scene into `bounds`: the value axes in their traces' colours, the time axis in
+// seconds, each trace reduced to its pixel columns, the legend and the cursor.
+void DrawLogPlot(QPainter& painter, const QRect& bounds, const PlotScene& scene);
+
+}  // namespace skarnel
