@@ -8,28 +8,30 @@ namespace skarnel {
 namespace {
 
 // The cell's margins on both sides and the grid line, as the list style draws them.
-int CellPadding(const QTableWidget& list)
+int CellPadding(const QTableView& list)
 {
     return 2 * list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 12;
 }
 
 }  // namespace
 
-void MakeOneLineList(QTableWidget& list)
+void MakeOneLineList(QTableView& list)
 {
     list.setWordWrap(false);
     list.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     list.verticalHeader()->setDefaultSectionSize(list.fontMetrics().height() + 6);
     list.horizontalHeader()->setStretchLastSection(true);
     list.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    for (int column = 0; column < list.columnCount(); ++column) {
-        if (const QTableWidgetItem* header = list.horizontalHeaderItem(column))
-            FitColumnToText(list, column, header->text());
-    }
+    if (!list.model())
+        return;
+    for (int column = 0; column < list.model()->columnCount(); ++column)
+        FitColumnToText(list, column, list.model()->headerData(column, Qt::Horizontal).toString());
 }
 
-void FitColumnToText(QTableWidget& list, int column, const QString& text)
+void FitColumnToText(QTableView& list, int column, const QString& text)
 {
+    if (list.isColumnHidden(column))
+        return;
     const int needed = list.fontMetrics().horizontalAdvance(text) + CellPadding(list);
     if (needed > list.columnWidth(column))
         list.setColumnWidth(column, needed);
@@ -40,6 +42,17 @@ QTableWidgetItem* TextItem(const QString& text)
     auto* item = new QTableWidgetItem(text);
     item->setToolTip(text);
     return item;
+}
+
+void SetFittedCell(QTableWidget& list, int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* item = list.item(row, column)) {
+        item->setText(text);
+        item->setToolTip(text);
+    } else {
+        list.setItem(row, column, TextItem(text));
+    }
+    FitColumnToText(list, column, text);
 }
 
 }  // namespace skarnel

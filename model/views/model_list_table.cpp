@@ -1,5 +1,7 @@
 #include "model/views/model_list_table.h"
 
+#include "shell/list_columns.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -18,6 +20,7 @@ QTableWidget* CreateModelListTable(QWidget* parent, std::initializer_list<std::p
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setShowGrid(true);
+    MakeOneLineList(*list);
     return list;
 }
 
@@ -25,9 +28,9 @@ void AddNumberedRow(QTableWidget* list, const QStringList& texts)
 {
     const int row = list->rowCount();
     list->insertRow(row);
-    list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+    SetFittedCell(*list, row, 0, QString::number(row + 1));
     for (int column = 0; column < texts.size(); ++column)
-        list->setItem(row, column + 1, new QTableWidgetItem(texts[column]));
+        SetFittedCell(*list, row, column + 1, texts[column]);
 }
 
 }  // namespace skarnel

@@ -3,6 +3,7 @@
 #include "base/reporter.h"
 #include "gauges/graph_function.h"
 #include "shell/file_dialogs.h"
+#include "shell/list_columns.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
 #include "shell/view_table.h"
@@ -184,10 +185,12 @@ void CLog_DBM_View::CreateControls()
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setShowGrid(true);
     list_->verticalHeader()->hide();
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
     for (int column = 0; column < 4; ++column)
         list_->horizontalHeader()->resizeSection(column, kListColumnWidth);
+    MakeOneLineList(*list_);
+    // Channels and levels are single bytes, so the widest of them is known.
+    for (int column = 1; column < 4; ++column)
+        FitColumnToText(*list_, column, "255");
     timer_ = new QTimer(this);
 }
 
@@ -218,6 +221,8 @@ void CLog_DBM_View::Load()
         std::transform(samples_.begin(), samples_.end(), rxLevels_.begin(),
                        [](const RfSample& s) { return s.rxLevel; });
     });
+    if (!samples_.empty())
+        FitColumnToText(*list_, 0, QString::number(samples_.size() - 1));
     Redraw();
 }
 

@@ -119,6 +119,19 @@ TEST(MenuView, BackupWritesAFilePerUsedModelAndKeepsTheRowsOfEarlierBackups)
     EXPECT_EQ(LogTexts(*f.view).back(), "Model Info Read/Write Process Stop");
 }
 
+TEST(MenuView, ListsFitTheirRowsAndKeepTheGivenWidthsAsTheLeast)
+{
+    MenuViewFixture f;
+    EXPECT_GE(f.view->PcList()->columnWidth(1), 150);
+    f.dialogs.folder = QString::fromStdString(f.files.path());
+    f.view->BackupButton()->click();
+    ASSERT_TRUE(f.RunToItsEnd());
+    ASSERT_GT(f.view->PcList()->rowCount(), 0);
+    EXPECT_EQ(ListShapeFaults(*f.view->PcList()), std::vector<std::string>{});
+    EXPECT_EQ(ListShapeFaults(*f.view->ControllerList()), std::vector<std::string>{});
+    EXPECT_EQ(f.view->PcList()->item(0, 2)->toolTip(), f.view->PcList()->item(0, 2)->text()) << "a path shows whole";
+}
+
 TEST(MenuView, ModelListReplacesTheControllerListAndClosesThePort)
 {
     MenuViewFixture f;

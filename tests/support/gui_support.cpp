@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -56,6 +57,30 @@ void ShowOffScreen(QWidget& window)
 {
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
+}
+
+std::vector<std::string> ListShapeFaults(const QTableView& list)
+{
+    std::vector<std::string> faults;
+    if (list.wordWrap())
+        faults.push_back("rows wrap");
+    if (!list.horizontalHeader()->stretchLastSection())
+        faults.push_back("the last column does not stretch");
+    if (list.verticalHeader()->defaultSectionSize() > 2 * list.fontMetrics().height())
+        faults.push_back("rows higher than a line");
+    const QAbstractItemModel* model = list.model();
+    const auto check = [&](int column, const QString& text) {
+        if (list.fontMetrics().horizontalAdvance(text) > list.columnWidth(column))
+            faults.push_back("\"" + text.toStdString() + "\" cut in column " + std::to_string(column));
+    };
+    for (int column = 0; column + 1 < model->columnCount(); ++column) {
+        if (list.isColumnHidden(column))
+            continue;
+        check(column, model->headerData(column, Qt::Horizontal).toString());
+        for (int row = 0; row < model->rowCount(); ++row)
+            check(column, model->index(row, column).data().toString());
+    }
+    return faults;
 }
 
 std::vector<std::string> LogTexts(const CWork_View& view)

@@ -33,6 +33,8 @@ inline void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
+class QTableView;
+
 namespace skarnel::test {
 
 // Records every message box and question instead of showing it; questions get the scripted
@@ -106,6 +108,10 @@ void ShowOffScreen(QWidget& window);
 
 // The texts of a work view's log list, top to bottom.
 std::vector<std::string> LogTexts(const CWork_View& view);
+// The cells and headers of a list that its columns cut (the last column, which stretches, and
+// hidden ones aside), and the list's own faults of shape: wrapped or multi-line rows, no
+// stretched last column. Empty for a list that fits its contents.
+std::vector<std::string> ListShapeFaults(const QTableView& list);
 
 // Runs the event loop until the condition holds or the time is up; whether it holds.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -69,8 +69,13 @@ TEST(LogDbmView, OpensWithItsControls)
     const QStringList titles{"No", "Ch", "Tx", "Rx"};
     for (int column = 0; column < 4; ++column) {
         EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), titles[column]);
-        EXPECT_EQ(f.view->List()->horizontalHeader()->sectionSize(column), 40);
+        EXPECT_GE(f.view->List()->horizontalHeader()->sectionSize(column), 40) << "the given width is the least";
+        EXPECT_GT(f.view->List()->horizontalHeader()->sectionSize(column),
+                  f.view->List()->fontMetrics().horizontalAdvance("255"))
+            << "a byte's widest value fits";
     }
+    EXPECT_FALSE(f.view->List()->wordWrap());
+    EXPECT_TRUE(f.view->List()->horizontalHeader()->stretchLastSection());
 }
 
 TEST(LogDbmView, KeepsEveryKind3SampleAndNumbersThemFromZero)

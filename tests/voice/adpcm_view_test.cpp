@@ -146,6 +146,21 @@ TEST(SoundDataView, SendsListsAndBacksUpTheSameBytes)
               (std::vector<QString>{QString::number(helloBackup.size() + 32), "3033"}));
 }
 
+TEST(SoundDataView, ListsGrowToTheirLongestTexts)
+{
+    SoundDataViewFixture f;
+    const std::string name = "a voice whose file name is longer than the name column of the list.wav";
+    f.files.Write(name, Tone(11000, 5));
+    f.Select({QString::fromStdString(f.files.Path(name))});
+    ASSERT_EQ(f.view->PcList()->rowCount(), 1);
+    EXPECT_EQ(ListShapeFaults(*f.view->PcList()), std::vector<std::string>{});
+    AnswerVersionDialog("2");
+    f.view->SendButton()->click();
+    ASSERT_TRUE(RunUntilJobEnds(*f.view));
+    ASSERT_EQ(f.view->ControllerList()->rowCount(), 1);
+    EXPECT_EQ(ListShapeFaults(*f.view->ControllerList()), std::vector<std::string>{});
+}
+
 TEST(SoundDataView, CancelInTheVersionDialogAbandonsTheCommand)
 {
     SoundDataViewFixture f;
@@ -291,7 +306,9 @@ TEST(SoundDataView, RefusedFilesShowTheirBoxAndTheOthersAreAdded)
     stereo.data = Samples16({1, 2, 3, 4});
     f.files.Write("stereo.wav", WaveBytes(stereo));
     f.Select({QString::fromStdString(f.files.Path("stereo.wav")), QString::fromStdString(f.files.Path("hello.wav"))});
-    EXPECT_EQ(f.boxes.Texts().size(), 1u);
+    ASSERT_EQ(f.boxes.Texts().size(), 1u);
+    EXPECT_EQ(f.boxes.Boxes()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(f.boxes.Boxes()[0].parent, f.view);
     EXPECT_EQ(Column(f.view->PcList(), CAdpcm_View::kPcName), std::vector<QString>{"hello.wav"});
     EXPECT_EQ(f.dialogs.filters.back(), "PCM File(*.wav *.apm);;Wave File(*.wav);;ADPCM Filess(*.apm)");
 }

@@ -1,6 +1,7 @@
 #include "voice/views/voice_lists.h"
 
 #include "voice/sound_file.h"
+#include "shell/list_columns.h"
 #include "shell/work_view.h"
 
 #include <QHeaderView>
@@ -33,6 +34,7 @@ QTableWidget* CreateVoiceList(QWidget* parent, std::initializer_list<std::pair<c
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MakeOneLineList(*list);
     return list;
 }
 
@@ -50,10 +52,7 @@ QTableWidget* CreateControllerVoiceList(QWidget* parent)
 
 void SetCellText(QTableWidget* list, int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = list->item(row, column))
-        item->setText(text);
-    else
-        list->setItem(row, column, new QTableWidgetItem(text));
+    SetFittedCell(*list, row, column, text);
 }
 
 void AppendVoiceRow(QTableWidget* list, const QStringList& texts, uint32_t streamSize)
