@@ -17,7 +17,6 @@ constexpr int kTickLength = 4;
 constexpr int kMargin = 6;
 constexpr int kSwatchWidth = 18;
 const QColor kGridColour(225, 225, 225);
-const QColor kCursorColour(220, 0, 0);
 
 // A trace's values onto the area's height, its range widened a little so that its extremes
 // stay clear of the edges.
@@ -183,7 +182,7 @@ void DrawCursor(QPainter& painter, const PlotScene& scene, const QRect& area)
     if (!scene.cursor || *scene.cursor < scene.start || *scene.cursor >= scene.end)
         return;
     const int x = static_cast<int>(std::lround(TimeX(*scene.cursor, scene, area)));
-    painter.setPen(QPen(kCursorColour, 1));
+    painter.setPen(QPen(PlotCursorColour(), 1));
     painter.drawLine(x, area.top(), x, area.bottom());
 }
 

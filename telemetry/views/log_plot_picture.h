@@ -30,6 +30,12 @@ struct PlotScene {
     std::optional<int64_t> cursor;
 };
 
+// The replay position's line: black, as no trace is.
+inline QColor PlotCursorColour()
+{
+    return Qt::black;
+}
+
 // The colour of the n-th trace: a short table of colours told apart easily, used in turn.
 QColor TraceColour(size_t trace);
 

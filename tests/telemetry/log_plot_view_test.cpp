@@ -84,6 +84,20 @@ TEST(LogPlotView, TheEighthTabShowsThePlotInsteadOfTheLists)
     EXPECT_TRUE(fixture.view->List(LogList::Gps)->isVisible());
 }
 
+// At the view's smallest size the eight tabs share the bar's width, none behind scroll buttons.
+TEST(LogPlotView, EveryTabFitsTheBarAtTheSmallestSize)
+{
+    PlotViewFixture fixture;
+    fixture.view->resize(650, 450);
+    QApplication::processEvents();
+    QTabBar& tabs = *fixture.view->Tabs();
+    for (int tab : {0, kPlotTab}) {
+        tabs.setCurrentIndex(tab);
+        EXPECT_GE(tabs.tabRect(0).left(), 0) << tab;
+        EXPECT_LE(tabs.tabRect(kPlotTab).right(), tabs.width()) << tab;
+    }
+}
+
 TEST(LogPlotView, AChosenColumnIsDrawnAcrossThePlot)
 {
     PlotViewFixture fixture;
@@ -110,7 +124,7 @@ bool CursorDrawnAt(CLog_Plot_Widget& plot, int64_t time)
     const QRect area = plot.PlotRect();
     const double share = static_cast<double>(time - plot.Window().Start()) / static_cast<double>(plot.Window().Span());
     const int x = area.left() + static_cast<int>(std::lround(share * area.width()));
-    return image.pixelColor(x, area.center().y() + 7) == QColor(220, 0, 0);
+    return image.pixelColor(x, area.center().y() + 7) == PlotCursorColour();
 }
 
 TEST(LogPlotView, TheCursorFollowsTheReplayPosition)
