@@ -2,12 +2,15 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace skarnel {
 namespace {
 
 constexpr const char* kWineFontFiles[] = {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"};
+
+bool g_compatibleTahomaLoaded = false;
 
 bool HasFamily(const QString& family)
 {
@@ -24,10 +27,18 @@ void LoadMetricCompatibleFonts()
     loaded = true;
     if (!HasFamily("Tahoma")) {
         for (const char* file : kWineFontFiles)
-            QFontDatabase::addApplicationFont(file);
+            g_compatibleTahomaLoaded |= QFontDatabase::addApplicationFont(file) >= 0;
     }
     if (!HasFamily("Arial") && HasFamily("Liberation Sans"))
         QFont::insertSubstitution("Arial", "Liberation Sans");
+}
+
+QFont BoldFont(QFont font)
+{
+    font.setBold(true);
+    if (g_compatibleTahomaLoaded && QFontInfo(font).family().compare("Tahoma", Qt::CaseInsensitive) == 0)
+        font.setFamily("Arial");
+    return font;
 }
 
 }  // namespace skarnel

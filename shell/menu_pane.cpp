@@ -1,5 +1,7 @@
 #include "shell/menu_pane.h"
 
+#include "shell/fonts.h"
+
 #include "shell/icons.h"
 #include "shell/main_frame.h"
 #include "shell/menu_tree.h"
@@ -57,9 +59,7 @@ void CMenu_Pane::FillMenuTree(int language)
         item->setData(0, kDataRole, entry.data);
         item->setIcon(0, QIcon(MenuPaneImage(entry.image)));
         if (entry.data < 0) {
-            QFont bold = tree_->font();
-            bold.setBold(true);
-            item->setFont(0, bold);
+            item->setFont(0, BoldFont(tree_->font()));
         }
         parents[entry.level] = item;
         tree_->scrollToItem(item);

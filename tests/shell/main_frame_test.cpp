@@ -15,7 +15,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMdiArea>
+#include <QImage>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSettings>
@@ -194,6 +196,38 @@ TEST(MainFrame, MenuPaneClickOpensItsView)
     emit tree->itemClicked(time, 0);
     EXPECT_EQ(f.frame->FindView(kViewControllerTime), nullptr) << "the request is posted";
     ASSERT_TRUE(WaitUntil([&] { return f.frame->FindView(kViewControllerTime) != nullptr; }));
+}
+
+// How much ink a text leaves in a font: the dark pixels of it drawn black on white.
+int Ink(const QFont& font, const QString& text)
+{
+    QImage picture(QFontMetrics(font).boundingRect(text).size() + QSize(8, 8), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(picture.rect(), Qt::AlignCenter, text);
+    painter.end();
+    int dark = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            dark += qGray(picture.pixel(x, y)) < 128;
+    return dark;
+}
+
+TEST(MainFrame, MenuPaneHeadingsReadAsBold)
+{
+    FrameFixture f(TestFrameOptions());
+    QTreeWidget* tree = f.frame->MenuPane()->Tree();
+    int headings = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if ((*it)->childCount() == 0)
+            continue;
+        ++headings;
+        const QString text = (*it)->text(0);
+        EXPECT_GT(Ink((*it)->font(0), text), Ink(tree->font(), text) * 5 / 4) << text.toStdString();
+    }
+    EXPECT_GT(headings, 0);
 }
 
 TEST(MainFrame, MenuPaneKeysOpenTheCurrentItemAndEveryLabelFitsFromTheTop)
