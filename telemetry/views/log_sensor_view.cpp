@@ -302,7 +302,7 @@ void CLog_Sensor_View::ShowColumns(LogList list)
     QHeaderView* header = List(list)->horizontalHeader();
     const LogLayout& layout = tables_.Layout(list);
     for (int column = 0; column < tables_.ColumnCount(list); ++column)
-        header->resizeSection(column, ColumnWidth(layout, column));
+        header->resizeSection(column, std::max(ColumnWidth(layout, column), header->sectionSizeHint(column)));
 }
 
 void CLog_Sensor_View::ShowProgress(int position, const QString& status)

@@ -9,7 +9,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QStyle>
+#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -38,12 +39,18 @@ std::vector<std::string> CutTexts(QWidget& view)
             check(*button, button->text(), button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')),
                   button->width() - 4);
     }
-    for (const QTableWidget* list : view.findChildren<QTableWidget*>()) {
-        for (int column = 0; column < list->columnCount(); ++column) {
-            const QTableWidgetItem* header = list->horizontalHeaderItem(column);
-            if (header && !list->isColumnHidden(column))
-                check(*list, header->text(), list->fontMetrics().horizontalAdvance(header->text()),
-                      list->columnWidth(column));
+    for (const QGroupBox* group : view.findChildren<QGroupBox*>()) {
+        if (!group->title().isEmpty())
+            check(*group, group->title(), group->fontMetrics().horizontalAdvance(group->title()), group->width() - 8);
+    }
+    for (const QTableView* list : view.findChildren<QTableView*>()) {
+        const QHeaderView* header = list->horizontalHeader();
+        const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int column = 0; list->model() && column < list->model()->columnCount(); ++column) {
+            const QString title = list->model()->headerData(column, Qt::Horizontal).toString();
+            if (!list->isColumnHidden(column))
+                check(*list, title, header->fontMetrics().horizontalAdvance(title) + margins,
+                      header->sectionSize(column));
         }
     }
     return cut;
@@ -56,6 +63,10 @@ TEST(ViewWalk, EveryBuiltViewRendersWithNoSystemTextCut)
     SimulatedFrameFixture f;
     f.frame->resize(1280, 800);
     f.frame->show();
+    // CTest runs the walk at QT_SCALE_FACTOR=2 too.
+    const double scale =
+        qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
+    EXPECT_EQ(f.frame->devicePixelRatioF(), scale);
     int walked = 0;
     for (int index = 0; index < kViewCount; ++index) {
         if (!f.frame->IsViewAvailable(index))
