@@ -62,4 +62,16 @@ struct ReplayTimeTexts {
 };
 ReplayTimeTexts ReplayTimeTextsOf(int64_t current, int64_t end);
 
+// Where the replay clock's texts stand in a box of that size: at their 7.5 mm size when they
+// fit there apart from each other, else at the first size half a millimetre at a time smaller
+// that does (2 mm at the least).
+struct ReplayTimeLayout {
+    double digitsMm = 0;
+    QRectF seconds;
+    QRectF current;
+    QRectF slash;
+    QRectF end;
+};
+ReplayTimeLayout ReplayTimeLayoutOf(const QPainter& painter, QSizeF box, int64_t current, int64_t end);
+
 }  // namespace skarnel

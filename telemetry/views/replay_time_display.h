@@ -7,9 +7,7 @@
 namespace skarnel {
 
 // The file log viewer's replay time: the current position and the end of the log, in
-// hundredths of a second. Its picture is a plain one of its own: the gauges' replay clock
-// (CGraph_Function::DrawReplayTime) overlaps its texts in this 405 x 40 box for now, and takes
-// its place in paintEvent once it fits.
+// hundredths of a second, drawn by the gauges' replay clock.
 class CReplay_Time_Display final : public QWidget {
     Q_OBJECT
 public:

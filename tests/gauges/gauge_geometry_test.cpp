@@ -3,10 +3,12 @@
 #include "gauges/graph_function.h"
 #include "gauges/panel_instruments.h"
 #include "gauges/ring_dial.h"
+#include "tests/gauges/golden_image.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -195,6 +197,41 @@ TEST(GaugeGeometry, ReplayTimeTexts)
     EXPECT_EQ(texts.current, QStringLiteral("01:01:01"));
     EXPECT_EQ(texts.end, QStringLiteral(" 02:00:00"));
     EXPECT_EQ(ReplayTimeTextsOf(5, 0).seconds, QStringLiteral("0.05"));
+}
+
+// In the file log viewer's 405 x 40 box the replay clock's texts stand apart and inside it,
+// however long the log; where there is room they keep their size and places.
+TEST(GaugeGeometry, ReplayTimeTextsFitTheirBoxApart)
+{
+    QImage image(405, 40, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const std::pair<int64_t, int64_t> times[] = {{0, 0}, {366100, 720000}, {35999999, 35999999}, {99999999, 99999999}};
+    for (const auto& [current, end] : times) {
+        SCOPED_TRACE(current);
+        const ReplayTimeLayout layout = ReplayTimeLayoutOf(painter, QSizeF(405, 40), current, end);
+        const QRectF box(0, 0, 405, 40);
+        for (const QRectF& text : {layout.seconds, layout.current, layout.slash, layout.end})
+            EXPECT_TRUE(box.contains(text)) << text.x() << " " << text.width();
+        EXPECT_LT(layout.seconds.right(), layout.current.left());
+        EXPECT_LT(layout.current.right(), layout.slash.left());
+        EXPECT_LT(layout.slash.right(), layout.end.left());
+        EXPECT_GE(layout.digitsMm, 2.0);
+    }
+    const ReplayTimeLayout wide = ReplayTimeLayoutOf(painter, QSizeF(900, 40), 366100, 720000);
+    EXPECT_EQ(wide.digitsMm, 7.5);
+    EXPECT_NEAR(wide.end.right(), 900 - 4, 0.001);  // the digits are wider than W - 125 leaves them
+    EXPECT_LT(ReplayTimeLayoutOf(painter, QSizeF(405, 40), 366100, 720000).digitsMm, 7.5);
+}
+
+TEST(ReplayTime, Golden)
+{
+    if (!gauge_test::GoldenFontsInstalled())
+        GTEST_SKIP() << "the golden pictures need the fonts scripts/setup installs";
+    QImage image = gauge_test::BlankImage(405, 40);
+    QPainter painter(&image);
+    CGraph_Function::DrawReplayTime(painter, image.rect(), 366100, 720000);
+    painter.end();
+    EXPECT_TRUE(gauge_test::MatchesGolden(QStringLiteral("replay_time_405x40"), image));
 }
 
 TEST(GaugeGeometry, ReadingsAreClampedAndNaNReadsAsZero)
