@@ -168,7 +168,10 @@ void CGraph_Function::DrawRfHistory(QPainter& painter, const QRect& rect, std::s
     painter.setPen(QPen(GaugeColour(kBlue), 1));
     painter.drawLine(QPointF(120, 17), QPointF(160, 17));
     DrawGaugeText(painter, {165, 10}, GaugeColour(kBlack), font, QStringLiteral("Rx"));
-    DrawGaugeText(painter, {W - 20, H - 25}, GaugeColour(kBlack), font, QString::asprintf("%d", count));
+    // The count stands at W - 20 while it fits there; a count of many digits moves left.
+    const QString countText = QString::asprintf("%d", count);
+    const double countX = std::min(W - 20, W - 2 - MeasureGaugeText(painter, font, countText).width());
+    DrawGaugeText(painter, {countX, H - 25}, GaugeColour(kBlack), font, countText);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(GaugeColour(kBlack), 1));
     painter.drawRect(plot);

@@ -234,6 +234,24 @@ TEST(Charts, EmptyAndDegenerateDataDrawWithoutFault)
     }
 }
 
+// The RF history's frame count keeps every digit inside the chart: short counts at W - 20,
+// long ones moved left.
+TEST(Charts, RfHistoryFrameCountIsNeverCut)
+{
+    for (const int count : {7, 18000, 1234567}) {
+        const QImage image = Paint(600, 200, [&](QPainter& p) {
+            CGraph_Function::DrawRfHistory(p, QRect(0, 0, 600, 200), {}, {}, count, -1, -1);
+        });
+        int rightmostInk = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 200 - 25; y < 200 - 10; ++y)
+                if (qGray(image.pixel(x, y)) < 100)
+                    rightmostInk = std::max(rightmostInk, x);
+        EXPECT_GT(rightmostInk, 600 - 20) << count;
+        EXPECT_LE(rightmostInk, 600 - 2) << count;
+    }
+}
+
 TEST(Charts, CellBarsTakeTheWindowsColourWithRedInTheLowByte)
 {
     const std::array<CellBar, 1> cell{{{4000, true, 0x0000FF, QStringLiteral("Cell 1")}}};
