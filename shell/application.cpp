@@ -6,6 +6,7 @@
 #include "shell/icons.h"
 #include "shell/main_frame.h"
 #include "telemetry/views/live_sample.h"
+#include "telemetry/views/log_sample.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -28,6 +29,8 @@ struct StartOptions {
     QString screenshot;
     int view = -1;
     QString liveSample;
+    QString log;
+    QStringList plot;
     QString settingsFile;
 };
 
@@ -39,6 +42,8 @@ void DefineOptions(QCommandLineParser& parser)
     parser.addOption({"screenshot", "Render the main window into a PNG file and exit.", "FILE"});
     parser.addOption({"view", "With --screenshot: the view index to open first.", "N"});
     parser.addOption({"live-sample", "With --screenshot: show this log in the live views as if recorded now.", "FILE"});
+    parser.addOption({"log", "With --screenshot: open the file log viewer with this log loaded.", "FILE"});
+    parser.addOption({"plot", "With --log: plot these columns, comma-separated (\"Channel: Ch01\").", "NAMES"});
     parser.addOption({"settings", "Keep the settings in this file instead of the user's store.", "FILE"});
 }
 
@@ -62,6 +67,9 @@ bool ParseOptions(const QStringList& arguments, StartOptions& options, QString& 
     options.screenshot = parser.value("screenshot");
     options.settingsFile = parser.value("settings");
     options.liveSample = parser.value("live-sample");
+    options.log = parser.value("log");
+    if (parser.isSet("plot"))
+        options.plot = parser.value("plot").split(',', Qt::SkipEmptyParts);
     if (parser.isSet("view")) {
         bool ok = false;
         options.view = parser.value("view").toInt(&ok);
@@ -105,6 +113,12 @@ int TakeScreenshot(CMainFrame& frame, const StartOptions& options)
     }
     if (!options.liveSample.isEmpty() && !FeedLiveSample(frame, QFile::encodeName(options.liveSample).toStdString())) {
         std::fprintf(stderr, "skarnel: cannot show %s\n", qPrintable(options.liveSample));
+        return 1;
+    }
+    QString logError;
+    if (!options.log.isEmpty() &&
+        !ShowLogSample(frame, QFile::encodeName(options.log).toStdString(), options.plot, logError)) {
+        std::fprintf(stderr, "skarnel: %s\n", qPrintable(logError));
         return 1;
     }
     for (int pass = 0; pass < 5; ++pass)

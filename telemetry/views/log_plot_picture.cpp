@@ -188,7 +188,8 @@ void DrawCursor(QPainter& painter, const PlotScene& scene, const QRect& area)
 
 QRect AreaFromAxes(const QRect& bounds, const QFontMetrics& metrics, int axesWidth)
 {
-    return bounds.adjusted(axesWidth + kMargin, kMargin, -kMargin, -TimeAxisHeight(metrics));
+    // Room above for the top tick's text, which is centred on its line.
+    return bounds.adjusted(axesWidth + kMargin, metrics.height() / 2 + 2, -kMargin, -TimeAxisHeight(metrics));
 }
 
 }  // namespace

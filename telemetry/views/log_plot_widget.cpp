@@ -53,6 +53,15 @@ void CLog_Plot_Widget::SetCursorTime(qint64 hundredths)
     update();
 }
 
+bool CLog_Plot_Widget::CheckColumn(const QString& name)
+{
+    const QList<QListWidgetItem*> items = columnList_->findItems(name, Qt::MatchExactly);
+    if (items.isEmpty())
+        return false;
+    items.front()->setCheckState(Qt::Checked);
+    return true;
+}
+
 void CLog_Plot_Widget::TakeCheck(QListWidgetItem* item)
 {
     const PlotColumn column = columns_[static_cast<size_t>(columnList_->row(item))];

@@ -31,6 +31,8 @@ public:
     const std::vector<PlotColumn>& CheckedColumns() const { return checked_; }
     const std::vector<PlotSeries>& Series() const { return series_; }
     std::optional<int64_t> CursorTime() const { return cursor_; }
+    // Checks the column of that name ("Channel: Ch01"); false when none has it.
+    bool CheckColumn(const QString& name);
     // The part of the widget the curves are drawn in.
     QRect PlotRect() const;
 

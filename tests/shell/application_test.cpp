@@ -1,3 +1,5 @@
+#include "sim/controller_log.h"
+#include "telemetry/telemetry_records.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/gui_support.h"
 #include "tests/support/old_file.h"
@@ -44,6 +46,31 @@ TEST(Application, AScreenshotThatCannotBeWrittenWholeKeepsTheOldFile)
     EXPECT_NE(result.err.find("skarnel: cannot write " + old.path().string()), std::string::npos) << result.err;
     EXPECT_TRUE(old.Kept());
     EXPECT_EQ(PartFilesUnder(folder.Root()), std::vector<std::string>{});
+}
+
+// The file log viewer with a log loaded and columns plotted; a log or a column that is not
+// there is told and no picture is taken.
+TEST(Application, ScreenshotsTheLogViewerWithAPlot)
+{
+    SKIP_WHERE_QT_STARTS_THREADS();
+    TempFolder folder;
+    const std::string log = folder.Path("flight.bin");
+    ASSERT_TRUE(sim::WriteSimulatedControllerLog(log, 3000, kSensorGps));
+    const std::string png = folder.Path("plot.png");
+    const CommandResult shown =
+        RunApplication(folder, {"--screenshot", png, "--log", log, "--plot", "Channel: Ch01, Receiver: Recv Volt"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(1280, 800));
+
+    const CommandResult noColumn =
+        RunApplication(folder, {"--screenshot", folder.Path("x.png"), "--log", log, "--plot", "Channel: Ch99"});
+    EXPECT_EQ(noColumn.exitCode, 1);
+    EXPECT_NE(noColumn.err.find("skarnel: no column \"Channel: Ch99\" to plot"), std::string::npos) << noColumn.err;
+    const CommandResult noLog =
+        RunApplication(folder, {"--screenshot", folder.Path("x.png"), "--log", folder.Path("none.bin")});
+    EXPECT_EQ(noLog.exitCode, 1);
+    EXPECT_NE(noLog.err.find("skarnel: cannot load"), std::string::npos) << noLog.err;
+    EXPECT_FALSE(folder.Exists("x.png"));
 }
 
 TEST(Application, RefusesABadCommandLine)
