@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 
 #ifdef SKARNEL_HAVE_WEBENGINE
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -25,6 +27,14 @@ void AllowRootWithoutSandbox()
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
+// The map tile servers ask an application for a user agent that names it.
+void NameTheApplication(QWebEngineProfile& profile)
+{
+    const QString name = QStringLiteral(" Skarnel/" SKARNEL_VERSION_TEXT);
+    if (!profile.httpUserAgent().endsWith(name))
+        profile.setHttpUserAgent(profile.httpUserAgent() + name);
+}
+
 }  // namespace
 #endif
 
@@ -37,6 +47,7 @@ CExplorer::CExplorer(QWidget* parent) : QWidget(parent)
     auto* web = new QWebEngineView(this);
     // The pages are local files whose maps come from the network (tiles, the provider's script).
     web->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    NameTheApplication(*web->page()->profile());
     view_ = web;
     layout->addWidget(view_);
 #else

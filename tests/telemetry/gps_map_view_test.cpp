@@ -16,7 +16,7 @@
 
 #include <filesystem>
 
-#if __has_include(<QWebEngineView>)
+#ifdef SKARNEL_HAVE_WEBENGINE
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #endif
@@ -122,7 +122,7 @@ TEST(GpsMapView, TheChosenPageIsShownAndRemembered)
     EXPECT_EQ(again->Browser()->Page(), f.Page(MapPageKind::Provider));
 }
 
-#if __has_include(<QWebEngineView>)
+#ifdef SKARNEL_HAVE_WEBENGINE
 // The pages are local files; without this the web engine fetches none of their tiles or scripts.
 TEST(GpsMapView, TheLocalPageMayFetchItsMapFromTheNetwork)
 {
