@@ -98,8 +98,11 @@ void CLog_Plot_Widget::Reload()
 void CLog_Plot_Widget::ReadCheckedSeries()
 {
     series_.clear();
-    for (const PlotColumn& column : checked_)
+    names_.clear();
+    for (const PlotColumn& column : checked_) {
         series_.push_back(SeriesOf(tables_, column));
+        names_.push_back(QString::fromStdString(PlotColumnName(tables_, column)));
+    }
     FitExtent();
 }
 
@@ -130,10 +133,8 @@ PlotScene CLog_Plot_Widget::Scene() const
     scene.start = window_.Start();
     scene.end = window_.End();
     scene.cursor = cursor_;
-    const std::vector<PlotColumn> checked = CheckedColumns();
-    for (size_t i = 0; i < series_.size() && i < checked.size(); ++i)
-        scene.traces.push_back(
-            {QString::fromStdString(PlotColumnName(tables_, checked[i])), TraceColour(i), &series_[i]});
+    for (size_t i = 0; i < series_.size(); ++i)
+        scene.traces.push_back({names_[i], TraceColour(i), &series_[i]});
     return scene;
 }
 

@@ -67,7 +67,10 @@ private:
     QListWidget* columnList_;
     std::vector<PlotColumn> columns_;  // one per item of the list
     std::vector<PlotColumn> checked_;
-    std::vector<PlotSeries> series_;  // one per checked column
+    // Per checked column, copied when it is read, so that a paint between a new log's start and
+    // the next reading never looks into tables of another layout.
+    std::vector<PlotSeries> series_;
+    std::vector<QString> names_;
     PlotWindow window_;
     std::optional<int64_t> cursor_;
     std::optional<QPointF> dragFrom_;
