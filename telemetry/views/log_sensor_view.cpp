@@ -95,8 +95,8 @@ CLog_Sensor_View::CLog_Sensor_View(CMainFrame& mainFrame)
 {
     CreateControls();
     CreateLists();
-    ConnectSignals();
     AddPlotTab();
+    ConnectSignals();
     OnLanguageChanged(mainFrame.Language());
     ShowTab(0);
 }
@@ -177,6 +177,7 @@ void CLog_Sensor_View::ConnectSignals()
         trackLabel_->setText("Replay Position");
         MoveReplay(trackBar_->value());
     });
+    connect(trackBar_, &QSlider::actionTriggered, this, &CLog_Sensor_View::TakeTrackAction);
     connect(replayStart_, &QPushButton::clicked, this, &CLog_Sensor_View::StartReplay);
     connect(replayStop_, &QPushButton::clicked, this, &CLog_Sensor_View::StopReplay);
     connect(replayPause_, &QPushButton::clicked, this, &CLog_Sensor_View::PauseReplay);
@@ -188,8 +189,7 @@ void CLog_Sensor_View::ConnectSignals()
 void CLog_Sensor_View::AddPlotTab()
 {
     plot_ = new CLog_Plot_Widget(tables_, this);
-    const int tab = tabs_->addTab("Plot");
-    connect(tabs_, &QTabBar::currentChanged, plot_, [this, tab](int current) { plot_->setVisible(current == tab); });
+    tabs_->addTab("Plot");
     for (CLog_Table_Model* model : models_) {
         connect(model, &QAbstractItemModel::modelReset, plot_, &CLog_Plot_Widget::LogBegun);
         connect(model, &QAbstractItemModel::rowsInserted, plot_, &CLog_Plot_Widget::RowsChanged);
@@ -381,11 +381,7 @@ void CLog_Sensor_View::PauseReplay()
 
 void CLog_Sensor_View::MoveReplay(int seconds)
 {
-    const int64_t position = std::min<int64_t>(int64_t{seconds} * 100, endTime_);
-    replay_.MoveTo(position, clock_.NowMs());
-    if (replay_.IsPaused())
-        ShowReplayPosition(replay_.CurrentPosition());
-    emit ReplayPositionChanged(position);
+    MoveReplayTo(int64_t{seconds} * 100);
 }
 
 void CLog_Sensor_View::GoToTime()
@@ -394,12 +390,20 @@ void CLog_Sensor_View::GoToTime()
     const double seconds = goToEdit_->text().toDouble(&number);
     if (!number || !std::isfinite(seconds) || seconds < 0)
         return;
-    const int64_t position = std::min<int64_t>(std::llround(std::min(seconds, kLargestGoTo) * 100), endTime_);
+    MoveReplayTo(std::llround(std::min(seconds, kLargestGoTo) * 100));
+}
+
+void CLog_Sensor_View::MoveReplayTo(int64_t position)
+{
+    position = std::min(position, endTime_);
     replay_.MoveTo(position, clock_.NowMs());
-    if (!trackBar_->isSliderDown())
-        trackBar_->setValue(static_cast<int>(position / 100));
-    if (replay_.IsPaused())
+    // A running replay shows its position at its next step; a stopped one shows the time chosen.
+    if (!replay_.IsRunning())
+        ShowReplayPosition(position);
+    else if (replay_.IsPaused())
         ShowReplayPosition(replay_.CurrentPosition());
+    else if (!trackBar_->isSliderDown())
+        trackBar_->setValue(static_cast<int>(position / 100));
     emit ReplayPositionChanged(position);
 }
 
@@ -473,6 +477,16 @@ void CLog_Sensor_View::SetReplayButtons(bool replaying)
     replayPause_->setText("Pause");
 }
 
+void CLog_Sensor_View::TakeTrackAction(int action)
+{
+    // A drag moves the replay when the thumb is let go; the bar's other moves (a click in the
+    // groove, the keys, the wheel) move it at once. The position is the one the action chose:
+    // the bar's value follows after this signal.
+    if (action == QAbstractSlider::SliderMove && trackBar_->isSliderDown())
+        return;
+    MoveReplay(trackBar_->sliderPosition());
+}
+
 void CLog_Sensor_View::ShowTrackPosition(int seconds)
 {
     trackLabel_->setText(QString::fromStdString(Format("Move : %d s", seconds)));
@@ -482,6 +496,7 @@ void CLog_Sensor_View::ShowTab(int tab)
 {
     for (int i = 0; i < kLogListCount; ++i)
         lists_[static_cast<size_t>(i)]->setVisible(i == tab);
+    plot_->setVisible(tab == kLogListCount);
 }
 
 void CLog_Sensor_View::OnLanguageChanged(int language)

@@ -111,6 +111,10 @@ private:
     void PlaceCountText();
     // The replay is set up for the end of the loaded log.
     void SetUpReplay(int32_t endTime);
+    // The user chose a position (hundredths of a second; the log's end at most).
+    void MoveReplayTo(int64_t position);
+    // A user's move of the track bar other than a drag in progress moves the replay.
+    void TakeTrackAction(int action);
     void ShowTrackPosition(int seconds);
     void OpenReplayViews();
     void PrepareLiveTelemetry();

@@ -4,21 +4,28 @@
 #include "shell/view_table.h"
 #include "telemetry/live_log_file.h"
 #include "telemetry/views/live_telemetry_hub.h"
+#include "telemetry/views/log_plot_widget.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "telemetry/views/replay_time_display.h"
 #include "tests/support/simulated_frame.h"
 #include "tests/support/temp_folder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -205,6 +212,83 @@ TEST(LogReplayView, TheTrackBarTheGoToTimeAndTheSpeedMoveTheReplay)
     const int64_t before = fixture.view->TimeDisplay()->Current();
     fixture.Run(500);
     EXPECT_EQ(fixture.view->TimeDisplay()->Current(), before + 500);
+}
+
+TEST(LogReplayView, AGoToTimeWhileStoppedShowsThatTimeOnTheDisplayAndTheTrackBar)
+{
+    ReplayViewFixture fixture;
+    fixture.Load(100);  // 20 s
+    fixture.view->GoToEdit()->setText("7.5");
+    emit fixture.view->GoToEdit()->returnPressed();
+    EXPECT_EQ(fixture.view->TimeDisplay()->Current(), 750);
+    EXPECT_EQ(fixture.view->TrackBar()->value(), 7);
+    EXPECT_EQ(fixture.positions.back(), 750);
+    fixture.view->GoToEdit()->setText("500");  // beyond the end: the end
+    emit fixture.view->GoToEdit()->returnPressed();
+    EXPECT_EQ(fixture.view->TimeDisplay()->Current(), fixture.view->EndTime());
+}
+
+// Every user move of the track bar moves the replay, as letting go of the thumb does.
+TEST(LogReplayView, EveryUserMoveOfTheTrackBarMovesTheReplay)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QSlider&)> move;
+        int second;
+    };
+    const auto key = [](Qt::Key k) { return [k](QSlider& track) { QTest::keyClick(&track, k); }; };
+    const Case cases[] = {
+        {"groove click", [](QSlider& track) { track.triggerAction(QAbstractSlider::SliderPageStepAdd); }, 15},
+        {"right arrow", key(Qt::Key_Right), 6},
+        {"left arrow", key(Qt::Key_Left), 4},
+        {"page up", key(Qt::Key_PageUp), 15},
+        {"page down", key(Qt::Key_PageDown), 0},
+        {"end", key(Qt::Key_End), TrackBarEnd(2000)},
+        {"home", key(Qt::Key_Home), 0},
+        {"wheel",
+         [](QSlider& track) {
+             QWheelEvent wheel(QPointF(5, 5), track.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(&track, &wheel);
+         },
+         8},  // three steps a notch
+    };
+    for (const Case& c : cases) {
+        ReplayViewFixture fixture;
+        fixture.Load(100);  // 20 s
+        fixture.view->ReplayStartButton()->click();
+        fixture.Run(500);
+        fixture.view->PauseReplay();
+        QSlider& track = *fixture.view->TrackBar();
+        track.setValue(5);
+        c.move(track);
+        EXPECT_EQ(track.value(), c.second) << c.name;
+        EXPECT_EQ(fixture.view->Replay().StartPosition(), c.second * 100) << c.name;
+        EXPECT_EQ(fixture.view->TimeDisplay()->Current(), c.second * 100) << c.name;
+    }
+}
+
+TEST(LogReplayView, TheReplayMovingTheTrackBarDoesNotMoveTheReplay)
+{
+    ReplayViewFixture fixture;
+    fixture.Load(100);
+    fixture.view->ReplayStartButton()->click();
+    fixture.Run(3000);
+    EXPECT_EQ(fixture.view->TrackBar()->value(), 3);
+    EXPECT_EQ(fixture.view->Replay().StartPosition(), 0);  // never moved by the user
+}
+
+TEST(LogReplayView, OnlyTheSelectedTabsPageShows)
+{
+    ReplayViewFixture fixture;
+    ShowOffScreen(*fixture.frame);
+    fixture.view->resize(900, 600);
+    for (int tab : {0, kLogListCount, 2}) {
+        fixture.view->Tabs()->setCurrentIndex(tab);
+        for (int i = 0; i < kLogListCount; ++i)
+            EXPECT_EQ(fixture.view->List(static_cast<LogList>(i))->isVisible(), i == tab) << tab << " " << i;
+        EXPECT_EQ(fixture.view->Plot()->isVisible(), tab == kLogListCount) << tab;
+    }
 }
 
 TEST(LogReplayView, StartIsRefusedWhileALiveRecordingRuns)
