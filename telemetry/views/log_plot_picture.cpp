@@ -7,6 +7,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace skarnel {
@@ -52,10 +53,18 @@ std::optional<ValueRange> WindowRange(const PlotTrace& trace, const PlotScene& s
     return RangeOf(Decimate(*trace.series, scene.start, scene.end, width));
 }
 
-// The ticks of a value scale; the first is the widest text's measure.
+// The ticks of a value scale, as many as leave a line of text and a gap between two labels.
 std::vector<double> ValueTicks(const ValueScale& scale, const QFontMetrics& metrics)
 {
-    return AxisTicks(scale.low, scale.high, TickCount(static_cast<int>(scale.height), metrics.height() * 5 / 2));
+    const int height = static_cast<int>(scale.height);
+    for (int most = TickCount(height, metrics.height() * 5 / 2);; --most) {
+        std::vector<double> ticks = AxisTicks(scale.low, scale.high, most);
+        const double gap = ticks.size() > 1 ? (ticks[1] - ticks[0]) / (scale.high - scale.low) * height : height;
+        if (gap >= metrics.height() + kMargin / 2)
+            return ticks;
+        if (most <= 1)
+            return {ticks.front()};
+    }
 }
 
 double TickStep(const std::vector<double>& ticks)
@@ -78,10 +87,10 @@ int TimeAxisHeight(const QFontMetrics& metrics)
     return metrics.height() + kTickLength + kMargin;
 }
 
-double TimeX(int64_t time, const PlotScene& scene, const QRect& area)
+double TimeX(double time, const PlotScene& scene, const QRect& area)
 {
     return area.left() +
-           static_cast<double>(time - scene.start) * area.width() / static_cast<double>(scene.end - scene.start);
+           (time - static_cast<double>(scene.start)) * area.width() / static_cast<double>(scene.end - scene.start);
 }
 
 // Every filled column as a vertical stroke from its first value through its extremes to its
@@ -92,7 +101,7 @@ QPolygonF TracePolyline(const DecimatedSeries& pixels, const ValueScale& scale, 
     QPolygonF line;
     line.reserve(static_cast<qsizetype>(pixels.pixels.size() * 4 + 2));
     if (pixels.before)
-        line << QPointF(TimeX(pixels.before->time, scene, area), scale.Y(pixels.before->value));
+        line << QPointF(TimeX(static_cast<double>(pixels.before->time), scene, area), scale.Y(pixels.before->value));
     for (size_t x = 0; x < pixels.pixels.size(); ++x) {
         const std::optional<PixelValues>& pixel = pixels.pixels[x];
         if (!pixel)
@@ -104,7 +113,7 @@ QPolygonF TracePolyline(const DecimatedSeries& pixels, const ValueScale& scale, 
         line << QPointF(px, scale.Y(pixel->last));
     }
     if (pixels.after)
-        line << QPointF(TimeX(pixels.after->time, scene, area), scale.Y(pixels.after->value));
+        line << QPointF(TimeX(static_cast<double>(pixels.after->time), scene, area), scale.Y(pixels.after->value));
     return line;
 }
 
@@ -132,25 +141,39 @@ void DrawValueAxis(QPainter& painter, const ValueScale& scale, int left, int rig
 void DrawTimeAxis(QPainter& painter, const PlotScene& scene, const QRect& area)
 {
     const QFontMetrics metrics = painter.fontMetrics();
-    const double first = static_cast<double>(scene.start) / 100.0;
-    const double last = static_cast<double>(scene.end) / 100.0;
-    const std::vector<double> ticks =
-        AxisTicks(first, last, TickCount(area.width(), metrics.horizontalAdvance("00000.0 s") + 2 * kMargin));
     painter.setPen(Qt::black);
     painter.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
+    for (const PlotLabel& label : TimeAxisLabels(scene, area, metrics)) {
+        painter.setPen(kGridColour);
+        painter.drawLine(label.x, area.top(), label.x, area.bottom() - 1);
+        painter.setPen(Qt::black);
+        painter.drawLine(label.x, area.bottom(), label.x, area.bottom() + kTickLength);
+        painter.drawText(label.box, Qt::AlignCenter, label.text);
+    }
+}
+
+std::vector<PlotLabel> TimeLabelsOf(const std::vector<double>& ticks, const PlotScene& scene, const QRect& area,
+                                    const QFontMetrics& metrics)
+{
+    std::vector<PlotLabel> labels;
     for (double tick : ticks) {
-        const int x = static_cast<int>(std::lround(TimeX(std::llround(tick * 100.0), scene, area)));
+        const int x = static_cast<int>(std::lround(TimeX(tick * 100.0, scene, area)));
         if (x < area.left() || x > area.right())
             continue;
-        painter.setPen(kGridColour);
-        painter.drawLine(x, area.top(), x, area.bottom() - 1);
-        painter.setPen(Qt::black);
-        painter.drawLine(x, area.bottom(), x, area.bottom() + kTickLength);
         const QString text = QString::fromStdString(TickText(tick, TickStep(ticks)) + " s");
         const int width = metrics.horizontalAdvance(text);
         const int left = std::clamp(x - width / 2, area.left() - kMargin, area.right() + kMargin - width);
-        painter.drawText(QRect(left, area.bottom() + kTickLength, width, metrics.height()), Qt::AlignCenter, text);
+        labels.push_back({x, QRect(left, area.bottom() + kTickLength, width, metrics.height()), text});
     }
+    return labels;
+}
+
+bool LabelsApart(const std::vector<PlotLabel>& labels)
+{
+    for (size_t i = 1; i < labels.size(); ++i)
+        if (labels[i].box.left() - labels[i - 1].box.right() <= kMargin)
+            return false;
+    return true;
 }
 
 void DrawLegend(QPainter& painter, const PlotScene& scene, const QRect& area)
@@ -181,7 +204,7 @@ void DrawCursor(QPainter& painter, const PlotScene& scene, const QRect& area)
 {
     if (!scene.cursor || *scene.cursor < scene.start || *scene.cursor >= scene.end)
         return;
-    const int x = static_cast<int>(std::lround(TimeX(*scene.cursor, scene, area)));
+    const int x = static_cast<int>(std::lround(TimeX(static_cast<double>(*scene.cursor), scene, area)));
     painter.setPen(QPen(PlotCursorColour(), 1));
     painter.drawLine(x, area.top(), x, area.bottom());
 }
@@ -193,6 +216,23 @@ QRect AreaFromAxes(const QRect& bounds, const QFontMetrics& metrics, int axesWid
 }
 
 }  // namespace
+
+std::vector<PlotLabel> TimeAxisLabels(const PlotScene& scene, const QRect& area, const QFontMetrics& metrics)
+{
+    const double first = static_cast<double>(scene.start) / 100.0;
+    const double last = static_cast<double>(scene.end) / 100.0;
+    // Fewer ticks until the labels' own widths fit between them: "0.25 s" is wider than "2 s".
+    // The times are hundredths: no tick lies between two.
+    const auto hundredths = static_cast<int>(std::min<int64_t>(scene.end - scene.start, INT_MAX));
+    int most = std::min(TickCount(area.width(), metrics.horizontalAdvance("0 s") + kMargin), std::max(hundredths, 1));
+    for (;; most = most * 3 / 4) {
+        const std::vector<PlotLabel> labels = TimeLabelsOf(AxisTicks(first, last, most), scene, area, metrics);
+        if (LabelsApart(labels))
+            return labels;
+        if (most <= 1)
+            return {labels.front()};
+    }
+}
 
 QColor TraceColour(size_t trace)
 {

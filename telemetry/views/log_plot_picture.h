@@ -43,6 +43,15 @@ QColor TraceColour(size_t trace);
 // time axis. Times map onto its width and each trace's values onto its height.
 QRect PlotArea(const QRect& bounds, const QFontMetrics& metrics, const PlotScene& scene);
 
+// A tick of the time axis: where it stands and its text's box below the area.
+struct PlotLabel {
+    int x;
+    QRect box;
+    QString text;
+};
+// The time axis's ticks inside the area, spaced so that no two labels come closer than a gap.
+std::vector<PlotLabel> TimeAxisLabels(const PlotScene& scene, const QRect& area, const QFontMetrics& metrics);
+
 // Draws the scene into `bounds`: the value axes in their traces' colours, the time axis in
 // seconds, each trace reduced to its pixel columns, the legend and the cursor.
 void DrawLogPlot(QPainter& painter, const QRect& bounds, const PlotScene& scene);

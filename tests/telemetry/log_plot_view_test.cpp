@@ -1,5 +1,6 @@
 #include "shell/view_table.h"
 #include "sim/controller_log.h"
+#include "telemetry/views/log_plot_picture.h"
 #include "telemetry/views/log_plot_widget.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "telemetry/log_replay.h"
@@ -200,6 +201,38 @@ TEST(LogPlotView, ANewLogIsShownWholeInTheColumnsStillChosen)
     EXPECT_EQ(fixture.plot->Series()[0].times.size(), rows);
     EXPECT_FALSE(fixture.plot->Window().Zoomed());
     EXPECT_EQ(fixture.plot->Window().End(), fixture.plot->Series()[0].times.back() + 1);
+}
+
+// Whatever the window, the width and the font, the time axis's labels stand apart: none
+// overlaps its neighbour, and at least one is shown.
+TEST(LogPlotPicture, TheTimeAxisLabelsNeverOverlap)
+{
+    struct Window {
+        int64_t start;
+        int64_t end;
+    };
+    const Window windows[] = {{0, 1}, {0, 2}, {0, 200}, {0, 6001}, {1234, 1284}, {0, 360000}, {359950, 360000}};
+    QFont large = QApplication::font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    for (const QFont& font : {QApplication::font(), large}) {
+        const QFontMetrics metrics(font);
+        for (int width : {120, 300, 880, 1800}) {
+            for (const Window& window : windows) {
+                PlotScene scene;
+                scene.start = window.start;
+                scene.end = window.end;
+                const QRect area(40, 10, width, 200);
+                const std::vector<PlotLabel> labels = TimeAxisLabels(scene, area, metrics);
+                const std::string where = std::to_string(width) + " px, " + std::to_string(window.start) + ".." +
+                                          std::to_string(window.end) + ", font " + std::to_string(metrics.height());
+                EXPECT_FALSE(labels.empty()) << where;
+                for (size_t i = 1; i < labels.size(); ++i)
+                    EXPECT_GT(labels[i].box.left(), labels[i - 1].box.right())
+                        << where << ": " << labels[i - 1].text.toStdString() << " meets "
+                        << labels[i].text.toStdString();
+            }
+        }
+    }
 }
 
 }  // namespace
