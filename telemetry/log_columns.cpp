@@ -324,6 +324,19 @@ std::string TabTitle(LogList list, int language)
     return title;
 }
 
+std::string WidestCellText(const LogColumn& column)
+{
+    switch (column.type) {
+    case F::UInt8: return "255";
+    case F::UInt16: return "65535";
+    case F::Int16Bits: return "-32768";
+    case F::HalfChannel: return "16383";
+    case F::Int32:
+    case F::Float: break;
+    }
+    return {};
+}
+
 std::string CellText(const LogColumn& column, const uint8_t* record)
 {
     if (column.type == F::Float)

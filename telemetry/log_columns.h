@@ -74,6 +74,9 @@ std::string CellText(const LogColumn& column, const uint8_t* record);
 // The number a cell shows: its integer, or its float as rounded to the cell's decimals (NaN
 // when the cell shows "nan").
 double CellValue(const LogColumn& column, const uint8_t* record);
+// The widest text a column of a bounded field can show ("65535", "-32768"); empty for the 32-bit
+// fields, whose texts only their values tell.
+std::string WidestCellText(const LogColumn& column);
 // "%d" of the row number counted from 1.
 std::string RowNumberText(size_t row);
 

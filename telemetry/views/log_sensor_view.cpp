@@ -3,12 +3,14 @@
 #include "base/clock.h"
 #include "base/format.h"
 #include "shell/file_dialogs.h"
+#include "shell/list_columns.h"
 #include "shell/main_frame.h"
 #include "shell/message_boxes.h"
 #include "shell/view_table.h"
 #include "telemetry/log_export.h"
 #include "telemetry/map_page.h"
 #include "telemetry/views/live_telemetry_hub.h"
+#include "telemetry/views/log_list_fit.h"
 #include "telemetry/views/log_load_task.h"
 #include "telemetry/views/log_plot_widget.h"
 #include "telemetry/views/log_table_model.h"
@@ -75,14 +77,11 @@ QTableView* MakeList(QWidget* parent, CLog_Table_Model* model)
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setShowGrid(true);
-    list->setWordWrap(false);
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    // Rows of one height that the header never measures: a list of millions scrolls as fast
-    // as one of ten.
-    QHeaderView* rows = list->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(list->fontMetrics().height() + 4);
+    // One-line rows of one height that the header never measures: a list of millions scrolls
+    // as fast as one of ten.
+    MakeOneLineList(*list);
+    list->verticalHeader()->hide();
     list->horizontalHeader()->setHighlightSections(false);
     list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return list;
@@ -155,7 +154,7 @@ void CLog_Sensor_View::CreateLists()
         models_[static_cast<size_t>(i)] = new CLog_Table_Model(tables_, list, this);
         lists_[static_cast<size_t>(i)] = MakeList(this, models_[static_cast<size_t>(i)]);
         AddExportActions(lists_[static_cast<size_t>(i)]);
-        ShowColumns(list);
+        ShowLogColumns(*lists_[static_cast<size_t>(i)], tables_, list);
     }
     CLog_Load_Task::Handlers handlers;
     handlers.batch = [this](LogBatch&& batch) { TakeBatch(std::move(batch)); };
@@ -231,14 +230,21 @@ void CLog_Sensor_View::TakeBatch(LogBatch&& batch)
         for (CLog_Table_Model* model : models_)
             model->EndReset();
         for (int i = 0; i < kLogListCount; ++i)
-            ShowColumns(static_cast<LogList>(i));
+            ShowLogColumns(*lists_[static_cast<size_t>(i)], tables_, static_cast<LogList>(i));
         batch.begun.reset();
         endTime_ = 0;
     }
     const std::optional<int32_t> endTime = batch.endTime;
+    std::array<size_t, kLogListCount> rowsBefore{};
+    for (int i = 0; i < kLogListCount; ++i)
+        rowsBefore[static_cast<size_t>(i)] = tables_.Table(static_cast<LogList>(i)).RowCount();
     tables_.Apply(std::move(batch));
     for (CLog_Table_Model* model : models_)
         model->ShowNewRows();
+    for (int i = 0; i < kLogListCount; ++i) {
+        const auto list = static_cast<LogList>(i);
+        FitLogRows(*List(list), tables_, list, rowsBefore[static_cast<size_t>(i)], tables_.Table(list).RowCount());
+    }
     if (endTime)
         SetUpReplay(*endTime);
 }
@@ -295,14 +301,6 @@ void CLog_Sensor_View::ShowExportResult(bool exported, const std::string& error)
 {
     if (!exported)
         ShowMessageBox(this, QString::fromStdString("Export Fail: " + error), kApplicationTitle, MessageIcon::Error);
-}
-
-void CLog_Sensor_View::ShowColumns(LogList list)
-{
-    QHeaderView* header = List(list)->horizontalHeader();
-    const LogLayout& layout = tables_.Layout(list);
-    for (int column = 0; column < tables_.ColumnCount(list); ++column)
-        header->resizeSection(column, std::max(ColumnWidth(layout, column), header->sectionSizeHint(column)));
 }
 
 void CLog_Sensor_View::ShowProgress(int position, const QString& status)
@@ -504,6 +502,8 @@ void CLog_Sensor_View::OnLanguageChanged(int language)
     CFunction_View::OnLanguageChanged(language);
     for (CLog_Table_Model* model : models_)
         model->SetLanguage(language);
+    for (QTableView* list : lists_)
+        FitLogTitles(*list);
     ApplyTabTexts();
 }
 

@@ -106,7 +106,6 @@ private:
     void ConnectSignals();
     void Load(const std::string& path);
     void TakeBatch(LogBatch&& batch);
-    void ShowColumns(LogList list);
     void ShowProgress(int position, const QString& status);
     void PlaceCountText();
     // The replay is set up for the end of the loaded log.

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace skarnel::test {
 namespace {
@@ -299,6 +301,26 @@ TEST(LogColumns, AMissingCellFailsTheRebuild)
     GeneralData wrongRecord;
     EXPECT_FALSE(RecordFromCells(LayoutOf(LogList::Vario, LogFormat::LiveLog),
                                  Texts(LogList::Vario, LogFormat::LiveLog, VarioData{}), wrongRecord));
+}
+
+// A list sizes a bounded field's column by its widest text: no value of the field is longer.
+TEST(LogColumns, NoValueOfABoundedFieldIsLongerThanItsWidestText)
+{
+    for (LogFormat format : {LogFormat::LiveLog, LogFormat::ControllerLog}) {
+        for (int i = 0; i < kLogListCount; ++i) {
+            const LogLayout& layout = LayoutOf(static_cast<LogList>(i), format);
+            for (const LogColumn& column : layout.columns) {
+                const std::string widest = WidestCellText(column);
+                if (widest.empty())
+                    continue;
+                for (const char* extreme : {"-99999999", "99999999", "-1", "0"}) {
+                    std::vector<uint8_t> record(layout.recordSize, 0);
+                    FieldFromText(column, extreme, record.data());
+                    EXPECT_LE(CellText(column, record.data()).size(), widest.size()) << column.name << " " << extreme;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -181,6 +181,32 @@ TEST(LogSensorView, TheLanguageChangesTextsButKeepsTheLiveRfAndChannelColumns)
     EXPECT_EQ(view.Tabs()->tabText(0), " General    ");
 }
 
+// Every list of either format, in either language, shows one-line rows whose texts fit their
+// columns, each column at least its given width and the last stretched.
+TEST(LogSensorView, TheListsFitTheirTextsOnOneLine)
+{
+    LogViewFixture fixture;
+    CLog_Sensor_View& view = *fixture.view;
+    const std::string logs[] = {WriteLiveLog(fixture.logs, "flight.cld", 40),
+                                WriteControllerLog(fixture.logs, "flight.bin", 600)};
+    for (const std::string& log : logs) {
+        fixture.Browse(log);
+        for (int language : {0, 1}) {
+            fixture.frame->SetLanguage(language);
+            for (int i = 0; i < kLogListCount; ++i) {
+                const auto list = static_cast<LogList>(i);
+                const QTableView& table = *view.List(list);
+                const std::string where = log + " language " + std::to_string(language) + " list " + std::to_string(i);
+                EXPECT_EQ(ListShapeFaults(table), std::vector<std::string>{}) << where;
+                const LogLayout& layout = view.Tables().Layout(list);
+                for (int column = 0; column < view.Model(list)->columnCount(); ++column)
+                    EXPECT_GE(table.columnWidth(column), ColumnWidth(layout, column)) << where << " column " << column;
+            }
+        }
+        fixture.frame->SetLanguage(0);
+    }
+}
+
 TEST(LogSensorView, TheTrackBarCoversTheLogAndNeverRunsBelowZero)
 {
     struct Case {
