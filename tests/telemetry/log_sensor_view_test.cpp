@@ -288,7 +288,7 @@ TEST(LogSensorView, ClosingTheViewCancelsItsLoadAtOnce)
     const std::string large = WriteControllerLog(fixture.logs, "large.bin", 400000);
     fixture.view->PathEdit()->setText(QString::fromStdString(large));
     fixture.view->LoadNamedFile();
-    ASSERT_TRUE(WaitUntil([&] { return fixture.view->Model(LogList::Channel)->rowCount() > 0; }));
+    // Closed before the window has taken the load's end, however far the loader has come.
     ASSERT_TRUE(fixture.view->IsLoading());
     QPointer<CLog_Sensor_View> view = fixture.view;
     const auto started = std::chrono::steady_clock::now();
