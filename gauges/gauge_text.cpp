@@ -138,9 +138,16 @@ void DrawRightAlignedText(QPainter& painter, double right, double top, const QCo
 
 void ShrinkToFit(const QPainter& painter, QFont& font, const QString& text, double width)
 {
+    constexpr double kStep = 0.95;
+    constexpr double kSmallestPoints = 1;
     const double wanted = MeasureGaugeText(painter, font, text).width();
-    if (wanted > width && width > 0)
-        font.setPointSizeF(font.pointSizeF() * width / wanted);
+    if (wanted <= width || width <= 0)
+        return;
+    font.setPointSizeF(font.pointSizeF() * width / wanted);
+    // The glyphs' advances are whole pixels and do not shrink in proportion to the size: a text
+    // scaled to the width may still be a few pixels too wide, so it shrinks a step at a time.
+    while (MeasureGaugeText(painter, font, text).width() > width && font.pointSizeF() * kStep >= kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() * kStep);
 }
 
 void DrawGaugeTitle(QPainter& painter, QPointF topLeft, double sizeMillimetres, const QString& title)

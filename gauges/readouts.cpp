@@ -11,6 +11,8 @@ namespace skarnel::gauges {
 namespace {
 
 constexpr double kReadoutSize = 12;  // millimetres
+// The half of a separator line that lies inside a region, and a pixel clear of it.
+constexpr double kSeparatorRoom = 2;
 
 struct HeightStep {
     double below;
@@ -42,7 +44,8 @@ void DrawPosition(QPainter& painter, float fontFactor, const QRectF& region, con
     QFont digits = CreateGaugeFont(kSegmentFamily, kRegular, kReadoutSize, *painter.device());
     const QString latitudeText = PositionText(gps.nsHigh, gps.nsLow);
     const QString longitudeText = PositionText(gps.ewHigh, gps.ewLow);
-    ShrinkToFit(painter, digits, latitudeText, region.width());  // both texts have the same length
+    // Both texts have the same length; they end clear of the separator on the region's right.
+    ShrinkToFit(painter, digits, latitudeText, region.width() - kSeparatorRoom);
     DrawGaugeText(painter, {x, y + m}, GaugeColour(kAqua), digits, latitudeText);
     DrawGaugeText(painter, {x, y + h / 2 + m}, GaugeColour(kAqua), digits, longitudeText);
 }

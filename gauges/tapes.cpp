@@ -3,6 +3,7 @@
 #include "gauges/gauge_text.h"
 #include "gauges/panel_instruments.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -160,10 +161,16 @@ void DrawHeadingTape(QPainter& painter, float fontFactor, const QRectF& region, 
             DrawCentredText(painter, xv, y + 2 * h / 3 - 2 - letterHeight, GaugeColour(kWhite), letterFont,
                             mark.letter);
     }
-    const QFont valueFont = CreateGaugeFont(kSegmentFamily, kRegular, 7, *painter.device());
+    // The digits stand on the pointer's top and shrink, if need be, a step at a time until they
+    // keep two pixels clear of the panel's edge; their glyphs reach higher than the font's ascent.
+    QFont valueFont = CreateGaugeFont(kSegmentFamily, kRegular, 7, *painter.device());
     const QString value = QString::number(heading);
-    const double valueHeight = MeasureGaugeText(painter, valueFont, value).height();
-    DrawCentredText(painter, xc, y + h / 2 - 3 - valueHeight, GaugeColour(kAqua), valueFont, value);
+    const double room = h / 2 - 3;
+    const auto glyphHeight = [&] { return -QFontMetricsF(valueFont, painter.device()).tightBoundingRect(value).top(); };
+    while (glyphHeight() > room - 2 && valueFont.pointSizeF() > 2)
+        valueFont.setPointSizeF(valueFont.pointSizeF() * 0.95);
+    DrawCentredText(painter, xc, y + room - QFontMetricsF(valueFont, painter.device()).ascent(), GaugeColour(kAqua),
+                    valueFont, value);
     painter.setPen(Qt::NoPen);
     painter.setBrush(GaugeColour(kRed));
     painter.drawPolygon(QPolygonF({{std::trunc(xc - 5), std::trunc(y + h / 2 - 3)},

@@ -1,5 +1,7 @@
 #include "gauges/gauge_pictures.h"
+#include "gauges/gauge_font.h"
 #include "gauges/gauge_style.h"
+#include "gauges/gauge_text.h"
 #include "gauges/graph_function.h"
 #include "gauges/panel_instruments.h"
 #include "gauges/ring_dial.h"
@@ -201,6 +203,35 @@ TEST(Panels, TinyAndEmptyRectanglesDrawWithoutFault)
             CGraph_Function_Receiver().DrawPanel(p, rect, gauge_samples::Receiver());
             CGraph_Function_Vario().DrawPanel(p, rect, gauge_samples::Vario());
         });
+    }
+}
+
+// A readout shrunk to its place is never wider than it: the glyphs' whole-pixel advances do not
+// shrink in proportion to the size, so a text scaled once may still be cut.
+TEST(GaugeText, ShrinkToFitNeverLeavesATextWiderThanItsPlace)
+{
+    const QString texts[] = {PositionText(3733, 5583), PositionText(99999, 9999), QStringLiteral("412m"),
+                             QStringLiteral(" 120km/h")};
+    QImage image = BlankImage(10, 10);
+    QPainter painter(&image);
+    for (const QString& text : texts) {
+        for (int width = 40; width <= 420; width += 7) {
+            QFont font = CreateGaugeFont(kSegmentFamily, kRegular, 12, *painter.device());
+            ShrinkToFit(painter, font, text, width);
+            EXPECT_LE(MeasureGaugeText(painter, font, text).width(), width) << text.toStdString() << " in " << width;
+        }
+    }
+}
+
+// The heading's digits stand clear of the panel's top edge at every size.
+TEST(Panels, TheHeadingDigitsAreNeverCutAtTheTop)
+{
+    for (const QSize size : {QSize(432, 362), QSize(490, 390), QSize(600, 400), QSize(720, 500), QSize(1200, 700)}) {
+        const QImage image = Paint(size.width(), size.height(), [&](QPainter& p) {
+            CGraph_Function_Gps().DrawPanel(p, QRect(QPoint(0, 0), size), gauge_samples::Gps());
+        });
+        for (int x = size.width() / 3; x < size.width() * 2 / 3; ++x)
+            EXPECT_FALSE(IsAqua(image.pixel(x, 0))) << size.width() << "x" << size.height() << " at " << x;
     }
 }
 
