@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <ranges>
 
 namespace skarnel {
 namespace {
@@ -274,9 +273,17 @@ size_t LogReplay::FirstRowAfter(LogList list, size_t from, int64_t t) const
 {
     const LogTable& table = tables_.Table(list);
     const size_t first = std::min(from, table.RowCount());
-    const auto rows = std::views::iota(first, table.RowCount());
-    const auto later = std::ranges::upper_bound(rows, t, {}, [&table](size_t row) { return int64_t{table.Time(row)}; });
-    return first + static_cast<size_t>(later - rows.begin());
+    // Binary search over row numbers: the rows are in time order.
+    size_t low = first;
+    size_t high = table.RowCount();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (int64_t{table.Time(middle)} <= t)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 void LogReplay::MoveCursor(LogList list, size_t row)
