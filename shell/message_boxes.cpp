@@ -1,6 +1,7 @@
 #include "shell/message_boxes.h"
 
 #include <QGridLayout>
+#include <QPointer>
 #include <QScreen>
 #include <QSpacerItem>
 
@@ -59,10 +60,15 @@ private:
     }
 };
 
+// The box is its parent's child: a view closed while the box waits takes the box with it, and
+// the answer is then "no".
 int Run(MessageIcon icon, QWidget* parent, const QString& text, const QString& explanation, const QString& title,
         QMessageBox::StandardButtons buttons)
 {
-    return MakeMessageBox(parent, text, explanation, title, icon, buttons)->exec();
+    const QPointer<QMessageBox> box = MakeMessageBox(parent, text, explanation, title, icon, buttons).release();
+    const int answer = box->exec();
+    delete box.data();
+    return answer;
 }
 
 class QtMessageBoxes final : public MessageBoxes {

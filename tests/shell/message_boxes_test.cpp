@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,13 @@ TEST(MessageBoxes, ALongTextWidensTheBoxAndTheExplanationFollowsIt)
     EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(text));
     EXPECT_EQ(box->informativeText(), "/dev/ttyUSB0: no such device");
     box->close();
+}
+
+TEST(MessageBoxes, AViewClosedWhileItsBoxWaitsTakesTheBoxAlongAndTheAnswerIsNo)
+{
+    ViewInWindow w;
+    QTimer::singleShot(50, &w.window, [&w] { delete w.view; });
+    EXPECT_FALSE(AskYesNoBox(w.view, "Continue?", "RF Off", MessageIcon::Question));
 }
 
 TEST(MessageBoxes, AJobsBoxesBelongToItsView)
