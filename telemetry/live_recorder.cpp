@@ -44,9 +44,11 @@ private:
     void ReadReceiver();
     // Reads the current module; nothing when there is none, else whether the read worked.
     std::optional<bool> ReadModule();
+    // The record is packed, so its fields are written by name, never through member pointers.
+    template <typename Record> using KeepInRecord = void (*)(LiveLogRecord&, int32_t time, const Record&);
     template <typename Record>
-    bool ReadSensorRecord(bool (CDownload_Function::*read)(Record&), int32_t LiveLogRecord::*time,
-                          Record LiveLogRecord::*block, Record LiveTelemetry::*latest, int view, bool ownTime);
+    bool ReadSensorRecord(bool (CDownload_Function::*read)(Record&), KeepInRecord<Record> keep,
+                          Record LiveTelemetry::*latest, int view, bool ownTime);
     bool ReadGps();
     int64_t Now() const;
     void Succeeded(bool resetsCounter);
@@ -142,8 +144,8 @@ void Recorder::ReadReceiver()
 // A module block carries the time taken before its request, the vario's its own reply time.
 // A record without data (RF RXSQ 0) still reaches the view, all zero, but not the file.
 template <typename Record>
-bool Recorder::ReadSensorRecord(bool (CDownload_Function::*read)(Record&), int32_t LiveLogRecord::*time,
-                                Record LiveLogRecord::*block, Record LiveTelemetry::*latest, int view, bool ownTime)
+bool Recorder::ReadSensorRecord(bool (CDownload_Function::*read)(Record&), KeepInRecord<Record> keep,
+                                Record LiveTelemetry::*latest, int view, bool ownTime)
 {
     Record data{};
     if (!(link_.*read)(data))
@@ -151,8 +153,7 @@ bool Recorder::ReadSensorRecord(bool (CDownload_Function::*read)(Record&), int32
     if (data.rxsq != 0) {
         if (ownTime)
             lastTime_ = Now();
-        record_.*time = static_cast<int32_t>(lastTime_);
-        record_.*block = data;
+        keep(record_, static_cast<int32_t>(lastTime_), data);
     }
     sink_.Store(view, [&data, latest](LiveTelemetry& live) { live.*latest = data; });
     return true;
@@ -181,15 +182,30 @@ std::optional<bool> Recorder::ReadModule()
 {
     switch (sensorType_) {
     case kSensorVario:
-        return ReadSensorRecord(&CDownload_Function::ReadVarioData, &LiveLogRecord::varioTime, &LiveLogRecord::vario,
-                                &LiveTelemetry::vario, kLiveViewVario, true);
+        return ReadSensorRecord<VarioData>(
+            &CDownload_Function::ReadVarioData,
+            [](LiveLogRecord& r, int32_t time, const VarioData& data) {
+                r.varioTime = time;
+                r.vario = data;
+            },
+            &LiveTelemetry::vario, kLiveViewVario, true);
     case kSensorGps: return ReadGps();
     case kSensorGeneral:
-        return ReadSensorRecord(&CDownload_Function::ReadGeneralData, &LiveLogRecord::generalTime,
-                                &LiveLogRecord::general, &LiveTelemetry::general, kLiveViewGeneral, false);
+        return ReadSensorRecord<GeneralData>(
+            &CDownload_Function::ReadGeneralData,
+            [](LiveLogRecord& r, int32_t time, const GeneralData& data) {
+                r.generalTime = time;
+                r.general = data;
+            },
+            &LiveTelemetry::general, kLiveViewGeneral, false);
     case kSensorElectric:
-        return ReadSensorRecord(&CDownload_Function::ReadElectricData, &LiveLogRecord::electricTime,
-                                &LiveLogRecord::electric, &LiveTelemetry::electric, kLiveViewElectric, false);
+        return ReadSensorRecord<ElectricData>(
+            &CDownload_Function::ReadElectricData,
+            [](LiveLogRecord& r, int32_t time, const ElectricData& data) {
+                r.electricTime = time;
+                r.electric = data;
+            },
+            &LiveTelemetry::electric, kLiveViewElectric, false);
     default: return std::nullopt;
     }
 }
