@@ -23,4 +23,10 @@ void CLive_Telemetry_Hub::Update(int view, const std::function<void(LiveTelemetr
         emit NewData(view);
 }
 
+void CLive_Telemetry_Hub::Announce(int view)
+{
+    AssertOnOwnThread();
+    emit NewData(view);
+}
+
 }  // namespace skarnel

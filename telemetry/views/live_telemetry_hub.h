@@ -22,6 +22,8 @@ public:
     const LiveTelemetry& Data() const;
     // Applies a producer's change and announces new data for the view of that number (0: none).
     void Update(int view, const std::function<void(LiveTelemetry&)>& change);
+    // Announces new data kept outside LiveTelemetry, such as new map pages.
+    void Announce(int view);
 
 signals:
     // New data for the live view of that number: 10 RF levels, 13 general, 14 receiver,

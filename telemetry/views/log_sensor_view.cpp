@@ -354,7 +354,7 @@ void CLog_Sensor_View::OpenReplayViews()
         if (replay_.TakesPart(list) && MainFrame().IsViewAvailable(view))
             MainFrame().OpenView(view);
     if (replay_.TakesPart(LogList::Gps))
-        MainFrame().LiveData().Update(kViewGpsMap, [](LiveTelemetry&) {});
+        MainFrame().LiveData().Announce(kViewGpsMap);
 }
 
 void CLog_Sensor_View::StopReplay()
