@@ -254,6 +254,12 @@ void DrawLogPlot(QPainter& painter, const QRect& bounds, const PlotScene& scene)
 {
     painter.save();
     painter.fillRect(bounds, Qt::white);
+    if (scene.traces.empty()) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(bounds, Qt::AlignCenter | Qt::TextWordWrap, kEmptyPlotHint);
+        painter.restore();
+        return;
+    }
     const QFontMetrics metrics = painter.fontMetrics();
     const QRect area = PlotArea(bounds, metrics, scene);
     DrawTimeAxis(painter, scene, area);
@@ -274,8 +280,7 @@ void DrawLogPlot(QPainter& painter, const QRect& bounds, const PlotScene& scene)
         painter.drawPolyline(TracePolyline(pixels[i], scales[i], scene, area));
     }
     DrawCursor(painter, scene, area);
-    if (!scene.traces.empty())
-        DrawLegend(painter, scene, area);
+    DrawLegend(painter, scene, area);
     painter.restore();
 }
 

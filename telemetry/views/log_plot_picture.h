@@ -52,8 +52,12 @@ struct PlotLabel {
 // The time axis's ticks inside the area, spaced so that no two labels come closer than a gap.
 std::vector<PlotLabel> TimeAxisLabels(const PlotScene& scene, const QRect& area, const QFontMetrics& metrics);
 
+// What an empty plot says in its middle.
+inline constexpr char kEmptyPlotHint[] = "Check a column on the left to plot it over time.";
+
 // Draws the scene into `bounds`: the value axes in their traces' colours, the time axis in
-// seconds, each trace reduced to its pixel columns, the legend and the cursor.
+// seconds, each trace reduced to its pixel columns, the legend and the cursor. A scene without
+// traces shows only kEmptyPlotHint.
 void DrawLogPlot(QPainter& painter, const QRect& bounds, const PlotScene& scene);
 
 }  // namespace skarnel

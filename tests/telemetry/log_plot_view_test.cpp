@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabBar>
@@ -201,6 +202,27 @@ TEST(LogPlotView, ANewLogIsShownWholeInTheColumnsStillChosen)
     EXPECT_EQ(fixture.plot->Series()[0].times.size(), rows);
     EXPECT_FALSE(fixture.plot->Window().Zoomed());
     EXPECT_EQ(fixture.plot->Window().End(), fixture.plot->Series()[0].times.back() + 1);
+}
+
+// Until a column is checked the plot shows only its hint, in its middle and whole, at any size.
+TEST(LogPlotPicture, AnEmptyPlotShowsOnlyItsHint)
+{
+    const QFontMetrics metrics(QApplication::font());
+    for (const QSize size : {QSize(880, 350), QSize(200, 350)}) {
+        QImage image(size, QImage::Format_RGB32);
+        QPainter painter(&image);
+        DrawLogPlot(painter, image.rect(), PlotScene{});
+        painter.end();
+        QRect inked;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != Qt::white)
+                    inked |= QRect(x, y, 1, 1);
+        const QRect hint = metrics.boundingRect(image.rect(), Qt::AlignCenter | Qt::TextWordWrap, kEmptyPlotHint);
+        EXPECT_TRUE(image.rect().contains(hint)) << size.width();
+        EXPECT_TRUE(hint.adjusted(-1, -1, 1, 1).contains(inked)) << "no axes, only the hint, at " << size.width();
+        EXPECT_LE(std::abs(inked.center().x() - image.rect().center().x()), 2) << size.width();
+    }
 }
 
 // Whatever the window, the width and the font, the time axis's labels stand apart: none
