@@ -1,5 +1,6 @@
 if(SKARNEL_SANITIZE STREQUAL "address")
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour fails the test that meets it rather than printing and going on.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 elseif(SKARNEL_SANITIZE STREQUAL "thread")
   add_compile_options(-fsanitize=thread)

@@ -5,6 +5,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/telemetry/recording_log_rows.h"
 #include "tests/telemetry/recording_sink.h"
+#include "tests/support/packed_field.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 
 namespace skarnel {
 namespace {
+
+using test::Copied;
 
 using test::RecordBytes;
 
@@ -77,20 +80,20 @@ TEST(LiveRecorder, WritesOneRecordPerPassWithTheTimesOfItsBlocks)
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(r.run.records, 3);
     for (const LiveLogRecord& record : records) {
-        EXPECT_GT(record.rfTime, 0);
-        EXPECT_GT(record.receiverTime, record.rfTime);
-        EXPECT_GT(record.generalTime, record.receiverTime) << "taken just before the module's request";
-        EXPECT_NE(record.general.rxsq, 0);
+        EXPECT_GT(Copied(record.rfTime), 0);
+        EXPECT_GT(Copied(record.receiverTime), Copied(record.rfTime));
+        EXPECT_GT(Copied(record.generalTime), Copied(record.receiverTime)) << "taken just before the module's request";
+        EXPECT_NE(Copied(record.general.rxsq), 0);
         EXPECT_EQ(record.varioTime + record.gpsTime + record.electricTime, 0);
     }
-    EXPECT_GT(records[1].rfTime, records[0].generalTime);
+    EXPECT_GT(Copied(records[1].rfTime), Copied(records[0].generalTime));
     EXPECT_EQ(RecordBytes(r.sink.live.general), RecordBytes(records[2].general));
     EXPECT_EQ(RecordBytes(r.sink.live.receiver), RecordBytes(records[2].receiver));
     EXPECT_EQ(r.sink.live.txLevel[10], records[2].rf.txLevel[10]);
     EXPECT_EQ(r.sink.ViewRequests(), (std::vector<std::string>{"close 0x80", "open 13", "pass 1", "pass 2", "pass 3"}));
     EXPECT_EQ(r.sink.events.front(), "store 0") << "the levels and the path are cleared first";
     EXPECT_EQ(r.sink.events.back(), "light idle");
-    EXPECT_EQ(r.sink.passes.back().time, records[2].generalTime);
+    EXPECT_EQ(r.sink.passes.back().time, Copied(records[2].generalTime));
 }
 
 TEST(LiveRecorder, AModuleChangeClosesTheOldViewThenOpensTheNew)
@@ -117,7 +120,7 @@ TEST(LiveRecorder, AModuleChangeClosesTheOldViewThenOpensTheNew)
     EXPECT_GT(gpsRecords, 0);
     EXPECT_EQ(r.sink.live.path.count, gpsRecords);
     EXPECT_EQ(r.sink.live.path.current, gpsRecords);
-    EXPECT_NE(records.back().generalTime, 0);
+    EXPECT_NE(Copied(records.back().generalTime), 0);
 }
 
 TEST(LiveRecorder, AnUnknownTypeCountsAsNoModuleAndAsksAgainEachPass)
@@ -159,8 +162,8 @@ TEST(LiveRecorder, AGpsRecordWithoutDataReachesTheViewButNotTheFileOrThePath)
     EXPECT_EQ(r.sink.Count("store 21"), 2);
     EXPECT_EQ(r.sink.live.path.count, 0);
     for (const LiveLogRecord& record : r.Records()) {
-        EXPECT_EQ(record.gpsTime, 0);
-        EXPECT_NE(record.receiverTime, 0);
+        EXPECT_EQ(Copied(record.gpsTime), 0);
+        EXPECT_NE(Copied(record.receiverTime), 0);
     }
 }
 
@@ -209,8 +212,8 @@ TEST(LiveRecorder, TimeStampsKeepCountingPastSixHours)
     RecordLiveLog(r.link, r.run, r.sink, r.stop);
     ASSERT_EQ(r.sink.passes.size(), 2u);
     const std::vector<LiveLogRecord> records = r.Records();
-    EXPECT_GT(records[1].rfTime, kSixHoursMs / 10);
-    EXPECT_LT(records[1].rfTime, kSixHoursMs / 10 + 200);
+    EXPECT_GT(Copied(records[1].rfTime), kSixHoursMs / 10);
+    EXPECT_LT(Copied(records[1].rfTime), kSixHoursMs / 10 + 200);
     EXPECT_EQ(LiveLogTimeText(r.sink.passes[1].time).substr(0, 10), " 06:00:00.");
 }
 

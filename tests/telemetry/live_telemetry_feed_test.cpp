@@ -3,11 +3,14 @@
 #include "telemetry/live_telemetry_feed.h"
 #include "telemetry/log_loader.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/packed_field.h"
 
 #include <gtest/gtest.h>
 
 namespace skarnel {
 namespace {
+
+using test::Copied;
 
 LiveLogRecord PassRecord(int pass, bool gpsPresent)
 {
@@ -47,7 +50,7 @@ TEST(LiveTelemetryFeed, LeavesTheLiveTelemetryAsTheRecordingDid)
     EXPECT_EQ(live.rxMax[4], 0) << "a new start clears the highest levels";
     EXPECT_EQ(live.path.count, 3) << "the earlier path is gone and the empty GPS block adds nothing";
     EXPECT_EQ(live.path.current, 3);
-    EXPECT_EQ(live.gps.nsLow, 300);
+    EXPECT_EQ(Copied(live.gps.nsLow), 300);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "telemetry/views/replay_time_display.h"
 #include "tests/support/simulated_frame.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/packed_field.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -137,7 +138,7 @@ TEST(LogReplayView, StartOpensTheLiveViewsAndFeedsThemStepByStep)
     EXPECT_EQ(fixture.Live().path.points[9].key, 9);
 
     fixture.Run(2000);
-    EXPECT_EQ(fixture.Live().receiver.recvVolt, 7.4f);
+    EXPECT_EQ(Copied(fixture.Live().receiver.recvVolt), 7.4f);
     EXPECT_GT(fixture.newData[kViewLiveSensorReceiver], 5);
     EXPECT_GT(fixture.newData[kViewLiveLogDbm], 5);
     EXPECT_GT(fixture.Live().txLevel[0], 0);
