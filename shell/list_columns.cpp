@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace skarnel {
 namespace {
 
@@ -22,10 +24,7 @@ void MakeOneLineList(QTableView& list)
     list.verticalHeader()->setDefaultSectionSize(list.fontMetrics().height() + 6);
     list.horizontalHeader()->setStretchLastSection(true);
     list.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    if (!list.model())
-        return;
-    for (int column = 0; column < list.model()->columnCount(); ++column)
-        FitColumnToText(list, column, list.model()->headerData(column, Qt::Horizontal).toString());
+    FitColumnsToTitles(list);
 }
 
 void FitColumnToText(QTableView& list, int column, const QString& text)
@@ -35,6 +34,18 @@ void FitColumnToText(QTableView& list, int column, const QString& text)
     const int needed = list.fontMetrics().horizontalAdvance(text) + CellPadding(list);
     if (needed > list.columnWidth(column))
         list.setColumnWidth(column, needed);
+}
+
+void FitColumnsToTitles(QTableView& list)
+{
+    if (!list.model())
+        return;
+    QHeaderView& header = *list.horizontalHeader();
+    for (int column = 0; column < list.model()->columnCount(); ++column) {
+        if (list.isColumnHidden(column))
+            continue;
+        header.resizeSection(column, std::max(header.sectionSize(column), header.sectionSizeHint(column)));
+    }
 }
 
 QTableWidgetItem* TextItem(const QString& text)

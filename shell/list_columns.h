@@ -13,6 +13,9 @@ namespace skarnel {
 void MakeOneLineList(QTableView& list);
 // Widens the column, never narrows it, so that the text fits whole. Hidden columns stay so.
 void FitColumnToText(QTableView& list, int column, const QString& text);
+// Widens every column, never narrows it, to its title as the header measures it (its own font,
+// margins and sort mark). Again after a change of language.
+void FitColumnsToTitles(QTableView& list);
 // The item for a cell whose text may be cut: its whole text is also its tooltip.
 QTableWidgetItem* TextItem(const QString& text);
 // Sets the cell's text (its tooltip too) and widens its column to it.

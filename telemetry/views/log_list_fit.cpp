@@ -33,16 +33,7 @@ void ShowLogColumns(QTableView& view, const LogTables& tables, LogList list)
         if (column >= kLeadingColumns)
             FitColumn(view, column, WidestCellText(layout.columns[static_cast<size_t>(column - kLeadingColumns)]));
     }
-    FitLogTitles(view);
-}
-
-void FitLogTitles(QTableView& view)
-{
-    // The header measures its titles with its own margins, which are narrower than a cell's.
-    QHeaderView& header = *view.horizontalHeader();
-    for (int column = 0; column < header.count(); ++column)
-        if (header.sectionSizeHint(column) > header.sectionSize(column))
-            header.resizeSection(column, header.sectionSizeHint(column));
+    FitColumnsToTitles(view);
 }
 
 void FitLogRows(QTableView& view, const LogTables& tables, LogList list, size_t from, size_t to)

@@ -17,8 +17,6 @@ class LogTables;
 // Sets the columns of the list's current layout to their given widths and widens them to their
 // titles and their fields' widest texts.
 void ShowLogColumns(QTableView& view, const LogTables& tables, LogList list);
-// Widens the columns to their titles (after a change of language); never narrows them.
-void FitLogTitles(QTableView& view);
 // Widens the columns to a sample of the rows [from, to), the last one always among them.
 void FitLogRows(QTableView& view, const LogTables& tables, LogList list, size_t from, size_t to);
 

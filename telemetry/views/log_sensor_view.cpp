@@ -503,7 +503,7 @@ void CLog_Sensor_View::OnLanguageChanged(int language)
     for (CLog_Table_Model* model : models_)
         model->SetLanguage(language);
     for (QTableView* list : lists_)
-        FitLogTitles(*list);
+        FitColumnsToTitles(*list);
     ApplyTabTexts();
 }
 
