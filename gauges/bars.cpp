@@ -141,7 +141,9 @@ void DrawRfBar(QPainter& painter, float fontFactor, const QRectF& region, int rx
     const QString rxsqText = QStringLiteral("RXSQ");
     DrawGaugeText(painter, {bar.left, bar.top - MeasureGaugeText(painter, caption, rxsqText).height()},
                   GaugeColour(kWhite), caption, rxsqText);
-    const QFont scale = CreateGaugeFont(kSegmentFamily, kBold, scaleSize, device);
+    QFont scale = CreateGaugeFont(kSegmentFamily, kBold, scaleSize, device);
+    // A narrow instrument's "100" would reach past its left edge.
+    ShrinkToFit(painter, scale, QStringLiteral("100"), bar.left - region.left() - 1);
     DrawRightAlignedText(painter, bar.left, bar.top, GaugeColour(kRed), scale, QStringLiteral("100"));
     const double zeroHeight = MeasureGaugeText(painter, scale, QStringLiteral("0")).height();
     DrawRightAlignedText(painter, bar.left, bar.bottom - zeroHeight, GaugeColour(kRed), scale, QStringLiteral("0"));

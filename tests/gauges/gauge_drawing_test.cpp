@@ -136,6 +136,20 @@ TEST(Bars, ValuesAboveTheScaleShowTheFullBar)
     EXPECT_EQ(CompareImages(loss(2000), loss(2500)).largestChannelDifference, 0);
 }
 
+// The RF bar's red scale stays inside its instrument, however narrow: nothing drawn left of it.
+TEST(Bars, TheRfScaleStaysInsideANarrowInstrument)
+{
+    constexpr int kLeft = 40;
+    for (const QSizeF size : {QSizeF(55, 110), QSizeF(70, 140), QSizeF(120, 240)}) {
+        const QImage image = Paint(kLeft + int(size.width()), int(size.height()), [&](QPainter& p) {
+            DrawRfBar(p, 3, QRectF(QPointF(kLeft, 0), size), 65, PanelKind::Gps);
+        });
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < kLeft; ++x)
+                ASSERT_EQ(image.pixel(x, y), image.pixel(0, 0)) << size.width() << " wide, at " << x << "," << y;
+    }
+}
+
 TEST(Bars, BatteryCellsBelowThreeVoltsAreEmptyAndNaNReadsAsZero)
 {
     const auto cells = [](std::array<float, 6> volts) {
