@@ -8,6 +8,7 @@
 #include "shell/main_frame.h"
 #include "telemetry/views/gps_curve_view.h"
 #include "telemetry/views/live_telemetry_hub.h"
+#include "shell/explorer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -82,6 +83,7 @@ int main(int argc, char** argv)
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--passes") == 0)
             passes = std::max(1, std::atoi(argv[i + 1]));
+    PrepareForWebView();
     QApplication application(argc, argv);
     QTemporaryDir folder;
     CApp_Settings settings(folder.filePath("settings.ini"));

@@ -14,6 +14,7 @@
 #include "telemetry/log_loader.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "telemetry/views/log_table_model.h"
+#include "shell/explorer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -140,6 +141,7 @@ int main(int argc, char** argv)
     const int percent = argc > 2 ? std::atoi(argv[2]) : 5;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareForWebView();
     QApplication application(argc, argv);
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("log_viewer_bench_" + std::to_string(getpid()));

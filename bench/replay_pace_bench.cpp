@@ -12,6 +12,7 @@
 #include "sim/controller_log.h"
 #include "telemetry/views/live_telemetry_hub.h"
 #include "telemetry/views/log_sensor_view.h"
+#include "shell/explorer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -116,6 +117,7 @@ int main(int argc, char** argv)
     const int speed = argc > 2 ? std::atoi(argv[2]) : 10;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareForWebView();
     QApplication application(argc, argv);
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("replay_pace_bench_" + std::to_string(getpid()));

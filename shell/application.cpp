@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 namespace skarnel {
 namespace {
@@ -87,8 +86,6 @@ void PreparePlatform(const StartOptions& options)
     const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (!options.screenshot.isEmpty() && noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (CExplorer::HasEmbeddedView() && ::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 // Through the replacing file, as every file the application writes: a picture that cannot be
@@ -145,8 +142,7 @@ int CVennacorApp::Run(int argc, char** argv)
     }
     PreparePlatform(options);
 
-    // The map view's web view shares the window's graphics context.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareForWebView();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Skarnel");
     QApplication::setWindowIcon(ApplicationIcon());

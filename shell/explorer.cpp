@@ -1,56 +1,59 @@
 #include "shell/explorer.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLibrary>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#ifdef SKARNEL_HAVE_WEBENGINE
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
-
-#include <unistd.h>
-#endif
-
 namespace skarnel {
-#ifdef SKARNEL_HAVE_WEBENGINE
 namespace {
 
-// The web engine's sandbox cannot run as root and ends the process instead; as root (a test
-// machine, a container) the engine runs without it.
-void AllowRootWithoutSandbox()
+using CreateWebView = QWidget* (*)(QWidget* parent);
+
+// The web view module: installed in the programs' library folder, or in the build tree.
+QStringList WebViewModulePaths()
 {
-    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#ifdef SKARNEL_HAVE_WEBENGINE
+    return {QCoreApplication::applicationDirPath() + QStringLiteral("/" SKARNEL_WEB_VIEW_INSTALLED "/skarnel_web_view"),
+            QStringLiteral(SKARNEL_WEB_VIEW_BUILT "/skarnel_web_view")};
+#else
+    return {};
+#endif
 }
 
-// The map tile servers ask an application for a user agent that names it.
-void NameTheApplication(QWebEngineProfile& profile)
+// Loaded once, at the first page shown; nothing when no module can be loaded.
+CreateWebView WebViewFactory()
 {
-    const QString name = QStringLiteral(" Skarnel/" SKARNEL_VERSION_TEXT);
-    if (!profile.httpUserAgent().endsWith(name))
-        profile.setHttpUserAgent(profile.httpUserAgent() + name);
+    static const CreateWebView factory = []() -> CreateWebView {
+        for (const QString& path : WebViewModulePaths()) {
+            QLibrary module(path);
+            if (auto create = reinterpret_cast<CreateWebView>(module.resolve("SkarnelCreateWebView")))
+                return create;
+        }
+        return nullptr;
+    }();
+    return factory;
 }
 
 }  // namespace
-#endif
+
+void PrepareForWebView()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 CExplorer::CExplorer(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-#ifdef SKARNEL_HAVE_WEBENGINE
-    AllowRootWithoutSandbox();
-    auto* web = new QWebEngineView(this);
-    // The pages are local files whose maps come from the network (tiles, the provider's script).
-    web->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    NameTheApplication(*web->page()->profile());
-    view_ = web;
-    layout->addWidget(view_);
-#else
+    if (const CreateWebView makeWebView = WebViewFactory()) {
+        view_ = makeWebView(this);
+        layout->addWidget(view_);
+        return;
+    }
     pathLine_ = new QLabel("No page", this);
     auto* open = new QPushButton("Open in Browser", this);
     connect(open, &QPushButton::clicked, this, &CExplorer::OpenInBrowser);
@@ -58,26 +61,20 @@ CExplorer::CExplorer(QWidget* parent) : QWidget(parent)
     layout->addWidget(pathLine_, 0, Qt::AlignCenter);
     layout->addWidget(open, 0, Qt::AlignCenter);
     layout->addStretch();
-#endif
 }
 
 bool CExplorer::HasEmbeddedView()
 {
-#ifdef SKARNEL_HAVE_WEBENGINE
-    return true;
-#else
-    return false;
-#endif
+    return WebViewFactory() != nullptr;
 }
 
 void CExplorer::Navigate(const QString& htmlPath)
 {
     page_ = htmlPath;
-#ifdef SKARNEL_HAVE_WEBENGINE
-    static_cast<QWebEngineView*>(view_)->setUrl(QUrl::fromLocalFile(htmlPath));
-#else
-    pathLine_->setText(htmlPath);
-#endif
+    if (view_)
+        view_->setProperty("url", QUrl::fromLocalFile(htmlPath));
+    else
+        pathLine_->setText(htmlPath);
 }
 
 void CExplorer::OpenInBrowser() const

@@ -6,8 +6,12 @@ class QLabel;
 
 namespace skarnel {
 
-// Shows a local HTML page: in an embedded web view when the build has one, otherwise with a
-// button that opens the page in the desktop's browser.
+// Before the application object is made: the web view, loaded later as a module, shares the
+// windows' graphics context, which must be asked for first.
+void PrepareForWebView();
+
+// Shows a local HTML page: in an embedded web view when the web view module can be loaded,
+// otherwise with a button that opens the page in the desktop's browser.
 class CExplorer final : public QWidget {
     Q_OBJECT
 public:
@@ -15,6 +19,7 @@ public:
 
     void Navigate(const QString& htmlPath);
     const QString& Page() const { return page_; }
+    // Whether pages show embedded; loads the web view module the first time.
     static bool HasEmbeddedView();
     // Opens the current page in the desktop's browser.
     void OpenInBrowser() const;

@@ -22,6 +22,11 @@ for file in usr/bin/skarnel usr/bin/skarnel-cli usr/bin/skarnel-sim \
             usr/share/man/man1/skarnel.1.gz usr/share/man/man1/skarnel-cli.1.gz usr/share/man/man1/skarnel-sim.1.gz; do
   [ -e "$root/$file" ] || { echo "missing in the package: /$file"; exit 1; }
 done
+# The web view module, when the build has one, is packaged with the web engine it needs.
+if [ -n "$(find "$build_dir" -name libskarnel_web_view.so -print -quit)" ]; then
+  [ -n "$(find "$root/usr/lib" -name libskarnel_web_view.so -print -quit)" ] || { echo "missing in the package: the web view module"; exit 1; }
+  grep -q "libqt6webenginewidgets6" "$scratch/depends"
+fi
 grep -q 'ATTRS{idVendor}=="10c4".*GROUP="dialout".*ENV{ID_MM_DEVICE_IGNORE}="1"' "$root/usr/lib/udev/rules.d/60-skarnel-cable.rules"
 zcat "$root/usr/share/man/man1/skarnel-cli.1.gz" | grep -q "doctor"
 bash -n "$root/usr/share/bash-completion/completions/skarnel-cli"

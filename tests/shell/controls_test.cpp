@@ -1,7 +1,6 @@
 #include "shell/about_dlg.h"
 #include "shell/color_button.h"
 #include "shell/dialog_input.h"
-#include "shell/explorer.h"
 #include "shell/folder_browser_dialog.h"
 #include "shell/label.h"
 #include "shell/smart_slider.h"
@@ -158,13 +157,6 @@ TEST(Splash, ClosesItselfAfterItsTime)
     QPointer<CSplashWnd> splash = CSplashWnd::ShowFor(20);
     EXPECT_TRUE(splash->isVisible());
     EXPECT_TRUE(WaitUntil([&] { return splash.isNull(); }));
-}
-
-TEST(Explorer, KeepsThePageItShows)
-{
-    CExplorer explorer;
-    explorer.Navigate("/tmp/New_Map.html");
-    EXPECT_EQ(explorer.Page(), "/tmp/New_Map.html");
 }
 
 TEST(AboutBox, NamesTheProductAndVersion)

@@ -1,3 +1,5 @@
+#include "shell/explorer.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
     const std::filesystem::path home = MakeOwnApplicationFolder();
+    skarnel::PrepareForWebView();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const int result = RUN_ALL_TESTS();
