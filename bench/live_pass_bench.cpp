@@ -5,10 +5,10 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_live_pass [--passes N]
 #include "shell/app_settings.h"
+#include "shell/explorer.h"
 #include "shell/main_frame.h"
 #include "telemetry/views/gps_curve_view.h"
 #include "telemetry/views/live_telemetry_hub.h"
-#include "shell/explorer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

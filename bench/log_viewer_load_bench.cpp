@@ -8,13 +8,13 @@
 
 #include "base/reporter.h"
 #include "shell/app_settings.h"
+#include "shell/explorer.h"
 #include "shell/main_frame.h"
 #include "shell/view_table.h"
 #include "sim/controller_log.h"
 #include "telemetry/log_loader.h"
 #include "telemetry/views/log_sensor_view.h"
 #include "telemetry/views/log_table_model.h"
-#include "shell/explorer.h"
 
 #include <QApplication>
 #include <QLineEdit>

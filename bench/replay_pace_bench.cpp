@@ -7,12 +7,12 @@
 //   bench_replay_pace [WALL_SECONDS] [SPEED]     (default: 60 and 10)
 
 #include "shell/app_settings.h"
+#include "shell/explorer.h"
 #include "shell/main_frame.h"
 #include "shell/view_table.h"
 #include "sim/controller_log.h"
 #include "telemetry/views/live_telemetry_hub.h"
 #include "telemetry/views/log_sensor_view.h"
-#include "shell/explorer.h"
 
 #include <QApplication>
 #include <QComboBox>
